@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QDateTime>
+
+// The present local date and time.
+class Clock
+{
+public:
+    virtual ~Clock() = default;
+    virtual QDateTime now() const = 0;
+};
+
+class SystemClock final : public Clock
+{
+public:
+    QDateTime now() const override { return QDateTime::currentDateTime(); }
+};

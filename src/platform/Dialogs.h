@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QString>
+
+// Modal boxes. Both return only after the user has answered.
+class Dialogs
+{
+public:
+    virtual ~Dialogs() = default;
+    // A message with a single OK button.
+    virtual void messageBox(const QString &text, const QString &title) = 0;
+    // An input box; cancelling gives an empty answer.
+    virtual QString inputBox(const QString &prompt, const QString &title, const QString &proposed) = 0;
+};

@@ -1,0 +1,130 @@
+#pragma once
+
+#include <QAbstractTableModel>
+#include <QColor>
+#include <QString>
+#include <QStringView>
+#include <QVarLengthArray>
+
+#include <memory>
+#include <vector>
+
+// The grid of the program's tables: rows and columns of plain text cells, with fixed
+// (header) rows and a fixed first column, a current cell, per-cell back colour and
+// alignment, and a stable sort of a row block. A QTableView shows it directly.
+//
+// Cells are stored row by row: the texts of a row sit end to end in one QString with the
+// end offset of each cell beside it, so a grid of a year's records costs one heap block per
+// row instead of one per cell. A sort reorders row handles, never copies of cell texts.
+class Grid : public QAbstractTableModel
+{
+    Q_OBJECT
+public:
+    enum class Alignment { Default, CentreCentre };
+
+    Grid(int rows = 2, int cols = 2);
+    ~Grid() override;
+
+    int rows() const { return int(m_rows.size()); }
+    void setRows(int rows);
+    int cols() const { return m_cols; }
+    void setCols(int cols);
+    int fixedRows() const { return m_fixedRows; }
+    void setFixedRows(int fixedRows);
+    int fixedCols() const { return m_fixedCols; }
+    void setFixedCols(int fixedCols);
+
+    // Layout, in twips.
+    int colWidth(int col) const;
+    void setColWidth(int col, int twips);
+    int rowHeight(int row) const;
+    void setRowHeight(int row, int twips);
+    int width() const { return m_width; }
+    void setWidth(int twips);
+
+    bool hasCell(int row, int col) const { return row >= 0 && row < rows() && col >= 0 && col < m_cols; }
+    // The text of a cell; empty for a cell outside the grid.
+    QString text(int row, int col) const { return textView(row, col).toString(); }
+    QStringView textView(int row, int col) const;
+    // Writes a cell; returns false (and changes nothing) for a cell outside the grid.
+    bool setText(int row, int col, QStringView text);
+    // Appends one row holding the given texts from column 0 on (missing ones empty).
+    void appendRow(const QStringList &texts = {});
+
+    int currentRow() const { return m_currentRow; }
+    int currentCol() const { return m_currentCol; }
+    // Makes a cell current; refused for fixed rows and columns and cells outside the grid.
+    bool setCurrentCell(int row, int col);
+    // A user's action on a cell: makes it current and notifies the window.
+    void userActivate(int row, int col);
+
+    // Back colour of a cell; an invalid colour means the system's window background.
+    QColor backColour(int row, int col) const;
+    bool setBackColour(int row, int col, const QColor &colour);
+    Alignment alignment(int row, int col) const;
+    bool setAlignment(int row, int col, Alignment alignment);
+
+    // Sorts rows first..last by the text of `col`, ascending and case-sensitive, keeping
+    // rows whole and equal keys in their order. Rows already in order, or a sorted run
+    // followed by a sorted run (a day's rows appended after sorted ones), are merged.
+    void sortRows(int first, int last, int col);
+
+    // Suppresses per-cell notifications while a block of changes is made; the view is
+    // told once at the end. Nests.
+    class Batch
+    {
+    public:
+        explicit Batch(Grid &grid);
+        ~Batch();
+        Batch(const Batch &) = delete;
+        Batch &operator=(const Batch &) = delete;
+
+    private:
+        Grid &m_grid;
+    };
+
+    // QAbstractTableModel
+    int rowCount(const QModelIndex &parent = {}) const override;
+    int columnCount(const QModelIndex &parent = {}) const override;
+    QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
+    // Row 0 doubles as the horizontal header, so a view can keep it in sight.
+    QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+
+Q_SIGNALS:
+    void layoutSettingsChanged();
+    void currentCellChanged();
+    void cellActivated(int row, int col);
+
+private:
+    struct CellStyle
+    {
+        int col;
+        QColor back;
+        Alignment alignment = Alignment::Default;
+    };
+    struct Row
+    {
+        QString text;
+        QVarLengthArray<int, 16> ends;
+        std::unique_ptr<std::vector<CellStyle>> styles;
+    };
+
+    Row makeEmptyRow() const;
+    CellStyle *style(int row, int col, bool create);
+    const CellStyle *style(int row, int col) const;
+    void cellChanged(int row, int col);
+    void endBatch();
+
+    std::vector<Row> m_rows;
+    int m_cols = 0;
+    int m_fixedRows = 1;
+    int m_fixedCols = 1;
+    std::vector<int> m_colWidths;
+    std::vector<int> m_rowHeights;
+    int m_defaultRowHeight = 240;
+    int m_width = 0;
+    int m_currentRow = 1;
+    int m_currentCol = 1;
+    int m_batchDepth = 0;
+    bool m_batchReset = false;
+};

@@ -1,0 +1,132 @@
+#include "platform/qt/ControlBindings.h"
+
+#include "platform/Button.h"
+#include "platform/ComboBox.h"
+#include "platform/DatePicker.h"
+#include "platform/Grid.h"
+#include "platform/Label.h"
+#include "platform/TextBox.h"
+#include "platform/TwipRect.h"
+
+#include <QComboBox>
+#include <QDateTimeEdit>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QTableView>
+
+QWidget *bindControl(Label &label, QWidget *parent, bool)
+{
+    auto *widget = new QLabel(parent);
+    widget->setWordWrap(true);
+    widget->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    auto sync = [widget, &label] { widget->setText(label.caption()); };
+    QObject::connect(&label, &Label::changed, widget, sync);
+    sync();
+    return widget;
+}
+
+QWidget *bindControl(Button &button, QWidget *parent, bool)
+{
+    auto *widget = new QPushButton(parent);
+    auto sync = [widget, &button] {
+        widget->setText(button.caption());
+        widget->setEnabled(button.isEnabled());
+    };
+    QObject::connect(&button, &Button::changed, widget, sync);
+    QObject::connect(widget, &QPushButton::clicked, &button, &Button::click);
+    sync();
+    return widget;
+}
+
+QWidget *bindControl(TextBox &textBox, QWidget *parent, bool multiLine)
+{
+    if (multiLine) {
+        auto *widget = new QPlainTextEdit(parent);
+        widget->setReadOnly(true);
+        auto sync = [widget, &textBox] { widget->setPlainText(textBox.text()); };
+        QObject::connect(&textBox, &TextBox::changed, widget, sync);
+        sync();
+        return widget;
+    }
+    auto *widget = new QLineEdit(parent);
+    auto sync = [widget, &textBox] {
+        if (widget->text() != textBox.text())
+            widget->setText(textBox.text());
+    };
+    QObject::connect(&textBox, &TextBox::changed, widget, sync);
+    QObject::connect(widget, &QLineEdit::textEdited, &textBox, [&textBox](const QString &text) { textBox.setText(text); });
+    sync();
+    return widget;
+}
+
+QWidget *bindControl(ComboBox &comboBox, QWidget *parent, bool)
+{
+    auto *widget = new QComboBox(parent);
+    auto sync = [widget, &comboBox] {
+        const QSignalBlocker blocker(widget);
+        bool same = widget->count() == comboBox.count();
+        for (int i = 0; same && i < comboBox.count(); ++i)
+            same = widget->itemText(i) == comboBox.itemText(i);
+        if (!same) {
+            widget->clear();
+            for (int i = 0; i < comboBox.count(); ++i)
+                widget->addItem(comboBox.itemText(i));
+        }
+        widget->setCurrentIndex(comboBox.currentIndex());
+    };
+    QObject::connect(&comboBox, &ComboBox::changed, widget, sync);
+    QObject::connect(widget, &QComboBox::activated, &comboBox, [&comboBox](int index) { comboBox.userSelect(index); });
+    sync();
+    return widget;
+}
+
+QWidget *bindControl(Grid &grid, QWidget *parent, bool)
+{
+    auto *view = new QTableView(parent);
+    view->setModel(&grid);
+    view->verticalHeader()->hide();
+    view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    view->setSelectionMode(QAbstractItemView::SingleSelection);
+    view->setWordWrap(true);
+    view->horizontalHeader()->setHighlightSections(false);
+    view->horizontalHeader()->setDefaultAlignment(Qt::AlignCenter);
+    view->verticalHeader()->setMinimumSectionSize(1);
+    view->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    auto layout = [view, &grid] {
+        // Fixed rows are drawn as the view's header, so they stay in sight while scrolling.
+        view->horizontalHeader()->setVisible(grid.fixedRows() > 0);
+        view->horizontalHeader()->setFixedHeight(grid.rowHeight(0) / kTwipsPerPixel);
+        for (int c = 0; c < grid.cols(); ++c)
+            view->setColumnWidth(c, grid.colWidth(c) / kTwipsPerPixel);
+        view->verticalHeader()->setDefaultSectionSize(grid.rowHeight(1) / kTwipsPerPixel + 4);
+        for (int r = 0; r < grid.rows() && r < 4; ++r)
+            view->setRowHidden(r, r < grid.fixedRows());
+    };
+    QObject::connect(&grid, &Grid::layoutSettingsChanged, view, layout);
+    QObject::connect(&grid, &Grid::modelReset, view, layout);
+    QObject::connect(&grid, &Grid::rowsInserted, view, layout);
+    QObject::connect(view, &QTableView::clicked, &grid,
+                     [&grid](const QModelIndex &index) { grid.userActivate(index.row(), index.column()); });
+    layout();
+    return view;
+}
+
+QWidget *bindControl(DatePicker &picker, QWidget *parent, bool)
+{
+    auto *widget = new QDateTimeEdit(parent);
+    widget->setCalendarPopup(true);
+    widget->setDisplayFormat(QStringLiteral("dd-MM-yyyy"));
+    auto sync = [widget, &picker] {
+        const QSignalBlocker blocker(widget);
+        widget->setDateTime(picker.value());
+    };
+    QObject::connect(&picker, &DatePicker::changed, widget, sync);
+    QObject::connect(widget, &QDateTimeEdit::dateTimeChanged, &picker,
+                     [&picker](const QDateTime &value) { picker.userSetValue(value); });
+    sync();
+    return widget;
+}

@@ -1,0 +1,17 @@
+#pragma once
+
+class QWidget;
+class Button;
+class ComboBox;
+class DatePicker;
+class Grid;
+class Label;
+class TextBox;
+
+// Each creates the widget for one control model, as a child of `parent`, bound both ways.
+QWidget *bindControl(Label &label, QWidget *parent, bool multiLine = false);
+QWidget *bindControl(Button &button, QWidget *parent, bool multiLine = false);
+QWidget *bindControl(TextBox &textBox, QWidget *parent, bool multiLine = false);
+QWidget *bindControl(ComboBox &comboBox, QWidget *parent, bool multiLine = false);
+QWidget *bindControl(Grid &grid, QWidget *parent, bool multiLine = false);
+QWidget *bindControl(DatePicker &picker, QWidget *parent, bool multiLine = false);

@@ -1,0 +1,47 @@
+#include "settings/SetupFile.h"
+
+#include "platform/Codec1252.h"
+#include "platform/Paths.h"
+
+#include <QDir>
+
+namespace SetupFile {
+
+namespace {
+const QString kPrefix = QStringLiteral("FarSetup-");
+const QString kSuffix = QStringLiteral(".txt");
+} // namespace
+
+QDate roundedDay(const QDateTime &now)
+{
+    return now.time().hour() >= 12 ? now.date().addDays(1) : now.date();
+}
+
+QString path(const QString &programFolder, QDate day)
+{
+    return joinPath(programFolder, QStringLiteral("Setup/") + kPrefix + day.toString(u"yyyy-MM-dd") + kSuffix);
+}
+
+QString newest(const QString &programFolder, const QDateTime &now)
+{
+    const QDir folder(joinPath(programFolder, QStringLiteral("Setup")));
+    QDate newestDay;
+    const QStringList names = folder.entryList(QDir::Files | QDir::Hidden | QDir::System);
+    for (const QString &name : names) {
+        if (name.size() < kPrefix.size() + kSuffix.size() || !name.startsWith(kPrefix, Qt::CaseInsensitive)
+            || !name.endsWith(kSuffix, Qt::CaseInsensitive))
+            continue;
+        const QString middle = name.mid(kPrefix.size(), name.size() - kPrefix.size() - kSuffix.size());
+        const QDate day = QDate::fromString(middle, u"yyyy-MM-dd");
+        if (day.isValid() && (!newestDay.isValid() || day > newestDay))
+            newestDay = day;
+    }
+    return path(programFolder, newestDay.isValid() ? newestDay : roundedDay(now));
+}
+
+QByteArray line(const QString &key, const QString &value)
+{
+    return Codec1252::encode(key + u'\t' + value + QStringLiteral("\r\n"));
+}
+
+} // namespace SetupFile

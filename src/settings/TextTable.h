@@ -1,0 +1,65 @@
+#pragma once
+
+#include <QString>
+
+#include <array>
+
+// The numbers of the texts the program shows.
+enum class Txt : int {
+    SowHeading = 2,
+    StartHeading = 3,
+    EndHeading = 4,
+    BusStart = 5,
+    ActivityStart = 6,
+    Options = 7,
+    StaffHeading = 10,
+    StaffColumn = 11,
+    MedicineHeading = 12,
+    MedicineColumn = 13,
+    Language = 14,
+    ListPorts = 30,
+    Temperature = 31,
+    Interval1 = 32,
+    Interval2 = 33,
+    Duration1 = 34,
+    TemperatureChoice0 = 35,
+    TemperatureChoice1 = 36,
+    HandTerminals = 37,
+    SerialPortHeading = 38,
+    Setup = 39,
+    SaveAndClose = 40,
+    Yes = 41,
+    No = 42,
+    Serving = 43,
+    Broadcasting = 44,
+    ReactionTimeColumn = 45,
+    DateTimeColumn = 57,
+    PersonColumn = 58,
+    SowColumn = 59,
+    AliveColumn = 60,
+    StillColumn = 61,
+    MumiColumn = 62,
+    WeakColumn = 63,
+    BirthAssistColumn = 64,
+    MedicationColumn = 65,
+    DoseColumn = 66,
+    TemperatureColumn = 67,
+    FemaleColumn = 68,
+    AllSows = 69,
+    Update = 70,
+};
+
+// The 101 user-interface texts of the current language, numbered 0 to 100.
+class TextTable
+{
+public:
+    static constexpr int kSize = 101;
+
+    const QString &text(Txt id) const { return m_texts[size_t(id)]; }
+    const QString &text(int index) const { return m_texts[size_t(index)]; }
+    // Returns false for an index outside 0..100.
+    bool set(int index, const QString &text);
+
+private:
+    std::array<QString, kSize> m_texts;
+};

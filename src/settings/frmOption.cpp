@@ -1,0 +1,238 @@
+#include "settings/frmOption.h"
+
+#include "platform/Clock.h"
+#include "platform/Codec1252.h"
+#include "platform/Dialogs.h"
+#include "platform/TextFile.h"
+#include "settings/FieldSplitter.h"
+#include "settings/LanguageFile.h"
+#include "settings/NumberText.h"
+#include "settings/ProgramFolders.h"
+#include "settings/SetupFile.h"
+
+namespace {
+const QString kProgramTitle = QStringLiteral("PC Vimo 2");
+constexpr int kStaffRows = 20;
+constexpr int kMedicineRows = 10;
+constexpr int kInitialPorts = 20;
+constexpr int kLongestName = 10;
+
+// The port list as the window starts with it: "none", "COM1" .. "COM20".
+bool holdsInitialPorts(const ComboBox &cmbCom)
+{
+    if (cmbCom.count() != kInitialPorts + 1 || cmbCom.itemText(0) != u"none")
+        return false;
+    for (int i = 1; i <= kInitialPorts; ++i)
+        if (cmbCom.itemText(i) != QStringLiteral("COM") + QString::number(i))
+            return false;
+    return true;
+}
+} // namespace
+
+frmOption::frmOption(const ProgramFolders &folders, const TextTable &texts, Dialogs &dialogs, const Clock &clock,
+                     SerialPort &port)
+    : Form(kProgramTitle, 9840, 6300), MSComm1(port), m_folders(folders), m_texts(texts), m_dialogs(dialogs),
+      m_clock(clock)
+{
+    place(QStringLiteral("lblStaff"), {120, 120, 1500, 255}, &lblStaff);
+    place(QStringLiteral("mshStaff"), {120, 420, 1500, 5520}, &mshStaff);
+    place(QStringLiteral("lblMedicine"), {1800, 120, 1800, 255}, &lblMedicine);
+    place(QStringLiteral("mshMedicine"), {1800, 420, 1800, 2940}, &mshMedicine);
+    place(QStringLiteral("mshStatus"), {1800, 3540, 1800, 2400}, &mshStatus);
+    const int labelLeft = 3840;
+    const int fieldLeft = 6480;
+    const int rowStep = 480;
+    int top = 420;
+    auto placeRow = [&](const QString &labelName, Label *label, const QString &fieldName, Form::ControlRef field) {
+        place(labelName, {labelLeft, top + 30, 2520, 315}, label);
+        place(fieldName, {fieldLeft, top, 3120, 330}, field);
+        top += rowStep;
+    };
+    placeRow(QStringLiteral("lblLan"), &lblLan, QStringLiteral("cmbLan"), &cmbLan);
+    placeRow(QStringLiteral("lblTemp"), &lblTemp, QStringLiteral("cmbTemp"), &cmbTemp);
+    placeRow(QStringLiteral("lblIntv1"), &lblIntv1, QStringLiteral("txtIntv1"), &txtIntv1);
+    placeRow(QStringLiteral("lblIntv2"), &lblIntv2, QStringLiteral("txtIntv2"), &txtIntv2);
+    placeRow(QStringLiteral("lblDur1"), &lblDur1, QStringLiteral("txtDur1"), &txtDur1);
+    placeRow(QStringLiteral("lblNoHand"), &lblNoHand, QStringLiteral("txtNoHand"), &txtNoHand);
+    placeRow(QStringLiteral("lblActivity"), &lblActivity, QStringLiteral("cmbCom"), &cmbCom);
+    place(QStringLiteral("cmdComP"), {fieldLeft, top, 3120, 420}, &cmdComP);
+    place(QStringLiteral("cmdSetup"), {labelLeft, 5400, 2400, 540}, &cmdSetup);
+    place(QStringLiteral("cmdGemLuk"), {fieldLeft, 5400, 3120, 540}, &cmdGemLuk);
+
+    cmdSetup.setEnabled(false);
+    connect(&cmdGemLuk, &Button::clicked, this, &frmOption::cmdGemLuk_Click);
+    connect(&cmdComP, &Button::clicked, this, &frmOption::GetSerialPortNames);
+    connect(&mshStaff, &Grid::cellActivated, this, [this] { editName(mshStaff, Txt::PersonColumn); });
+    connect(&mshMedicine, &Grid::cellActivated, this, [this] { editName(mshMedicine, Txt::MedicationColumn); });
+}
+
+void frmOption::Load()
+{
+    lblStaff.setCaption(m_texts.text(Txt::StaffHeading));
+    mshStaff.setCols(2);
+    mshStaff.setWidth(1500);
+    mshStaff.setColWidth(0, 400);
+    mshStaff.setColWidth(1, 1100);
+    mshStaff.setRows(kStaffRows + 1);
+    for (int i = 1; i <= kStaffRows; ++i)
+        mshStaff.setText(i, 0, QString::number(i));
+    mshStaff.setText(0, 1, m_texts.text(Txt::StaffColumn));
+
+    lblMedicine.setCaption(m_texts.text(Txt::MedicineHeading));
+    mshMedicine.setCols(2);
+    mshMedicine.setWidth(1800);
+    mshMedicine.setColWidth(0, 400);
+    mshMedicine.setColWidth(1, 1400);
+    mshMedicine.setRows(kMedicineRows + 1);
+    for (int i = 1; i <= kMedicineRows; ++i)
+        mshMedicine.setText(i, 0, QString::number(i));
+    mshMedicine.setText(0, 1, m_texts.text(Txt::MedicineColumn));
+
+    mshStatus.setCols(3);
+    mshStatus.setWidth(1800);
+    for (int c = 0; c < 3; ++c)
+        mshStatus.setColWidth(c, 490);
+    mshStatus.setText(0, 1, QStringLiteral("Pre."));
+    mshStatus.setText(0, 2, QStringLiteral("Rec."));
+
+    cmdComP.setCaption(m_texts.text(Txt::ListPorts));
+    lblLan.setCaption(m_texts.text(Txt::Language));
+    lblTemp.setCaption(m_texts.text(Txt::Temperature));
+    cmbTemp.addItem(m_texts.text(Txt::TemperatureChoice0));
+    cmbTemp.addItem(m_texts.text(Txt::TemperatureChoice1));
+    cmbTemp.setCurrentIndex(0);
+    lblIntv1.setCaption(m_texts.text(Txt::Interval1));
+    lblIntv2.setCaption(m_texts.text(Txt::Interval2));
+    lblDur1.setCaption(m_texts.text(Txt::Duration1));
+    lblActivity.setCaption(m_texts.text(Txt::SerialPortHeading));
+    lblNoHand.setCaption(m_texts.text(Txt::HandTerminals));
+    cmdSetup.setCaption(m_texts.text(Txt::Setup));
+    cmdGemLuk.setCaption(m_texts.text(Txt::SaveAndClose));
+
+    cmbCom.addItem(QStringLiteral("none"));
+    for (int i = 1; i <= kInitialPorts; ++i)
+        cmbCom.addItem(QStringLiteral("COM") + QString::number(i));
+}
+
+void frmOption::HentSprog(QString &Lan)
+{
+    const QString path = SetupFile::newest(m_folders.ProgramFolder, m_clock.now());
+    bool found = false;
+    bool bad = false;
+    const bool read = TextFile::forEachLine(path, [&](QStringView line) {
+        if (found || bad)
+            return;
+        const auto entry = FieldSplitter::keyValue(line);
+        if (!entry) {
+            bad = true;
+        } else if (entry->first == u"Language") {
+            Lan = entry->second;
+            found = true;
+        }
+    });
+    if (!read || bad)
+        m_dialogs.messageBox(path + QStringLiteral(" does not exist"), kProgramTitle);
+}
+
+void frmOption::LoadFrmOption()
+{
+    const QString path = SetupFile::newest(m_folders.ProgramFolder, m_clock.now());
+    bool bad = false;
+    const bool read = TextFile::forEachLine(path, [&](QStringView line) {
+        if (bad)
+            return;
+        const auto entry = FieldSplitter::keyValue(line);
+        if (!entry) {
+            bad = true;
+            return;
+        }
+        const QString &key = entry->first;
+        const QString &value = entry->second;
+        if (key == u"COMPort") {
+            const auto number = NumberText::wholeNumber16(value);
+            bad = !number;
+            if (number)
+                SavedComPort = *number;
+        } else if (key == u"Temperature") {
+            const auto position = NumberText::wholeNumber16(value);
+            bad = !position || !cmbTemp.setCurrentIndex(*position);
+        } else if (key == u"Interval 1") {
+            txtIntv1.setText(value);
+        } else if (key == u"Interval 2") {
+            txtIntv2.setText(value);
+        } else if (key == u"Duration 1") {
+            txtDur1.setText(value);
+        } else if (key == u"No of Hand Terminals") {
+            txtNoHand.setText(value);
+        } else {
+            for (int k = 1; k <= kStaffRows; ++k)
+                if (key == QStringLiteral("Staff ") + QString::number(k))
+                    mshStaff.setText(k, 1, value);
+            for (int k = 1; k <= kMedicineRows; ++k)
+                if (key == QStringLiteral("Medicine ") + QString::number(k))
+                    mshMedicine.setText(k, 1, value);
+        }
+    });
+    if (!read || bad) {
+        m_dialogs.messageBox(QStringLiteral("Text File ") + path
+                                 + QStringLiteral(" doesn't exist or is bad. Get updated information from your dealer."),
+                             QStringLiteral("HM Set-up: Language Information File not found"));
+        return;
+    }
+    GetSerialPortNames();
+}
+
+void frmOption::LoadCmbLan(const QString &CurrentLanguage)
+{
+    LanguageFile::LoadCmbLan(cmbLan, m_folders.ProgramFolder, CurrentLanguage, m_dialogs);
+}
+
+void frmOption::GetSerialPortNames()
+{
+    if (m_portLister)
+        m_portLister();
+}
+
+bool frmOption::userCloseRequest()
+{
+    hide();
+    return false;
+}
+
+void frmOption::editName(Grid &grid, Txt prompt)
+{
+    const int row = grid.currentRow();
+    const int col = grid.currentCol();
+    QString answer = m_dialogs.inputBox(m_texts.text(prompt), kProgramTitle, grid.text(row, col));
+    answer.truncate(kLongestName);
+    grid.setText(row, col, answer);
+}
+
+void frmOption::cmdGemLuk_Click()
+{
+    const QString language = cmbLan.currentIndex() >= 0 ? cmbLan.currentText() : QStringLiteral("none");
+    int comPort = -1;
+    if (cmbCom.currentIndex() >= 0)
+        comPort = holdsInitialPorts(cmbCom) ? cmbCom.currentIndex() : cmbCom.itemData(cmbCom.currentIndex());
+
+    QByteArray file;
+    file += SetupFile::line(QStringLiteral("Language"), language);
+    file += SetupFile::line(QStringLiteral("COMPort"), QString::number(comPort));
+    file += SetupFile::line(QStringLiteral("Temperature"), QString::number(cmbTemp.currentIndex()));
+    file += SetupFile::line(QStringLiteral("Interval 1"), txtIntv1.text());
+    file += SetupFile::line(QStringLiteral("Interval 2"), txtIntv2.text());
+    file += SetupFile::line(QStringLiteral("Duration 1"), txtDur1.text());
+    file += SetupFile::line(QStringLiteral("No of Hand Terminals"), txtNoHand.text());
+    for (int k = 1; k < mshStaff.rows(); ++k)
+        file += SetupFile::line(QStringLiteral("Staff ") + QString::number(k), mshStaff.text(k, 1));
+    for (int k = 1; k < mshMedicine.rows(); ++k)
+        file += SetupFile::line(QStringLiteral("Medicine ") + QString::number(k), mshMedicine.text(k, 1));
+
+    const QString path = SetupFile::path(m_folders.ProgramFolder, SetupFile::roundedDay(m_clock.now()));
+    if (!TextFile::replaceWhole(path, file)) {
+        m_dialogs.messageBox(QStringLiteral("Data was not stored correctly. Restart PC and try again"),
+                             QStringLiteral("FILE PROBLEM"));
+        return;
+    }
+    hide();
+}

@@ -1,0 +1,79 @@
+#pragma once
+
+#include "platform/Button.h"
+#include "platform/ComboBox.h"
+#include "platform/Form.h"
+#include "platform/Grid.h"
+#include "platform/Label.h"
+#include "platform/TextBox.h"
+#include "platform/Timer.h"
+#include "settings/TextTable.h"
+
+#include <functional>
+
+class Clock;
+class Dialogs;
+class SerialPort;
+struct ProgramFolders;
+
+// The options window. Its controls are the program's live settings: the scheduler, the
+// record intake and the record view read them when they need a setting.
+class frmOption : public Form
+{
+    Q_OBJECT
+public:
+    frmOption(const ProgramFolders &folders, const TextTable &texts, Dialogs &dialogs, const Clock &clock,
+              SerialPort &port);
+
+    // The load handler: captions, grids, the temperature list and the initial port list.
+    void Load();
+
+    // Sets Lan to the "Language" entry of the newest setup file.
+    void HentSprog(QString &Lan);
+    // Reads the newest setup file into the controls, then lists the serial ports.
+    void LoadFrmOption();
+    // Fills the language list from the language file's header.
+    void LoadCmbLan(const QString &CurrentLanguage);
+    // Rebuilds the port list and selects the saved port; the serial-port handling sets it.
+    void setPortLister(std::function<void()> lister) { m_portLister = std::move(lister); }
+    void GetSerialPortNames();
+
+    bool userCloseRequest() override;
+
+    Label lblStaff;
+    Grid mshStaff{21, 2};
+    Label lblMedicine;
+    Grid mshMedicine{11, 2};
+    Grid mshStatus{1, 3};
+    Label lblLan;
+    ComboBox cmbLan;
+    Label lblTemp;
+    ComboBox cmbTemp;
+    Label lblIntv1;
+    TextBox txtIntv1{QStringLiteral("txtIntv1")};
+    Label lblIntv2;
+    TextBox txtIntv2{QStringLiteral("txtIntv2")};
+    Label lblDur1;
+    TextBox txtDur1{QStringLiteral("txtDur1")};
+    Label lblNoHand;
+    TextBox txtNoHand{QStringLiteral("txtNoHand")};
+    Label lblActivity;
+    ComboBox cmbCom;
+    Button cmdComP;
+    Button cmdSetup;
+    Button cmdGemLuk;
+    SerialPort &MSComm1;
+    Timer timModtag{0, false};
+
+    int SavedComPort = 0;
+
+private:
+    void editName(Grid &grid, Txt prompt);
+    void cmdGemLuk_Click();
+
+    const ProgramFolders &m_folders;
+    const TextTable &m_texts;
+    Dialogs &m_dialogs;
+    const Clock &m_clock;
+    std::function<void()> m_portLister;
+};
