@@ -1,0 +1,150 @@
+#include "link/PollScheduler.h"
+
+#include "link/LinkState.h"
+#include "link/PacketFormat.h"
+#include "link/PacketSender.h"
+#include "link/TimeText.h"
+#include "platform/Clock.h"
+#include "platform/Codec1252.h"
+#include "platform/Label.h"
+#include "settings/NumberText.h"
+#include "settings/TextTable.h"
+#include "settings/frmOption.h"
+
+#include <QColor>
+
+namespace {
+constexpr int kBroadcastAddress = 255;
+constexpr int kNameBytes = 20;
+constexpr int kStaffNames = 20;
+constexpr int kMedicineNames = 10;
+constexpr int kLargestInterval1 = 255;
+} // namespace
+
+PollScheduler::PollScheduler(LinkState &link, frmOption &options, PacketSender &sender, const TextTable &texts,
+                             Label &lblActivity, const Clock &clock)
+    : m_link(link), m_options(options), m_sender(sender), m_texts(texts), m_lblActivity(lblActivity), m_clock(clock)
+{
+}
+
+void PollScheduler::start(const QDateTime &now)
+{
+    CurrentDay = now.date().day();
+    SecondCounter = kFirstSecondCounter;
+}
+
+void PollScheduler::tick()
+{
+    // A message box opened further down runs its own event loop; the next tick waits for it.
+    if (m_inTick)
+        return;
+    m_inTick = true;
+    ++SecondCounter;
+    if (m_link.RecordsOutstanding == 0)
+        requestRecords();
+    if (m_link.RecordsOutstanding == 0)
+        broadcastNext();
+    if (SecondCounter >= kCountRequestTicks)
+        requestCounts();
+    checkDayChange();
+    m_inTick = false;
+}
+
+void PollScheduler::requestRecords()
+{
+    // The line is shared: only the lowest-numbered terminal with records is asked; the others
+    // keep their counts and follow on later ticks.
+    const Grid &status = m_options.mshStatus;
+    for (int terminal = 1; terminal < status.rows(); ++terminal) {
+        const auto count = NumberText::wholeNumber16(status.textView(terminal, 2));
+        if (!count || *count <= 0)
+            continue;
+        m_link.ServedTerminal = terminal;
+        m_link.RecordsOutstanding = *count;
+        m_sender.Send11Byte(terminal, int(Packet::Command::Record), Packet::kRequestValue,
+                            Packet::FlagHighAddress, Packet::kBothStatusBits);
+        m_lblActivity.setCaption(m_texts.text(Txt::Serving) + u' ' + QString::number(terminal)
+                                 + QStringLiteral(", ") + QString::number(*count));
+        return;
+    }
+}
+
+void PollScheduler::broadcastNext()
+{
+    m_lblActivity.setCaption(m_texts.text(Txt::Broadcasting) + u' ' + QString::number(BroadcastStep));
+    if (BroadcastStep < 0 || BroadcastStep >= kBroadcastItems) {
+        BroadcastStep = 0;
+        return;
+    }
+    sendBroadcastItem(BroadcastStep);
+    ++BroadcastStep;
+}
+
+void PollScheduler::sendBroadcastItem(int step)
+{
+    auto &buf = m_sender.SendBuf;
+    if (step == 0) {
+        const QDateTime now = m_clock.now();
+        const int year = now.date().year() - 2000;
+        if (year >= 0 && year <= 255)
+            buf[0] = std::uint8_t(year);
+        buf[1] = std::uint8_t(now.date().month());
+        buf[2] = std::uint8_t(now.date().day());
+        buf[3] = std::uint8_t(now.time().hour());
+        buf[4] = std::uint8_t(now.time().minute());
+        m_sender.SendXXByte(kBroadcastAddress, int(Packet::Command::Clock), 0, 5, buf, Packet::FlagNever);
+    } else if (step <= kStaffNames) {
+        sendName(int(Packet::Command::StaffName), step - 1, m_options.mshStaff.text(step, 1));
+    } else if (step <= kStaffNames + kMedicineNames) {
+        sendName(int(Packet::Command::MedicineName), step - kStaffNames - 1,
+                 m_options.mshMedicine.text(step - kStaffNames, 1));
+    } else if (step == 31) {
+        const int minutes = std::min(minutesOfTimeText(m_options.txtIntv1.text()), kLargestInterval1);
+        m_sender.Send11Byte(kBroadcastAddress, int(Packet::Command::Interval1), minutes, Packet::FlagNever, 0);
+    } else if (step == 32) {
+        m_sender.Send11Byte(kBroadcastAddress, int(Packet::Command::Duration1),
+                            minutesOfTimeText(m_options.txtDur1.text()), Packet::FlagNever, 0);
+    } else if (step == 33) {
+        m_sender.Send11Byte(kBroadcastAddress, int(Packet::Command::Interval2),
+                            minutesOfTimeText(m_options.txtIntv2.text()), Packet::FlagNever, 0);
+    } else if (step == 34) {
+        m_sender.Send11Byte(kBroadcastAddress, int(Packet::Command::TemperatureChoice),
+                            m_options.cmbTemp.currentIndex(), Packet::FlagNever, 0);
+    }
+}
+
+void PollScheduler::sendName(int command, int entry, const QString &name)
+{
+    auto &buf = m_sender.SendBuf;
+    buf[0] = std::uint8_t(entry);
+    std::fill(buf.begin() + 1, buf.begin() + 1 + kNameBytes, std::uint8_t(' '));
+    for (int j = 0; j < kNameBytes && j < name.size(); ++j) {
+        if (const auto byte = Codec1252::toByte(name.at(j)))
+            buf[size_t(j) + 1] = *byte;
+    }
+    m_sender.SendXXByte(kBroadcastAddress, command, 0, 1 + kNameBytes, buf, Packet::FlagNever);
+}
+
+void PollScheduler::requestCounts()
+{
+    SecondCounter = 0;
+    m_link.RecordsOutstanding = 0;
+    m_sender.Send11Byte(kBroadcastAddress, int(Packet::Command::Count), Packet::kRequestValue, Packet::FlagNever,
+                        Packet::kBothStatusBits);
+    m_link.ServedTerminal = -1;
+    Grid &status = m_options.mshStatus;
+    for (int terminal = 1; terminal < status.rows(); ++terminal) {
+        status.setBackColour(terminal, 1, QColor());
+        status.setText(terminal, 2, u"0");
+    }
+}
+
+void PollScheduler::checkDayChange()
+{
+    const int today = m_clock.now().date().day();
+    if (today == CurrentDay)
+        return;
+    CurrentDay = today;
+    if (m_dayChanged)
+        m_dayChanged();
+}
