@@ -49,10 +49,11 @@ struct FaFields
     int high = 0;      // F3: status bits 7-6, value bits 13-8
     int low = 0;       // F4
     int received = 0;  // checksum pair, flag nibble cleared
+    bool wellFormed = true; // every pair adds up to one byte
     int value() const { return (high & 63) * 256 + low; }
     bool checksumOk() const { return received == (address + command + high + low) % 256; }
     // What the PC accepts from a terminal: right checksum and a value of at most 15359.
-    bool accepted() const { return checksumOk() && value() <= kMaxValue; }
+    bool accepted() const { return wellFormed && checksumOk() && value() <= kMaxValue; }
 };
 FaFields decodeFa(std::span<const std::uint8_t, kFaLength> bytes);
 
@@ -66,9 +67,11 @@ struct FcFields
     std::array<std::uint8_t, 255> data{};
     int received = 0; // final checksum pair, flag nibble cleared
     int computed = 0; // (address + command + sub-code + n + data) mod 256
-    bool accepted() const { return received == computed && count != 0; }
+    bool wellFormed = true; // every pair adds up to one byte and all 13 + 2 * n bytes are there
+    bool accepted() const { return wellFormed && received == computed && count != 0; }
 };
-// `bytes` is the whole packet, 13 + 2 * n bytes.
+// `bytes` is the whole packet, 13 + 2 * n bytes. Bytes beyond the span are never read: a
+// span too short for the count it announces decodes with count 0 (and is not accepted).
 FcFields decodeFc(std::span<const std::uint8_t> bytes);
 
 // The status bits of a packet as the line-status label shows them ("$C0", "L$0", "E$C0"),

@@ -1,0 +1,97 @@
+#include "link/PortHandling.h"
+
+#include "link/frmComProblem.h"
+#include "platform/DeviceList.h"
+#include "platform/SerialPort.h"
+#include "settings/NumberText.h"
+#include "settings/frmOption.h"
+
+namespace {
+const QString kLineSettings = QStringLiteral("4800,N,8,1");
+} // namespace
+
+PortHandling::PortHandling(frmOption &options, DeviceList &devices, frmComProblem &problem)
+    : m_options(options), m_devices(devices), m_problem(problem)
+{
+    m_options.setPortLister([this] { GetSerialPortNames(); });
+    connect(&m_options.cmbCom, &ComboBox::clicked, this, &PortHandling::cmbCom_Click);
+}
+
+PortHandling::~PortHandling()
+{
+    m_options.setPortLister({});
+}
+
+bool PortHandling::isListed(const QString &name)
+{
+    // Case matters: "COMM" keeps out modems and the like, "BT" Bluetooth serial links.
+    return name.contains(u"COM") && !name.contains(u"BT") && !name.contains(u"Bluetooth")
+        && !name.contains(u"COMM") && name.contains(u"USB");
+}
+
+int PortHandling::portNumberOf(const QString &name)
+{
+    // The number stands in brackets at the end: "(COM3)" leaves "OM3", "(COM123)" "123".
+    QString t = name.right(4);
+    t.chop(1);
+    if (t.contains(u'O') || t.contains(u'M')) {
+        t.remove(u'M');
+        t.remove(u'O');
+    }
+    return NumberText::wholeNumber16(t).value_or(0);
+}
+
+void PortHandling::GetSerialPortNames()
+{
+    const auto names = m_devices.deviceNames();
+    if (!names)
+        return;
+
+    ComboBox &cmbCom = m_options.cmbCom;
+    cmbCom.clear();
+    for (const QString &name : *names)
+        if (isListed(name))
+            cmbCom.addItem(name, portNumberOf(name));
+    if (cmbCom.count() == 0)
+        return;
+
+    int selection = 0;
+    for (int i = 0; i < cmbCom.count(); ++i) {
+        if (cmbCom.itemData(i) == m_options.SavedComPort) {
+            selection = i;
+            break;
+        }
+    }
+    cmbCom.setCurrentIndex(selection); // runs the opening
+}
+
+void PortHandling::cmbCom_Click()
+{
+    Timer &timModtag = m_options.timModtag;
+    SerialPort &MSComm1 = m_options.MSComm1;
+    if (timModtag.interval() != kReceiveIntervalMs) {
+        timModtag.setEnabled(false);
+        timModtag.setInterval(kReceiveIntervalMs);
+        timModtag.setEnabled(true);
+    }
+    if (MSComm1.isOpen())
+        MSComm1.close();
+    MSComm1.setPortNumber(m_options.cmbCom.itemData(m_options.cmbCom.currentIndex()));
+    MSComm1.setSettings(kLineSettings);
+    MSComm1.setDtr(true);
+    if (const auto error = MSComm1.open()) {
+        openingFailed(*error);
+        return;
+    }
+    timModtag.setEnabled(true);
+    if (m_problem.isVisible())
+        m_problem.hide();
+}
+
+void PortHandling::openingFailed(const PortError &error)
+{
+    m_options.timModtag.setEnabled(false);
+    m_problem.showProblem(error);
+    // Back to the first entry; when that changes the selection it is opened at once.
+    m_options.cmbCom.setCurrentIndex(0);
+}

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+class DeviceList;
+class frmComProblem;
+class frmOption;
+struct PortError;
+
+// Lists the USB serial ports into the options window's port list, opens the chosen port for
+// the terminals' line and runs the receive timer while it is open. A port that cannot be
+// opened is reported in the port-problem window and the list falls back to its first entry.
+class PortHandling : public QObject
+{
+    Q_OBJECT
+public:
+    static constexpr int kReceiveIntervalMs = 300;
+
+    PortHandling(frmOption &options, DeviceList &devices, frmComProblem &problem);
+    ~PortHandling() override;
+
+    // Rebuilds the port list from the present devices and selects the saved port.
+    void GetSerialPortNames();
+    // Opens the selected port (a selection by the user or by the program).
+    void cmbCom_Click();
+
+    // Whether a device name is listed, and the port number it carries (0 for none).
+    static bool isListed(const QString &name);
+    static int portNumberOf(const QString &name);
+
+private:
+    void openingFailed(const PortError &error);
+
+    frmOption &m_options;
+    DeviceList &m_devices;
+    frmComProblem &m_problem;
+};

@@ -1,0 +1,103 @@
+#include "link/Receiver.h"
+
+#include "platform/Label.h"
+#include "platform/SerialPort.h"
+
+#include <algorithm>
+
+namespace {
+constexpr size_t kF3 = 5; // the field in positions 5-6 carries the status bits
+
+int f3Of(std::span<const std::uint8_t> bytes)
+{
+    return bytes.size() > kF3 + 1 ? bytes[kF3] + bytes[kF3 + 1] : 0;
+}
+
+// Sets a flag for the length of a scope.
+class RunningFlag
+{
+public:
+    explicit RunningFlag(bool &flag) : m_flag(flag) { m_flag = true; }
+    ~RunningFlag() { m_flag = false; }
+    RunningFlag(const RunningFlag &) = delete;
+    RunningFlag &operator=(const RunningFlag &) = delete;
+
+private:
+    bool &m_flag;
+};
+} // namespace
+
+Receiver::Receiver(SerialPort &port, Label &lblBus, PacketHandler &handler)
+    : m_port(port), m_lblBus(lblBus), m_handler(handler)
+{
+}
+
+void Receiver::ModtagData()
+{
+    // A message box opened while a packet is handed on runs its own event loop, and the
+    // timer keeps ticking: the call that opened it finishes the packets it has taken.
+    if (m_running)
+        return;
+    const RunningFlag running(m_running);
+
+    int taken = 0;
+    while (taken < kBytesPerCall && m_port.bytesWaiting() > 0) {
+        const auto byte = m_port.readByte();
+        if (!byte)
+            break;
+        ++taken;
+        switch (m_assembler.push(*byte)) {
+        case PacketAssembler::Result::Pending:
+            break;
+        case PacketAssembler::Result::Complete:
+            handleComplete();
+            break;
+        case PacketAssembler::Result::Dropped:
+            // Too long for the buffer: only its status bits are shown.
+            m_lblBus.setCaption(Packet::statusText(Packet::Type::FC, f3Of(m_assembler.bytes())));
+            break;
+        }
+    }
+}
+
+void Receiver::handleComplete()
+{
+    switch (m_assembler.type()) {
+    case Packet::Type::FA:
+        handleFa();
+        break;
+    case Packet::Type::FB:
+        handleFb();
+        break;
+    case Packet::Type::FC:
+        handleFc();
+        break;
+    }
+}
+
+void Receiver::handleFa()
+{
+    const auto packet = m_assembler.bytes();
+    if (packet.size() != size_t(Packet::kFaLength))
+        return;
+    const Packet::FaFields fields = Packet::decodeFa(packet.first<Packet::kFaLength>());
+    m_lblBus.setCaption(Packet::statusText(Packet::Type::FA, fields.high));
+    if (fields.accepted())
+        m_handler.BehModData(fields.address, fields.command, fields.value(), m_RecData, m_assembler.count());
+}
+
+void Receiver::handleFb()
+{
+    m_lblBus.setCaption(Packet::statusText(Packet::Type::FB, f3Of(m_assembler.bytes())));
+}
+
+void Receiver::handleFc()
+{
+    const Packet::FcFields fields = Packet::decodeFc(m_assembler.bytes());
+    m_lblBus.setCaption(Packet::statusText(Packet::Type::FC, fields.subCode));
+    // The data is kept whether or not the packet passes its check.
+    const int stored = std::min(fields.count, int(m_RecData.size()));
+    std::copy_n(fields.data.begin(), stored, m_RecData.begin());
+    if (fields.accepted())
+        m_handler.BehModData(fields.address, fields.command, std::nullopt, m_RecData, fields.count);
+}

@@ -1,0 +1,20 @@
+#pragma once
+
+#include "platform/DeviceList.h"
+
+// Device names from a script; can be told that the system could not be asked.
+class FakeDeviceList final : public DeviceList
+{
+public:
+    std::optional<QStringList> deviceNames() override
+    {
+        ++queries;
+        if (fail)
+            return std::nullopt;
+        return names;
+    }
+
+    QStringList names;
+    bool fail = false;
+    int queries = 0;
+};
