@@ -1,0 +1,49 @@
+#pragma once
+
+#include "records/LogField.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QStringView>
+
+#include <optional>
+
+// Reading log files back: the days' texts and the fields of their lines.
+namespace LogLine {
+
+// The thirteen fields of one line. Fields are split at TAB; a field that begins with a
+// double quote loses its last and then its first character; fields after the thirteenth are
+// ignored, and a line with fewer fields gives its last one to every remaining column.
+LogFieldViews split(QStringView line);
+
+// One day's log file, read whole.
+struct DayFile
+{
+    QByteArray bytes;
+    qsizetype recordLines = 0; // lines after the header
+};
+
+// Nothing when the file is missing or cannot be read.
+std::optional<DayFile> readDay(const QString &path);
+
+// Calls `line` for every line after the first, without its line end (CR LF or LF).
+template<typename F> void forEachRecordLine(const QString &text, F &&line)
+{
+    const QStringView all(text);
+    qsizetype start = 0;
+    bool header = true;
+    while (start < all.size()) {
+        qsizetype end = all.indexOf(u'\n', start);
+        if (end < 0)
+            end = all.size();
+        QStringView current = all.mid(start, end - start);
+        if (current.endsWith(u'\r'))
+            current.chop(1);
+        if (!header)
+            line(current);
+        header = false;
+        start = end + 1;
+    }
+}
+
+} // namespace LogLine

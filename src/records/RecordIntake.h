@@ -1,0 +1,54 @@
+#pragma once
+
+#include "link/PacketHandler.h"
+#include "records/RecordFields.h"
+
+#include <array>
+#include <cstdint>
+#include <map>
+
+class Clock;
+class Dialogs;
+class Grid;
+class LogFile;
+class PacketSender;
+class TextTable;
+class frmOption;
+struct LinkState;
+
+// What the terminals send back: count answers fill the status grid (and, while a terminal is
+// served, ask it for its records); each record is stored in today's log file, shown at the
+// bottom of the record grid and acknowledged.
+//
+// A record is acknowledged only once its line is safely in the file, and only to the
+// terminal being served: a terminal that gets no acknowledgement keeps the record and sends
+// it again, so nothing is lost and nothing is counted twice.
+class RecordIntake : public PacketHandler
+{
+public:
+    RecordIntake(Grid &mshVimo, frmOption &options, const TextTable &texts, PacketSender &sender,
+                 LinkState &link, LogFile &logFile, Dialogs &dialogs, const Clock &clock);
+
+    void BehModData(int Object, int Code, std::optional<int> Data, const RecordData &MData,
+                    int DataCnt) override;
+    // Asks the served terminal how many records it holds.
+    void GetNoRecord();
+
+private:
+    using RecordBytes = std::array<std::uint8_t, RecordFields::kRecordBytes>;
+
+    void countAnswer(int Object, int count);
+    void record(int Object, const RecordData &MData);
+    bool storeAndShow(const RecordBytes &bytes);
+
+    Grid &m_mshVimo;
+    frmOption &m_options;
+    const TextTable &m_texts;
+    PacketSender &m_sender;
+    LinkState &m_link;
+    LogFile &m_logFile;
+    Dialogs &m_dialogs;
+    const Clock &m_clock;
+    // The last record stored from each terminal in this run.
+    std::map<int, RecordBytes> m_lastStored;
+};

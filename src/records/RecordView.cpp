@@ -1,0 +1,216 @@
+#include "records/RecordView.h"
+
+#include "platform/Codec1252.h"
+#include "platform/ComboBox.h"
+#include "platform/DatePicker.h"
+#include "platform/Grid.h"
+#include "records/LogField.h"
+#include "records/LogFile.h"
+#include "records/LogLine.h"
+#include "records/RecordCells.h"
+#include "settings/TextTable.h"
+#include "settings/frmOption.h"
+
+#include <QSet>
+
+#include <algorithm>
+#include <climits>
+#include <vector>
+
+namespace {
+constexpr int kColumns = 14;
+constexpr int kHeaderHeight = 600;
+constexpr int kGridWidth = 12550;
+constexpr std::array<int, kColumns> kColumnWidths
+    = {500, 1600, 900, 1200, 800, 800, 800, 800, 800, 1100, 800, 800, 800, 800};
+constexpr std::array<Txt, kLogFieldCount> kHeadings
+    = {Txt::DateTimeColumn,    Txt::PersonColumn, Txt::SowColumn,         Txt::AliveColumn,
+       Txt::StillColumn,       Txt::MumiColumn,   Txt::WeakColumn,        Txt::BirthAssistColumn,
+       Txt::MedicationColumn,  Txt::DoseColumn,   Txt::TemperatureColumn, Txt::FemaleColumn,
+       Txt::ReactionTimeColumn};
+constexpr int kFirstRecordRow = 1;
+const int kDateColumn = gridColumn(LogField::DateTime);
+const int kSowColumn = gridColumn(LogField::Sow);
+
+// Adds record rows below the last one. The grid is given room for every line read at once:
+// growing it a row at a time would move all earlier rows again and again.
+class RowAppender
+{
+public:
+    RowAppender(Grid &grid, qsizetype expected) : m_grid(grid), m_next(grid.rows())
+    {
+        m_grid.setRows(int(std::min<qsizetype>(m_next + expected, INT_MAX)));
+    }
+    int add()
+    {
+        if (m_next >= m_grid.rows())
+            m_grid.setRows(m_next + 1);
+        return m_next++;
+    }
+    int next() const { return m_next; }
+    // Drops the rows that filtered lines left unused.
+    void finish() { m_grid.setRows(m_next); }
+
+private:
+    Grid &m_grid;
+    int m_next;
+};
+
+std::vector<LogLine::DayFile> readDays(const LogFile &logFile, const std::vector<QDate> &days,
+                                       qsizetype &lines)
+{
+    std::vector<LogLine::DayFile> files;
+    lines = 0;
+    for (const QDate &day : days)
+        if (auto file = LogLine::readDay(logFile.path(day))) {
+            lines += file->recordLines;
+            files.push_back(std::move(*file));
+        }
+    return files;
+}
+
+int compareKeys(QStringView a, QStringView b)
+{
+    return a.compare(b, Qt::CaseSensitive);
+}
+} // namespace
+
+RecordView::RecordView(Grid &mshVimo, ComboBox &cmbSow, DatePicker &dtpStart, DatePicker &dtpSlut,
+                       const frmOption &options, const TextTable &texts, const LogFile &logFile)
+    : m_grid(mshVimo), m_cmbSow(cmbSow), m_dtpStart(dtpStart), m_dtpSlut(dtpSlut), m_options(options),
+      m_texts(texts), m_logFile(logFile)
+{ }
+
+void RecordView::layoutGrid()
+{
+    m_grid.setCols(kColumns);
+    m_grid.setFixedRows(1);
+    for (int col = 0; col < kColumns; ++col)
+        m_grid.setColWidth(col, kColumnWidths[size_t(col)]);
+    m_grid.setRowHeight(0, kHeaderHeight);
+    m_grid.setWidth(kGridWidth);
+    for (int col = 1; col < kColumns; ++col)
+        m_grid.setAlignment(0, col, Grid::Alignment::CentreCentre);
+}
+
+void RecordView::setHeaderTexts()
+{
+    for (int f = 0; f < kLogFieldCount; ++f)
+        m_grid.setText(0, gridColumn(LogField(f)), m_texts.text(kHeadings[size_t(f)]));
+}
+
+QString RecordView::loadStartupDays(const QDateTime &now)
+{
+    const QDate today = now.date();
+    qsizetype lines = 0;
+    std::vector<LogLine::DayFile> files = readDays(m_logFile, {now.addDays(-1).date(), today}, lines);
+
+    const Grid::Batch batch(m_grid);
+    const RecordCells cells(m_options.mshStaff, m_options.mshMedicine, m_texts);
+    RowAppender rows(m_grid, lines);
+    for (LogLine::DayFile &file : files) {
+        const QString text = Codec1252::decode(std::exchange(file.bytes, {}));
+        LogLine::forEachRecordLine(
+            text, [&](QStringView line) { cells.fillRow(m_grid, rows.add(), LogLine::split(line)); });
+    }
+    rows.finish();
+    return m_logFile.path(today);
+}
+
+void RecordView::sortAndBuildSowList()
+{
+    const Grid::Batch batch(m_grid);
+    const int last = m_grid.rows() - 1;
+    m_grid.sortRows(kFirstRecordRow, last, kSowColumn);
+
+    m_cmbSow.clear();
+    m_cmbSow.addItem(m_texts.text(Txt::AllSows));
+    m_cmbSow.setCurrentIndex(0);
+    QStringView previous;
+    for (int row = kFirstRecordRow; row <= last; ++row) {
+        const QStringView sow = m_grid.textView(row, kSowColumn);
+        if (sow != previous) {
+            m_cmbSow.addItem(sow.toString());
+            previous = sow;
+        }
+    }
+
+    m_grid.sortRows(kFirstRecordRow, last, kDateColumn);
+}
+
+void RecordView::rangeLoad()
+{
+    const Grid::Batch batch(m_grid);
+    m_grid.setRows(1);
+    m_grid.setRows(2);
+    m_grid.setFixedRows(1);
+
+    const bool allSows = m_cmbSow.currentIndex() <= 0;
+    if (allSows) {
+        m_cmbSow.clear();
+        m_cmbSow.addItem(m_texts.text(Txt::AllSows));
+        m_cmbSow.setCurrentIndex(0);
+    }
+    const QString chosenSow = allSows ? QString() : m_cmbSow.currentText();
+
+    // Every day from the start while that day at the start's time of day is not later than
+    // the end: a range ending at 09:00 does not reach a day that starts at 10:00.
+    std::vector<QDate> days;
+    const QDateTime end = m_dtpSlut.value();
+    for (QDateTime d = m_dtpStart.value(); d.isValid() && end.isValid() && d <= end; d = d.addDays(1))
+        days.push_back(d.date());
+    qsizetype lines = 0;
+    std::vector<LogLine::DayFile> files = readDays(m_logFile, days, lines);
+
+    const RecordCells cells(m_options.mshStaff, m_options.mshMedicine, m_texts);
+    QSet<QString> listed;
+    RowAppender rows(m_grid, lines);
+    for (LogLine::DayFile &file : files) {
+        const int firstNew = rows.next();
+        const QString text = Codec1252::decode(std::exchange(file.bytes, {}));
+        LogLine::forEachRecordLine(text, [&](QStringView line) {
+            const LogFieldViews fields = LogLine::split(line);
+            const QStringView sow = fields[size_t(LogField::Sow)];
+            if (!allSows && sow != chosenSow)
+                return;
+            cells.fillRow(m_grid, rows.add(), fields);
+            if (allSows && !listed.contains(QString::fromRawData(sow.data(), sow.size()))) {
+                listed.insert(sow.toString());
+                m_cmbSow.addItem(sow.toString());
+            }
+        });
+        sortDayIn(firstNew, rows.next() - 1);
+    }
+    rows.finish();
+    m_grid.setCurrentCell(m_grid.rows() - 1, std::max(m_grid.currentCol(), m_grid.fixedCols()));
+}
+
+// Same outcome as sorting rows 1..last, but only the rows from the first earlier row that
+// sorts after the day's earliest record are touched; a day that follows on in order costs
+// nothing but a look at its own rows.
+void RecordView::sortDayIn(int firstNew, int last)
+{
+    if (firstNew > last)
+        return;
+    QStringView earliest = m_grid.textView(firstNew, kDateColumn);
+    bool inOrder = true;
+    for (int row = firstNew + 1; row <= last; ++row) {
+        const QStringView key = m_grid.textView(row, kDateColumn);
+        if (compareKeys(key, m_grid.textView(row - 1, kDateColumn)) < 0)
+            inOrder = false;
+        if (compareKeys(key, earliest) < 0)
+            earliest = key;
+    }
+    int low = kFirstRecordRow;
+    int high = firstNew;
+    while (low < high) {
+        const int mid = low + (high - low) / 2;
+        if (compareKeys(m_grid.textView(mid, kDateColumn), earliest) <= 0)
+            low = mid + 1;
+        else
+            high = mid;
+    }
+    if (low == firstNew && inOrder)
+        return;
+    m_grid.sortRows(low, last, kDateColumn);
+}
