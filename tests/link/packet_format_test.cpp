@@ -125,8 +125,9 @@ TEST(PacketFormat, receivedPacketsAreAcceptedOrDropped)
             EXPECT_EQ(fields.accepted(), c.accepted);
             EXPECT_EQ(fields.address, c.address);
             EXPECT_EQ(fields.command, c.command);
-            if (fields.wellFormed)
+            if (fields.wellFormed) {
                 EXPECT_EQ(fields.value(), c.value);
+            }
         } else {
             const Packet::FcFields fields = Packet::decodeFc(bytes);
             EXPECT_EQ(fields.accepted(), c.accepted);

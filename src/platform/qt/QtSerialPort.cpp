@@ -1,0 +1,185 @@
+#include "platform/qt/QtSerialPort.h"
+
+#include "platform/qt/ComPorts.h"
+
+#include <QStringList>
+
+#include <limits>
+
+namespace {
+
+const QString kSource = QStringLiteral("PC Vimo 2");
+
+// Error numbers as serial-port users on this kind of farm PC know them.
+enum class PortErrorNumber : int {
+    InvalidSetting = 380,
+    InvalidPort = 8002,
+    AlreadyOpen = 8005,
+    PortUnavailable = 8010,
+    CannotSetState = 8015,
+};
+
+PortError makeError(PortErrorNumber number, const QString &description)
+{
+    return PortError{int(number), description, kSource};
+}
+
+struct LineSettings
+{
+    qint32 baudRate = 9600;
+    QSerialPort::Parity parity = QSerialPort::NoParity;
+    QSerialPort::DataBits dataBits = QSerialPort::Data8;
+    QSerialPort::StopBits stopBits = QSerialPort::OneStop;
+};
+
+// "4800,N,8,1": baud rate, parity (N, E, O, M, S), data bits, stop bits (1, 1.5, 2).
+std::optional<LineSettings> parseSettings(const QString &text)
+{
+    const QStringList parts = text.split(u',');
+    if (parts.size() != 4)
+        return std::nullopt;
+    LineSettings line;
+    bool ok = false;
+    line.baudRate = parts[0].trimmed().toInt(&ok);
+    if (!ok || line.baudRate <= 0)
+        return std::nullopt;
+
+    const QString parity = parts[1].trimmed().toUpper();
+    if (parity == u"N")
+        line.parity = QSerialPort::NoParity;
+    else if (parity == u"E")
+        line.parity = QSerialPort::EvenParity;
+    else if (parity == u"O")
+        line.parity = QSerialPort::OddParity;
+    else if (parity == u"M")
+        line.parity = QSerialPort::MarkParity;
+    else if (parity == u"S")
+        line.parity = QSerialPort::SpaceParity;
+    else
+        return std::nullopt;
+
+    const int dataBits = parts[2].trimmed().toInt(&ok);
+    if (!ok || dataBits < 5 || dataBits > 8)
+        return std::nullopt;
+    line.dataBits = QSerialPort::DataBits(dataBits);
+
+    const QString stop = parts[3].trimmed();
+    if (stop == u"1")
+        line.stopBits = QSerialPort::OneStop;
+    else if (stop == u"1.5")
+        line.stopBits = QSerialPort::OneAndHalfStop;
+    else if (stop == u"2")
+        line.stopBits = QSerialPort::TwoStop;
+    else
+        return std::nullopt;
+    return line;
+}
+
+PortError openingError(QSerialPort::SerialPortError error, const QString &detail)
+{
+    switch (error) {
+    case QSerialPort::DeviceNotFoundError:
+        return makeError(PortErrorNumber::InvalidPort, QStringLiteral("Invalid port number: ") + detail);
+    case QSerialPort::OpenError:
+        return makeError(PortErrorNumber::AlreadyOpen, QStringLiteral("Port already open"));
+    case QSerialPort::PermissionError:
+        return makeError(PortErrorNumber::PortUnavailable,
+                         QStringLiteral("The port is in use or may not be used: ") + detail);
+    case QSerialPort::UnsupportedOperationError:
+        return makeError(PortErrorNumber::CannotSetState, QStringLiteral("Could not set the line: ") + detail);
+    default:
+        return makeError(PortErrorNumber::PortUnavailable, QStringLiteral("The port is not available: ") + detail);
+    }
+}
+
+} // namespace
+
+QtSerialPort::QtSerialPort(QString programFolder, QObject *parent)
+    : QObject(parent), m_programFolder(std::move(programFolder))
+{
+    connect(&m_port, &QSerialPort::errorOccurred, this, &QtSerialPort::onError);
+}
+
+QtSerialPort::~QtSerialPort()
+{
+    // Disconnects first, so closing does not report to a half-destroyed object.
+    disconnect(&m_port, nullptr, this, nullptr);
+    m_port.close();
+}
+
+void QtSerialPort::setDtr(bool on)
+{
+    m_dtr = on;
+    if (m_port.isOpen())
+        m_port.setDataTerminalReady(on);
+}
+
+std::optional<PortError> QtSerialPort::open()
+{
+    if (m_port.isOpen())
+        return makeError(PortErrorNumber::AlreadyOpen, QStringLiteral("Port already open"));
+    const QString device = ComPorts::device(m_programFolder, m_number);
+    if (device.isEmpty())
+        return makeError(PortErrorNumber::InvalidPort, QStringLiteral("Invalid port number"));
+    const auto line = parseSettings(m_settings);
+    if (!line)
+        return makeError(PortErrorNumber::InvalidSetting, QStringLiteral("Invalid property value"));
+
+    m_port.setPortName(device);
+    m_port.setBaudRate(line->baudRate);
+    m_port.setParity(line->parity);
+    m_port.setDataBits(line->dataBits);
+    m_port.setStopBits(line->stopBits);
+    m_port.setFlowControl(QSerialPort::NoFlowControl);
+    if (!m_port.open(QIODevice::ReadWrite))
+        return openingError(m_port.error(), m_port.errorString());
+
+    // A pseudo-terminal has no modem lines and refuses DTR; the line works all the same.
+    if (m_dtr)
+        m_port.setDataTerminalReady(true);
+    m_port.clearError();
+    return std::nullopt;
+}
+
+void QtSerialPort::close()
+{
+    m_port.close();
+}
+
+int QtSerialPort::bytesWaiting()
+{
+    if (!m_port.isOpen())
+        return 0;
+    return int(std::min<qint64>(m_port.bytesAvailable(), std::numeric_limits<int>::max()));
+}
+
+std::optional<std::uint8_t> QtSerialPort::readByte()
+{
+    char byte = 0;
+    if (!m_port.isOpen() || !m_port.getChar(&byte))
+        return std::nullopt;
+    return std::uint8_t(byte);
+}
+
+bool QtSerialPort::write(const QByteArray &bytes)
+{
+    if (!m_port.isOpen())
+        return false;
+    const bool written = m_port.write(bytes) == bytes.size();
+    // Hands the bytes to the system now rather than at the next turn of the event loop.
+    m_port.flush();
+    return written;
+}
+
+void QtSerialPort::onError(QSerialPort::SerialPortError error)
+{
+    if (error == QSerialPort::NoError)
+        return;
+    ++m_errorsReported;
+    // Once the device is gone QSerialPort reports the same error over and over while the
+    // port stays open; closing it at the first one keeps the program from spinning.
+    if ((error == QSerialPort::ReadError || error == QSerialPort::ResourceError) && m_port.isOpen()) {
+        m_port.close();
+        Q_EMIT lineLost();
+    }
+}
