@@ -77,8 +77,11 @@ QStringView RecordCells::staffName(QStringView field) const
 
 QStringView RecordCells::medicineName(QStringView field) const
 {
+    // A field that is no number at all (an empty line, say) shows nothing.
     const auto number = wholeNumber(field);
-    if (number && *number > 0)
+    if (!number)
+        return {};
+    if (*number > 0)
         return nameInRow(m_medicine, number);
     return m_texts.text(Txt::No);
 }

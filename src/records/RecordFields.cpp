@@ -28,14 +28,16 @@ QString dateTime(RecordBytes bytes)
         + twoDigits(bytes, RecordByte::Hour) + u':' + twoDigits(bytes, RecordByte::Minute);
 }
 
-// A TAB, CR or LF would split or shift the line's fields when it is read back, so the sow
-// keeps its ten characters with a blank in their place.
+// A TAB, CR or LF would split or shift the line's fields when it is read back, and a double
+// quote in front would cost the field its first and last character; the sow keeps its ten
+// characters with a blank in their place.
 QString sow(RecordBytes bytes)
 {
     QString text(kSowLength, Qt::Uninitialized);
     for (int i = 0; i < kSowLength; ++i) {
         const std::uint8_t b = bytes[size_t(RecordByte::SowFirst) + size_t(i)];
-        text[i] = (b == '\t' || b == '\r' || b == '\n') ? QChar(u' ') : Codec1252::toChar(b);
+        const bool breaksLine = b == '\t' || b == '\r' || b == '\n' || (i == 0 && b == '"');
+        text[i] = breaksLine ? QChar(u' ') : Codec1252::toChar(b);
     }
     return text;
 }
