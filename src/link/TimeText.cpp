@@ -5,7 +5,7 @@
 int minutesOfTimeText(QStringView text)
 {
     static const QRegularExpression time(QStringLiteral(R"(^\s*(\d{1,2}):(\d{1,2})(?::(\d{1,2}))?\s*$)"));
-    const QRegularExpressionMatch match = time.matchView(text);
+    const QRegularExpressionMatch match = time.match(text.toString());
     if (!match.hasMatch())
         return 0;
     const int hours = match.capturedView(1).toInt();
