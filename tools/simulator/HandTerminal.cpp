@@ -1,0 +1,93 @@
+#include "HandTerminal.h"
+
+#include "link/PacketSender.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace {
+constexpr int kRecordSubCode = 192;
+constexpr int kAckLength = 2;
+} // namespace
+
+HandTerminal::HandTerminal(int address, std::vector<TerminalRecord> records)
+    : m_address(address), m_records(records.begin(), records.end())
+{}
+
+std::optional<TerminalRecord> HandTerminal::inFlight() const
+{
+    if (!m_oldestSent || m_records.empty())
+        return std::nullopt;
+    return outgoing();
+}
+
+TerminalRecord HandTerminal::outgoing() const
+{
+    TerminalRecord record = m_records.front();
+    record.setRemaining(held() - 1);
+    return record;
+}
+
+TerminalEvent HandTerminal::event(TerminalEvent::Kind kind, std::optional<TerminalRecord> record) const
+{
+    return TerminalEvent{kind, m_address, held(), std::move(record)};
+}
+
+TerminalEvent HandTerminal::sendOldest(PacketSender &sender)
+{
+    const TerminalRecord record = outgoing();
+    sender.SendXXByte(m_address, int(Packet::Command::Record), kRecordSubCode, TerminalRecord::kSize, record.bytes,
+                      Packet::FlagHighAddress);
+    const bool again = std::exchange(m_oldestSent, true);
+    ++(again ? m_stats.resent : m_stats.delivered);
+    return event(again ? TerminalEvent::Kind::RecordResent : TerminalEvent::Kind::RecordSent, record);
+}
+
+std::vector<TerminalEvent> HandTerminal::onFa(const Packet::FaFields &packet, PacketSender &sender)
+{
+    const bool toMe = packet.address == m_address;
+    switch (Packet::Command(packet.command)) {
+    case Packet::Command::Count:
+        if (!toMe && packet.address != kBroadcast)
+            return {};
+        ++m_stats.countRequests;
+        // A terminal cannot report more than the PC accepts in a count answer.
+        sender.Send11Byte(m_address, int(Packet::Command::Count), std::min(held(), Packet::kMaxValue), 0, 0);
+        return {event(TerminalEvent::Kind::CountAnswered)};
+    case Packet::Command::Record:
+        if (!toMe)
+            return {};
+        ++m_stats.recordRequests;
+        if (m_records.empty()) {
+            // Nothing to send: saying so lets the PC stop waiting for this terminal.
+            sender.Send11Byte(m_address, int(Packet::Command::Count), 0, 0, 0);
+            return {event(TerminalEvent::Kind::NothingToSend)};
+        }
+        return {sendOldest(sender)};
+    default:
+        return {};
+    }
+}
+
+std::vector<TerminalEvent> HandTerminal::onFc(const Packet::FcFields &packet, PacketSender &sender)
+{
+    if (packet.address != m_address || Packet::Command(packet.command) != Packet::Command::Record)
+        return {};
+    const int echoed = packet.data[0] * 256 + packet.data[1];
+    const bool confirmsOldest = packet.count == kAckLength && m_oldestSent && !m_records.empty()
+                                && echoed == held() - 1;
+    if (!confirmsOldest) {
+        // Also the count the PC repeats after a count answer: it deletes nothing.
+        ++m_stats.ignoredAcks;
+        return {event(TerminalEvent::Kind::AckIgnored)};
+    }
+    const TerminalRecord confirmed = outgoing();
+    m_records.pop_front();
+    m_oldestSent = false;
+    m_acknowledged.push_back(confirmed);
+    ++m_stats.acknowledged;
+    std::vector<TerminalEvent> events{event(TerminalEvent::Kind::Acknowledged, confirmed)};
+    if (!m_records.empty())
+        events.push_back(sendOldest(sender));
+    return events;
+}

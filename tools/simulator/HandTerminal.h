@@ -1,0 +1,70 @@
+#pragma once
+
+#include "TerminalRecord.h"
+#include "link/PacketFormat.h"
+
+#include <deque>
+#include <optional>
+#include <vector>
+
+class PacketSender;
+
+// What a terminal did with one packet, for the progress lines.
+struct TerminalEvent
+{
+    enum class Kind {
+        CountAnswered,  // told the PC how many records it holds
+        RecordSent,     // sent its oldest record for the first time
+        RecordResent,   // sent it again: the acknowledgement had not come
+        NothingToSend,  // asked for a record while holding none: answered with a count of 0
+        Acknowledged,   // the PC confirmed the oldest record; it is deleted
+        AckIgnored,     // a record-command packet whose two bytes did not match
+    };
+    Kind kind;
+    int address = 0;
+    int held = 0; // records held after the event
+    std::optional<TerminalRecord> record;
+};
+
+struct TerminalStats
+{
+    int countRequests = 0;
+    int recordRequests = 0;
+    int delivered = 0; // first sendings
+    int resent = 0;
+    int acknowledged = 0;
+    int ignoredAcks = 0;
+};
+
+// One hand terminal on the line, as a real one behaves: it answers count requests, sends its
+// oldest record when asked, and deletes that record only when the PC echoes the record's first
+// two bytes back; then it goes on with the next record at once.
+class HandTerminal
+{
+public:
+    HandTerminal(int address, std::vector<TerminalRecord> records);
+
+    int address() const { return m_address; }
+    int held() const { return int(m_records.size()); }
+    const TerminalStats &stats() const { return m_stats; }
+    // Records the PC confirmed, in the order they were deleted, as they were sent.
+    const std::vector<TerminalRecord> &acknowledged() const { return m_acknowledged; }
+    // The oldest record when it has been sent but not yet confirmed.
+    std::optional<TerminalRecord> inFlight() const;
+
+    // Packets from the PC whose checksum is right; answers go out through `sender`.
+    std::vector<TerminalEvent> onFa(const Packet::FaFields &packet, PacketSender &sender);
+    std::vector<TerminalEvent> onFc(const Packet::FcFields &packet, PacketSender &sender);
+
+private:
+    static constexpr int kBroadcast = 255;
+    TerminalRecord outgoing() const; // the oldest record with the count after it filled in
+    TerminalEvent sendOldest(PacketSender &sender);
+    TerminalEvent event(TerminalEvent::Kind kind, std::optional<TerminalRecord> record = std::nullopt) const;
+
+    int m_address;
+    std::deque<TerminalRecord> m_records;
+    bool m_oldestSent = false;
+    TerminalStats m_stats;
+    std::vector<TerminalRecord> m_acknowledged;
+};

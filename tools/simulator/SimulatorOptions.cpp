@@ -1,0 +1,150 @@
+#include "SimulatorOptions.h"
+
+#include <QCommandLineParser>
+#include <QDir>
+
+namespace {
+const char kEpilog[] = R"(
+Records file (--records-file): one record a line,
+  [ADDRESS:] 30 bytes as hex pairs (blanks between pairs optional)
+e.g. "2: 00 00 01 18 03 07 09 05 02 0C 0B 01 00 00 05 00 03 04 01 81 44 4B 31 32 33 34 20 20 20 20".
+ADDRESS (1..terminals) gives the record to that terminal; lines without it are dealt out in
+turn to terminals 1, 2, ... Lines that are blank or start with '#' are skipped. Bytes: 0,1
+records still held after this one (filled in by the terminal when it sends), 2 type 1..3,
+3-7 year-2000 month day hour minute, 8 staff number, 9 reaction time, 10 alive, 11 still,
+12 mummified, 13 weak, 14 female, 15 birth assistance, 16 medicine, 17 dose in half-ml,
+18,19 temperature in tenths (high byte first), 20-29 sow id with its fill characters.
+
+The run ends after --duration seconds, or with --until-drained once every terminal has had
+all its records confirmed (and --linger seconds more), or on SIGINT/SIGTERM. Progress goes
+to stderr, the summary to stdout.
+
+Exit codes: 0 success; 1 the log check found a confirmed record missing or stored more than
+once; 2 --until-drained but records were still held at the end; 3 bad command line, records
+file, or the pseudo-terminal/link could not be made.
+)";
+
+struct Spec
+{
+    QCommandLineOption folder{QStringLiteral("folder"), QStringLiteral("Program folder (required)."),
+                              QStringLiteral("PROGRAMFOLDER")};
+    QCommandLineOption port{QStringLiteral("port"), QStringLiteral("Link the line as ports/COM<N> (default 3)."),
+                            QStringLiteral("N"), QStringLiteral("3")};
+    QCommandLineOption terminals{QStringLiteral("terminals"),
+                                 QStringLiteral("Terminals on the line, addresses 1..N (default 3)."),
+                                 QStringLiteral("N"), QStringLiteral("3")};
+    QCommandLineOption records{QStringLiteral("records"),
+                               QStringLiteral("Generated records per terminal (default 5)."), QStringLiteral("K"),
+                               QStringLiteral("5")};
+    QCommandLineOption seed{QStringLiteral("seed"), QStringLiteral("Seed of the record generator."),
+                            QStringLiteral("S")};
+    QCommandLineOption recordsFile{QStringLiteral("records-file"),
+                                   QStringLiteral("Read the records from FILE instead (format below)."),
+                                   QStringLiteral("FILE")};
+    QCommandLineOption duration{QStringLiteral("duration"), QStringLiteral("End after SECONDS."),
+                                QStringLiteral("SECONDS")};
+    QCommandLineOption untilDrained{QStringLiteral("until-drained"),
+                                    QStringLiteral("End when every record has been confirmed by the PC.")};
+    QCommandLineOption linger{QStringLiteral("linger"),
+                              QStringLiteral("With --until-drained, go on SECONDS after draining (default 0)."),
+                              QStringLiteral("SECONDS"), QStringLiteral("0")};
+    QCommandLineOption verifyLog{QStringLiteral("verify-log"),
+                                 QStringLiteral("At the end, check the confirmed records against "
+                                                "PROGRAMFOLDER/VimoLog/FAR-*.txt."),
+                                 QStringLiteral("PROGRAMFOLDER")};
+    QCommandLineOption stateFile{QStringLiteral("state-file"),
+                                 QStringLiteral("Write the state (JSON) to PATH every second and at the end."),
+                                 QStringLiteral("PATH")};
+    QCommandLineOption quiet{QStringLiteral("quiet"), QStringLiteral("No progress lines, only the summary.")};
+    QCommandLineOption printBroadcasts{QStringLiteral("print-broadcasts"),
+                                       QStringLiteral("Show every broadcast item received, and all in the summary.")};
+    QCommandLineOption replyDelay{QStringLiteral("reply-delay"),
+                                  QStringLiteral("A terminal answers after MS milliseconds (default 20)."),
+                                  QStringLiteral("MS"), QStringLiteral("20")};
+    QCommandLineOption baud{QStringLiteral("baud"),
+                            QStringLiteral("Send no faster than this line speed; 0 = no limit (default 4800)."),
+                            QStringLiteral("BAUD"), QStringLiteral("4800")};
+    QCommandLineOption statusInterval{QStringLiteral("status-interval"),
+                                      QStringLiteral("Seconds between status lines; 0 = none (default 10)."),
+                                      QStringLiteral("SECONDS"), QStringLiteral("10")};
+};
+
+template<typename T>
+bool readNumber(const QCommandLineParser &parser, const QCommandLineOption &option, T low, T high, T &out,
+                QString &error)
+{
+    const QString text = parser.value(option);
+    bool ok = false;
+    double value = text.toDouble(&ok);
+    if constexpr (std::is_integral_v<T>) {
+        const qlonglong whole = text.toLongLong(&ok);
+        value = double(whole);
+    }
+    if (!ok || value < double(low) || value > double(high)) {
+        error = QStringLiteral("--%1: expected a number from %2 to %3, not \"%4\"")
+                    .arg(option.names().constFirst())
+                    .arg(low)
+                    .arg(high)
+                    .arg(text);
+        return false;
+    }
+    out = T(value);
+    return true;
+}
+} // namespace
+
+QString SimulatorOptions::linkPath() const
+{
+    return QDir(folder).filePath(QStringLiteral("ports/COM%1").arg(port));
+}
+
+SimulatorOptions::Parsed SimulatorOptions::parse(const QStringList &arguments)
+{
+    const Spec spec;
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral(
+        "Plays the hand terminals of the farrowing unit on a pseudo-terminal linked as a COM port of a "
+        "PC Vimo 2 program folder."));
+    const QCommandLineOption help = parser.addHelpOption();
+    parser.addOptions({spec.folder, spec.port, spec.terminals, spec.records, spec.seed, spec.recordsFile,
+                       spec.duration, spec.untilDrained, spec.linger, spec.verifyLog, spec.stateFile, spec.quiet,
+                       spec.printBroadcasts, spec.replyDelay, spec.baud, spec.statusInterval});
+    if (!parser.parse(arguments))
+        return parser.errorText();
+    if (parser.isSet(help))
+        return Help{parser.helpText() + QString::fromLatin1(kEpilog)};
+    if (!parser.positionalArguments().isEmpty())
+        return QStringLiteral("unexpected argument \"%1\"").arg(parser.positionalArguments().constFirst());
+
+    SimulatorOptions o;
+    QString error;
+    if (!parser.isSet(spec.folder) || parser.value(spec.folder).isEmpty())
+        return QStringLiteral("--folder is required");
+    o.folder = parser.value(spec.folder);
+    quint32 seed = 0;
+    double duration = 0;
+    const bool ok = readNumber(parser, spec.port, 1, 255, o.port, error)
+                    && readNumber(parser, spec.terminals, 1, 254, o.terminals, error)
+                    && readNumber(parser, spec.records, 0, 15359, o.records, error)
+                    && (!parser.isSet(spec.seed) || readNumber<quint32>(parser, spec.seed, 0, 4294967295u, seed, error))
+                    && (!parser.isSet(spec.duration) || readNumber(parser, spec.duration, 0.001, 1e7, duration, error))
+                    && readNumber(parser, spec.linger, 0.0, 1e7, o.linger, error)
+                    && readNumber(parser, spec.replyDelay, 0, 10000, o.replyDelayMs, error)
+                    && readNumber(parser, spec.baud, 0, 10000000, o.baud, error)
+                    && readNumber(parser, spec.statusInterval, 0.0, 1e7, o.statusInterval, error);
+    if (!ok)
+        return error;
+    if (parser.isSet(spec.seed))
+        o.seed = seed;
+    if (parser.isSet(spec.duration))
+        o.duration = duration;
+    if (parser.isSet(spec.recordsFile) && parser.isSet(spec.records))
+        return QStringLiteral("--records and --records-file exclude each other");
+    o.recordsFile = parser.value(spec.recordsFile);
+    o.untilDrained = parser.isSet(spec.untilDrained);
+    o.verifyLogFolder = parser.value(spec.verifyLog);
+    o.stateFile = parser.value(spec.stateFile);
+    o.quiet = parser.isSet(spec.quiet);
+    o.printBroadcasts = parser.isSet(spec.printBroadcasts);
+    return o;
+}

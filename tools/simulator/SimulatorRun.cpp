@@ -1,0 +1,170 @@
+#include "SimulatorRun.h"
+
+#include "LogVerifier.h"
+#include "PtyLine.h"
+#include "RunReport.h"
+
+#include <QJsonDocument>
+#include <QSaveFile>
+
+#include <cstdio>
+
+namespace {
+void printTo(FILE *stream, const QString &text)
+{
+    const QByteArray bytes = text.toLocal8Bit() + '\n';
+    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream);
+    std::fflush(stream);
+}
+
+std::vector<TerminalRecord> allConfirmed(const TerminalBank &bank)
+{
+    std::vector<TerminalRecord> records;
+    for (const HandTerminal &t : bank.terminals())
+        records.insert(records.end(), t.acknowledged().begin(), t.acknowledged().end());
+    return records;
+}
+
+std::vector<TerminalRecord> allInFlight(const TerminalBank &bank)
+{
+    std::vector<TerminalRecord> records;
+    for (const HandTerminal &t : bank.terminals()) {
+        if (const auto record = t.inFlight())
+            records.push_back(*record);
+    }
+    return records;
+}
+} // namespace
+
+SimulatorRun::SimulatorRun(SimulatorOptions options, std::vector<std::vector<TerminalRecord>> records)
+    : m_options(std::move(options)), m_bank(std::move(records))
+{
+    connect(&m_statusTimer, &QTimer::timeout, this,
+            [this] { progress(RunReport::statusLine(m_bank, seconds())); });
+    connect(&m_stateTimer, &QTimer::timeout, this, [this] { writeState(QStringLiteral("running")); });
+    m_endTimer.setSingleShot(true);
+    connect(&m_endTimer, &QTimer::timeout, this, [this] {
+        finish(m_lingering ? QStringLiteral("lingered after draining") : QStringLiteral("duration over"));
+    });
+}
+
+SimulatorRun::~SimulatorRun() = default;
+
+bool SimulatorRun::start()
+{
+    QString error;
+    m_line = PtyLine::open(m_options.linkPath(), m_options.baud, &error);
+    if (!m_line) {
+        printTo(stderr, QStringLiteral("pcvimo-simulator: %1").arg(error));
+        return false;
+    }
+    connect(m_line.get(), &PtyLine::received, this, &SimulatorRun::onBytes);
+    m_clock.start();
+    int held = 0;
+    for (const HandTerminal &t : m_bank.terminals())
+        held += t.held();
+    progress(QStringLiteral("%1 -> %2: %3 terminal(s) holding %4 record(s)")
+                 .arg(m_line->linkPath(), m_line->devicePath())
+                 .arg(m_bank.terminals().size())
+                 .arg(held));
+
+    if (m_options.statusInterval > 0 && !m_options.quiet)
+        m_statusTimer.start(int(m_options.statusInterval * 1000));
+    if (!m_options.stateFile.isEmpty()) {
+        writeState(QStringLiteral("running"));
+        m_stateTimer.start(1000);
+    }
+    if (m_options.duration)
+        m_endTimer.start(int(*m_options.duration * 1000));
+    // Terminals without records are drained from the start.
+    QTimer::singleShot(0, this, &SimulatorRun::checkDrained);
+    return true;
+}
+
+void SimulatorRun::progress(const QString &line) const
+{
+    if (!m_options.quiet)
+        printTo(stderr, line);
+}
+
+void SimulatorRun::onBytes(const QByteArray &bytes)
+{
+    for (const char byte : bytes) {
+        switch (m_assembler.push(std::uint8_t(byte))) {
+        case PacketAssembler::Result::Complete:
+            onPacket(m_assembler.type(), m_assembler.bytes());
+            break;
+        case PacketAssembler::Result::Dropped:
+            progress(QStringLiteral("[%1s] over-long FC packet dropped").arg(seconds(), 0, 'f', 1));
+            break;
+        case PacketAssembler::Result::Pending:
+            break;
+        }
+    }
+}
+
+void SimulatorRun::onPacket(Packet::Type type, std::span<const std::uint8_t> bytes)
+{
+    if (m_finished)
+        return;
+    const TerminalBank::Outcome outcome = m_bank.onPacket(type, bytes);
+    if (outcome.badChecksum)
+        progress(QStringLiteral("[%1s] packet with a bad checksum dropped").arg(seconds(), 0, 'f', 1));
+    if (outcome.broadcast && m_options.printBroadcasts)
+        progress(QStringLiteral("[%1s] broadcast: %2").arg(seconds(), 0, 'f', 1).arg(*outcome.broadcast));
+    for (const TerminalEvent &event : outcome.events) {
+        if (event.kind != TerminalEvent::Kind::CountAnswered || event.held > 0)
+            progress(RunReport::eventLine(event, seconds()));
+    }
+    for (const TerminalBank::Answer &answer : outcome.answers)
+        m_line->send(answer.bytes, m_options.replyDelayMs);
+    checkDrained();
+}
+
+void SimulatorRun::checkDrained()
+{
+    if (!m_options.untilDrained || m_lingering || m_finished || !m_bank.drained())
+        return;
+    m_lingering = true;
+    progress(QStringLiteral("[%1s] every record confirmed").arg(seconds(), 0, 'f', 1));
+    // Let the last answers reach the line first.
+    m_endTimer.start(int(m_options.linger * 1000) + m_options.replyDelayMs + 100);
+}
+
+void SimulatorRun::writeState(const QString &phase) const
+{
+    QSaveFile file(m_options.stateFile);
+    if (!file.open(QIODevice::WriteOnly))
+        return;
+    file.write(QJsonDocument(RunReport::state(m_bank, seconds(), phase)).toJson());
+    file.commit();
+}
+
+void SimulatorRun::finish(const QString &why)
+{
+    if (m_finished)
+        return;
+    m_finished = true;
+    m_statusTimer.stop();
+    m_stateTimer.stop();
+    m_endTimer.stop();
+    printTo(stdout, QStringLiteral("run ended: %1").arg(why));
+    printTo(stdout, RunReport::summary(m_bank, seconds(), m_options.printBroadcasts));
+
+    ExitCode code = ExitCode::Success;
+    if (m_options.untilDrained && !m_bank.drained()) {
+        printTo(stdout, QStringLiteral("NOT DRAINED: records are still held"));
+        code = ExitCode::NotDrained;
+    }
+    if (!m_options.verifyLogFolder.isEmpty()) {
+        const LogVerifier verifier(allConfirmed(m_bank), allInFlight(m_bank));
+        const LogVerifier::Result result = verifier.verifyFolder(m_options.verifyLogFolder);
+        printTo(stdout, result.toText());
+        if (!result.ok())
+            code = ExitCode::LogCheckFailed;
+    }
+    if (!m_options.stateFile.isEmpty())
+        writeState(QStringLiteral("finished"));
+    m_line.reset();
+    Q_EMIT finished(int(code));
+}

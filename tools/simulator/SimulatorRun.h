@@ -1,0 +1,51 @@
+#pragma once
+
+#include "SimulatorOptions.h"
+#include "TerminalBank.h"
+#include "link/PacketAssembler.h"
+
+#include <QElapsedTimer>
+#include <QObject>
+#include <QTimer>
+
+#include <memory>
+
+class PtyLine;
+class QTextStream;
+
+// One run: the terminals on the pseudo-terminal line, the timers that end the run, the
+// progress lines, the state file, and the summary and log check at the end.
+class SimulatorRun : public QObject
+{
+    Q_OBJECT
+public:
+    SimulatorRun(SimulatorOptions options, std::vector<std::vector<TerminalRecord>> records);
+    ~SimulatorRun() override;
+
+    // Makes the line; false with the reason on stderr when it cannot.
+    bool start();
+    // Ends the run now (also on a signal): summary, log check, exit code.
+    void finish(const QString &why);
+
+Q_SIGNALS:
+    void finished(int exitCode);
+
+private:
+    void onBytes(const QByteArray &bytes);
+    void onPacket(Packet::Type type, std::span<const std::uint8_t> bytes);
+    void checkDrained();
+    void writeState(const QString &phase) const;
+    double seconds() const { return double(m_clock.elapsed()) / 1000.0; }
+    void progress(const QString &line) const;
+
+    SimulatorOptions m_options;
+    TerminalBank m_bank;
+    PacketAssembler m_assembler;
+    std::unique_ptr<PtyLine> m_line;
+    QElapsedTimer m_clock;
+    QTimer m_statusTimer;
+    QTimer m_stateTimer;
+    QTimer m_endTimer;
+    bool m_lingering = false;
+    bool m_finished = false;
+};
