@@ -1,18 +1,31 @@
 #include "app/frmVimo.h"
 
+#include "link/LinkState.h"
+#include "link/PacketSender.h"
+#include "link/PollScheduler.h"
+#include "link/PortHandling.h"
+#include "link/Receiver.h"
+#include "link/frmComProblem.h"
 #include "platform/Clock.h"
+#include "platform/SerialPort.h"
+#include "records/LogFile.h"
+#include "records/RecordIntake.h"
+#include "records/RecordView.h"
 #include "settings/LanguageFile.h"
 #include "settings/NumberText.h"
 
 namespace {
 const QString kProgramTitle = QStringLiteral("PC Vimo 2");
 const QString kVersion = QStringLiteral("1.00");
+constexpr int kLargestTerminalCount = 254; // addresses 1..254; 255 reaches all terminals
 } // namespace
 
 frmVimo::frmVimo(const Services &services, const QString &workingDirectory, const QString &executableFolder)
     : Form(kProgramTitle, 12405, 7530), m_services(services), m_workingDirectory(workingDirectory),
       m_executableFolder(executableFolder),
-      m_frmOption(m_folders, m_texts, services.dialogs, services.clock, services.port)
+      m_frmOption(m_folders, m_texts, services.dialogs, services.clock, services.port),
+      m_frmComProblem(std::make_unique<frmComProblem>()), m_link(std::make_unique<LinkState>()),
+      m_sender(std::make_unique<PacketSender>(services.port))
 {
     place(QStringLiteral("mshVimo"), {120, 120, 12135, 6255}, &mshVimo);
     place(QStringLiteral("lblSow"), {120, 6600, 2295, 255}, &lblSow);
@@ -28,19 +41,38 @@ frmVimo::frmVimo(const Services &services, const QString &workingDirectory, cons
 
     cmdUpdate.setEnabled(false);
     connect(&cmdOption, &Button::clicked, &m_frmOption, &Form::show);
+    connect(&cmdUpdate, &Button::clicked, this, &frmVimo::cmdUpdate_Click);
     auto enableUpdate = [this] { cmdUpdate.setEnabled(true); };
     connect(&cmbSow, &ComboBox::clicked, this, enableUpdate);
     connect(&dtpStart, &DatePicker::changedByUser, this, enableUpdate);
     connect(&dtpSlut, &DatePicker::changedByUser, this, enableUpdate);
+    connect(&timSekund, &Timer::ticked, this, &frmVimo::timSekund_Timer);
 }
 
 frmVimo::~frmVimo() = default;
+
+void frmVimo::buildLink()
+{
+    Dialogs &dialogs = m_services.dialogs;
+    m_portHandling = std::make_unique<PortHandling>(m_frmOption, m_services.devices, *m_frmComProblem);
+    m_logFile = std::make_unique<LogFile>(m_folders.ProgramFolder, dialogs);
+    m_view = std::make_unique<RecordView>(mshVimo, cmbSow, dtpStart, dtpSlut, m_frmOption, m_texts, *m_logFile);
+    m_intake = std::make_unique<RecordIntake>(mshVimo, m_frmOption, m_texts, *m_sender, *m_link, *m_logFile, dialogs,
+                                              m_services.clock);
+    m_receiver = std::make_unique<Receiver>(m_services.port, lblBus, *m_intake);
+    m_scheduler = std::make_unique<PollScheduler>(*m_link, m_frmOption, *m_sender, m_texts, lblActivity,
+                                                  m_services.clock);
+    m_scheduler->setDayChangeHandler([this] { moveToNewDay(); });
+    connect(&m_frmOption.timModtag, &Timer::ticked, this, [this] { m_receiver->ModtagData(); });
+}
 
 void frmVimo::Load()
 {
     setWidth(13500);
     m_folders = ProgramFolders::choose(m_workingDirectory, m_executableFolder);
+    buildLink();
     setTitle(kProgramTitle + QStringLiteral(" Version ") + kVersion);
+    m_view->layoutGrid();
 
     m_frmFileProblem.show();
     m_frmFileProblem.txtFileProblem.setText(QString());
@@ -51,17 +83,13 @@ void frmVimo::Load()
     LanguageFile::LoadLanguage(m_texts, m_folders.ProgramFolder, m_CurrentLanguage, m_services.dialogs);
     m_frmFileProblem.appendLine(QStringLiteral("Language() loaded") + m_CurrentLanguage);
     setCaptions();
+    m_view->setHeaderTexts();
 
     m_frmOption.Load();
     m_frmFileProblem.appendLine(QStringLiteral("Option form loaded"));
     m_frmOption.LoadFrmOption();
     m_frmFileProblem.appendLine(QStringLiteral("Setup parameters loaded"));
-
-    const auto terminals = NumberText::roundHalfEven(NumberText::leadingNumber(m_frmOption.txtNoHand.text()) + 1);
-    m_frmOption.mshStatus.setRows(int(std::clamp<long long>(terminals, 1, 256)));
-    for (int i = 1; i < m_frmOption.mshStatus.rows(); ++i)
-        m_frmOption.mshStatus.setText(i, 0, QString::number(i));
-
+    prepareStatusGrid();
     m_frmOption.LoadCmbLan(m_CurrentLanguage);
     m_frmFileProblem.appendLine(QStringLiteral("Available languages loaded"));
     m_frmOption.setTitle(kProgramTitle + QStringLiteral(" ver. ") + kVersion + QStringLiteral(": ")
@@ -70,8 +98,23 @@ void frmVimo::Load()
     const QDateTime now = m_services.clock.now();
     dtpStart.setValue(now.addDays(-1));
     dtpSlut.setValue(now);
+    const QString todayPath = m_view->loadStartupDays(now);
+    m_frmFileProblem.appendLine(QStringLiteral("Last two days records loaded from") + todayPath);
     show();
+    m_view->sortAndBuildSowList();
+    m_scheduler->start(now);
     m_frmFileProblem.hide();
+    m_started = true;
+}
+
+void frmVimo::prepareStatusGrid()
+{
+    // One row per terminal; an empty or non-numeric count means none.
+    Grid &status = m_frmOption.mshStatus;
+    const long long rows = NumberText::roundHalfEven(NumberText::leadingNumber(m_frmOption.txtNoHand.text()) + 1);
+    status.setRows(int(std::clamp<long long>(rows, 1, kLargestTerminalCount + 1)));
+    for (int i = 1; i < status.rows(); ++i)
+        status.setText(i, 0, QString::number(i));
 }
 
 void frmVimo::setCaptions()
@@ -85,7 +128,30 @@ void frmVimo::setCaptions()
     cmdUpdate.setCaption(m_texts.text(Txt::Update));
 }
 
+void frmVimo::cmdUpdate_Click()
+{
+    if (m_view)
+        m_view->rangeLoad();
+}
+
+void frmVimo::timSekund_Timer()
+{
+    if (m_started)
+        m_scheduler->tick();
+}
+
+void frmVimo::moveToNewDay()
+{
+    const QDateTime now = m_services.clock.now();
+    dtpStart.setValue(now.addDays(-1));
+    dtpSlut.setValue(now);
+    cmdUpdate_Click();
+}
+
 bool frmVimo::userCloseRequest()
 {
+    if (m_services.port.isOpen())
+        m_services.port.close();
+    Q_EMIT programEnd();
     return true;
 }

@@ -1,1 +1,36 @@
-int main() { return 0; }
+#include "app/frmVimo.h"
+#include "link/frmComProblem.h"
+#include "platform/Clock.h"
+#include "platform/qt/FormWindow.h"
+#include "platform/qt/PortsFolderDeviceList.h"
+#include "platform/qt/QtDialogs.h"
+#include "platform/qt/QtSerialPort.h"
+#include "platform/qt/TimerBinding.h"
+
+#include <QApplication>
+#include <QDir>
+
+// The only place where Qt's widgets, timers and serial port meet the program's windows.
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    app.setQuitOnLastWindowClosed(false);
+
+    const QString programFolder = QCoreApplication::applicationDirPath();
+    QtDialogs dialogs;
+    SystemClock clock;
+    QtSerialPort port(programFolder);
+    PortsFolderDeviceList devices(programFolder);
+    frmVimo vimo(Services{dialogs, clock, port, devices}, QDir::currentPath(), programFolder);
+
+    FormWindow mainWindow(vimo);
+    FormWindow optionWindow(vimo.options());
+    FormWindow traceWindow(vimo.traceWindow());
+    FormWindow portProblemWindow(vimo.comProblem());
+    bindTimer(vimo.timSekund, &app);
+    bindTimer(vimo.options().timModtag, &app);
+    QObject::connect(&vimo, &frmVimo::programEnd, &app, &QApplication::quit, Qt::QueuedConnection);
+
+    vimo.Load();
+    return app.exec();
+}
