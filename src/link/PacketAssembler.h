@@ -18,9 +18,9 @@ public:
     static constexpr int kBufferSize = 81;
 
     enum class Result {
-        Pending,  // the packet goes on
+        Pending, // the packet goes on
         Complete, // bytes() holds a whole packet of type()
-        Dropped,  // an over-long FC packet: bytes() holds its positions 0-8
+        Dropped, // an over-long FC packet: bytes() holds its positions 0-8
     };
 
     Result push(std::uint8_t byte);
@@ -33,9 +33,9 @@ public:
 
     // The collecting state.
     const std::array<std::uint8_t, kBufferSize> &buffer() const { return m_buffer; }
-    int index() const { return m_index; }         // position of the next byte
-    int count() const { return m_count; }         // n of the last FC packet whose count was read
-    int lastPosition() const { return m_last; }   // 2 * count() + 12
+    int index() const { return m_index; } // position of the next byte
+    int count() const { return m_count; } // n of the last FC packet whose count was read
+    int lastPosition() const { return m_last; } // 2 * count() + 12
     bool discarding() const { return m_discarding; }
 
 private:

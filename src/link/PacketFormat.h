@@ -17,11 +17,11 @@ enum class Type { FA, FB, FC };
 enum FlagMode : int { FlagNever = 0, FlagAlways = 1, FlagHighAddress = 2 };
 
 enum class Command : int {
-    Count = 0,             // FA: count request / count answer
-    Record = 1,            // FA: record request; FC: a record, or its acknowledgement
-    Clock = 30,            // FC: year - 2000, month, day, hour, minute
-    StaffName = 40,        // FC: entry 0..19, 20 name bytes
-    MedicineName = 42,     // FC: entry 0..9, 20 name bytes
+    Count = 0, // FA: count request / count answer
+    Record = 1, // FA: record request; FC: a record, or its acknowledgement
+    Clock = 30, // FC: year - 2000, month, day, hour, minute
+    StaffName = 40, // FC: entry 0..19, 20 name bytes
+    MedicineName = 42, // FC: entry 0..9, 20 name bytes
     TemperatureChoice = 51,
     Interval1 = 53,
     Duration1 = 54,
@@ -32,7 +32,7 @@ constexpr int kFaLength = 11;
 constexpr int kFbLength = 17;
 constexpr int kFcHeaderLength = 13; // an FC packet is 13 + 2 * n bytes
 constexpr int kMaxReceivedData = 34; // what the receive buffer of 81 bytes can hold
-constexpr int kMaxValue = 15359;     // largest 14-bit value a terminal may send
+constexpr int kMaxValue = 15359; // largest 14-bit value a terminal may send
 constexpr int kRequestValue = 16383;
 constexpr int kBothStatusBits = 192;
 
@@ -46,9 +46,9 @@ struct FaFields
 {
     int address = 0;
     int command = 0;
-    int high = 0;      // F3: status bits 7-6, value bits 13-8
-    int low = 0;       // F4
-    int received = 0;  // checksum pair, flag nibble cleared
+    int high = 0; // F3: status bits 7-6, value bits 13-8
+    int low = 0; // F4
+    int received = 0; // checksum pair, flag nibble cleared
     bool wellFormed = true; // every pair adds up to one byte
     int value() const { return (high & 63) * 256 + low; }
     bool checksumOk() const { return received == (address + command + high + low) % 256; }

@@ -29,8 +29,7 @@ private:
 
 Receiver::Receiver(SerialPort &port, Label &lblBus, PacketHandler &handler)
     : m_port(port), m_lblBus(lblBus), m_handler(handler)
-{
-}
+{ }
 
 void Receiver::ModtagData()
 {

@@ -22,7 +22,10 @@ public:
 
     void ModtagData();
 
-    const std::array<std::uint8_t, PacketAssembler::kBufferSize> &RecBuf() const { return m_assembler.buffer(); }
+    const std::array<std::uint8_t, PacketAssembler::kBufferSize> &RecBuf() const
+    {
+        return m_assembler.buffer();
+    }
     int RecIdx() const { return m_assembler.index(); }
     Packet::Type RecType() const { return m_assembler.type(); }
     int RecLen() const { return m_assembler.count(); }

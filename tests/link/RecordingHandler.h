@@ -19,7 +19,8 @@ public:
         int dataCnt;
     };
 
-    void BehModData(int Object, int Code, std::optional<int> Data, const RecordData &MData, int DataCnt) override
+    void BehModData(int Object, int Code, std::optional<int> Data, const RecordData &MData,
+                    int DataCnt) override
     {
         calls.push_back({Object, Code, Data, MData, DataCnt});
         if (during)

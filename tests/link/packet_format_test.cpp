@@ -40,8 +40,8 @@ TEST(PacketFormat, sendersWriteTheExactBytes)
     const std::vector<SentCase> cases = {
         {"request to terminal 5", [](PacketSender &s) { s.Send11Byte(5, 1, 16383, 2, 192); },
          "FA 00 05 00 01 F0 0F F0 0F 00 04"},
-        {"request to terminal 200 sets the flag", [](PacketSender &s) { s.Send11Byte(200, 1, 16383, 2, 192); },
-         "FA C0 08 00 01 F0 0F F0 0F C1 07"},
+        {"request to terminal 200 sets the flag",
+         [](PacketSender &s) { s.Send11Byte(200, 1, 16383, 2, 192); }, "FA C0 08 00 01 F0 0F F0 0F C1 07"},
         {"interval broadcast", [](PacketSender &s) { s.Send11Byte(255, 53, 90, 0, 0); },
          "FA F0 0F 30 05 00 00 50 0A 80 0E"},
         {"no temperature choice goes out as 00FF", [](PacketSender &s) { s.Send11Byte(255, 51, -1, 0, 0); },
@@ -67,7 +67,8 @@ TEST(PacketFormat, sendersWriteTheExactBytes)
          },
          "FC 00 07 00 01 A0 0C 00 02 B0 06 00 00 00 0C C0 02"},
         {"count 0: final checksum equals the header checksum",
-         [](PacketSender &s) { s.SendXXByte(255, 30, 0, 0, s.SendBuf, 0); }, "FC F0 0F 10 0E A0 00 00 00 B0 0D B0 0D"},
+         [](PacketSender &s) { s.SendXXByte(255, 30, 0, 0, s.SendBuf, 0); },
+         "FC F0 0F 10 0E A0 00 00 00 B0 0D B0 0D"},
     };
     for (const SentCase &c : cases) {
         SCOPED_TRACE(c.name);
@@ -106,12 +107,13 @@ TEST(PacketFormat, receivedPacketsAreAcceptedOrDropped)
         {"FA wrong checksum", "FA 00 03 00 00 00 00 10 01 10 05", false, 3, 0, 17},
         {"FA pair adding up beyond a byte", "FA F0 F0 00 00 00 00 00 00 E0 00", false, 480, 0, 0},
         {"FC record", "FC 00 07 00 01 A0 0C 00 02 B0 06 00 00 00 0C C0 02", true, 7, 1, 2},
-        {"FC wrong header checksum, right final", "FC 00 07 00 01 A0 0C 00 02 00 00 00 00 00 0C C0 02", true, 7, 1,
-         2},
+        {"FC wrong header checksum, right final", "FC 00 07 00 01 A0 0C 00 02 00 00 00 00 00 0C C0 02", true,
+         7, 1, 2},
         {"FC flag nibble is ignored", "FC 00 07 00 01 A0 0C 00 02 B0 06 00 00 00 0C C1 02", true, 7, 1, 2},
         {"FC wrong final checksum", "FC 00 07 00 01 A0 0C 00 02 B0 06 00 00 00 0C C0 03", false, 7, 1, 2},
         {"FC n = 0 with right checksum", "FC 00 07 00 01 A0 00 00 00 A0 08 A0 08", false, 7, 1, 0},
-        {"FC data pair adding up beyond a byte", "FC 00 07 00 01 A0 0C 00 01 00 00 F0 F0 90 05", false, 7, 1, 1},
+        {"FC data pair adding up beyond a byte", "FC 00 07 00 01 A0 0C 00 01 00 00 F0 F0 90 05", false, 7, 1,
+         1},
         {"FC shorter than its count", "FC 00 07 00 01 A0 0C 00 02 B0 06 00 00", false, 7, 1, 0},
         {"FC count only", "FC 00 07 00 01 A0 0C 00 02", false, 7, 1, 0},
         {"FC start byte only", "FC", false, 0, 0, 0},
@@ -121,7 +123,8 @@ TEST(PacketFormat, receivedPacketsAreAcceptedOrDropped)
         const std::vector<std::uint8_t> bytes = bytesOf(c.hex);
         if (bytes[0] == 0xFA) {
             ASSERT_EQ(bytes.size(), size_t(Packet::kFaLength));
-            const Packet::FaFields fields = Packet::decodeFa(std::span<const std::uint8_t, 11>(bytes.data(), 11));
+            const Packet::FaFields fields
+                = Packet::decodeFa(std::span<const std::uint8_t, 11>(bytes.data(), 11));
             EXPECT_EQ(fields.accepted(), c.accepted);
             EXPECT_EQ(fields.address, c.address);
             EXPECT_EQ(fields.command, c.command);
@@ -164,9 +167,9 @@ TEST(PacketFormat, statusTextsShowTheStatusBits)
         const char *text;
     };
     const Case cases[] = {
-        {Packet::Type::FA, 0xFF, "$C0"}, {Packet::Type::FA, 0x7F, "$40"},  {Packet::Type::FA, 0x3F, "$0"},
+        {Packet::Type::FA, 0xFF, "$C0"},  {Packet::Type::FA, 0x7F, "$40"},  {Packet::Type::FA, 0x3F, "$0"},
         {Packet::Type::FB, 0x30, "L$C0"}, {Packet::Type::FB, 0x1F, "L$40"}, {Packet::Type::FB, 0xCF, "L$0"},
-        {Packet::Type::FC, 0xAC, "E$C0"}, {Packet::Type::FC, 0xA0, "E$0"}, {Packet::Type::FC, 0xA1, "E$10"},
+        {Packet::Type::FC, 0xAC, "E$C0"}, {Packet::Type::FC, 0xA0, "E$0"},  {Packet::Type::FC, 0xA1, "E$10"},
     };
     for (const Case &c : cases)
         EXPECT_EQ(Packet::statusText(c.type, c.f3), QString::fromLatin1(c.text)) << c.text;

@@ -80,18 +80,37 @@ TEST_F(PortHandlingTest, listsUsbSerialPortsAndOpensTheSavedOne)
     const QString bt4 = QStringLiteral("USB BT Serial (COM4)");
     const std::vector<Case> cases = {
         {"Bluetooth left out", {kUsb3, bt4}, 0, {kUsb3}, {3}, 0, {3}},
-        {"no USB in the name", {QStringLiteral("Communications Port (COM1)"), kUsb3}, 0, {kUsb3}, {3}, 0, {3}},
+        {"no USB in the name",
+         {QStringLiteral("Communications Port (COM1)"), kUsb3},
+         0,
+         {kUsb3},
+         {3},
+         0,
+         {3}},
         {"modem and Bluetooth names left out",
          {QStringLiteral("USB COMM Device (COM7)"), QStringLiteral("USB Bluetooth link (COM8)"),
           QStringLiteral("usb serial port (com9)"), kUsb5},
-         5, {kUsb5}, {5}, 0, {5}},
+         5,
+         {kUsb5},
+         {5},
+         0,
+         {5}},
         {"saved port 5 is chosen", {kUsb3, kUsb5}, 5, {kUsb3, kUsb5}, {3, 5}, 1, {5}},
         {"saved port 9 is absent: the first", {kUsb3, kUsb5}, 9, {kUsb3, kUsb5}, {3, 5}, 0, {3}},
         {"two- and three-digit numbers",
-         {QStringLiteral("USB Serial Port (COM12)"), QStringLiteral("USB Serial Port (COM123)")}, 123,
-         {QStringLiteral("USB Serial Port (COM12)"), QStringLiteral("USB Serial Port (COM123)")}, {12, 123}, 1, {123}},
+         {QStringLiteral("USB Serial Port (COM12)"), QStringLiteral("USB Serial Port (COM123)")},
+         123,
+         {QStringLiteral("USB Serial Port (COM12)"), QStringLiteral("USB Serial Port (COM123)")},
+         {12, 123},
+         1,
+         {123}},
         {"no number in brackets: item number 0",
-         {QStringLiteral("USB to COM adapter")}, 0, {QStringLiteral("USB to COM adapter")}, {0}, 0, {}},
+         {QStringLiteral("USB to COM adapter")},
+         0,
+         {QStringLiteral("USB to COM adapter")},
+         {0},
+         0,
+         {}},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
@@ -144,9 +163,10 @@ TEST_F(PortHandlingTest, portWithoutNumberShowsTheProblemWindow)
     EXPECT_EQ(problem.title(), u"Problem with the port");
     EXPECT_EQ(problem.Label1.caption(),
               u"There seems to be a problem with your PC. Further information may be found below");
-    EXPECT_EQ(problemLines(), (QStringList{QStringLiteral("Error number = 8002"),
-                                           QStringLiteral("Error description = Invalid port number"),
-                                           QStringLiteral("Error source = PC Vimo 2")}));
+    EXPECT_EQ(problemLines(),
+              (QStringList{QStringLiteral("Error number = 8002"),
+                           QStringLiteral("Error description = Invalid port number"),
+                           QStringLiteral("Error source = PC Vimo 2")}));
     EXPECT_EQ(problem.OKButton.caption(), u"OK");
     EXPECT_EQ(options.timModtag.interval(), 300);
     EXPECT_FALSE(options.timModtag.isEnabled());

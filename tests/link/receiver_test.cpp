@@ -111,7 +111,8 @@ TEST_F(ReceiverTest, packetSplitOverTwoTicksIsOnePacket)
         size_t calls;
     };
     const Case cases[] = {
-        {kCount3, 5, "$0", 1}, {kCount3, 10, "$0", 1}, {kFb, 9, "L$C0", 0}, {kFc7, 8, "E$C0", 1}, {kFc7, 16, "E$C0", 1},
+        {kCount3, 5, "$0", 1}, {kCount3, 10, "$0", 1}, {kFb, 9, "L$C0", 0},
+        {kFc7, 8, "E$C0", 1},  {kFc7, 16, "E$C0", 1},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.hex);
@@ -217,9 +218,9 @@ TEST_F(ReceiverTest, strayByteAndTenMoreAreDecodedAsFa)
 TEST_F(ReceiverTest, startByteInsideAPacketRestartsIt)
 {
     const QString cases[] = {
-        QStringLiteral("FA 00 03 00 00 00"),                   // partial FA
+        QStringLiteral("FA 00 03 00 00 00"), // partial FA
         QStringLiteral("FC 00 07 00 01 A0 0C 00 02 B0 06 00"), // partial FC past its count
-        QStringLiteral("FB 00 01 00"),                         // partial FB
+        QStringLiteral("FB 00 01 00"), // partial FB
     };
     for (const QString &partial : cases) {
         SCOPED_TRACE(partial.toStdString());

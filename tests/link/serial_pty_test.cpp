@@ -45,7 +45,10 @@ public:
     bool isReady() const { return m_master >= 0 && !m_slave.isEmpty(); }
     const QString &slave() const { return m_slave; }
 
-    bool write(const QByteArray &bytes) const { return ::write(m_master, bytes.data(), size_t(bytes.size())) == bytes.size(); }
+    bool write(const QByteArray &bytes) const
+    {
+        return ::write(m_master, bytes.data(), size_t(bytes.size())) == bytes.size();
+    }
 
     // Reads until `count` bytes have come or the rounds run out.
     QByteArray read(int count) const
@@ -230,9 +233,10 @@ TEST(PortsFolder, listsTheLinkedPortsInPortOrder)
     ASSERT_TRUE(link(folder, pty.slave(), QStringLiteral("COM04")));
     folder.write(QStringLiteral("ports/COM5"), "not a link");
 
-    EXPECT_EQ(devices.deviceNames(), (QStringList{QStringLiteral("Communications Port (COM1)"),
-                                                  QStringLiteral("USB Serial Port (COM3)"),
-                                                  QStringLiteral("USB Serial Port (COM12)")}));
+    EXPECT_EQ(
+        devices.deviceNames(),
+        (QStringList{QStringLiteral("Communications Port (COM1)"), QStringLiteral("USB Serial Port (COM3)"),
+                     QStringLiteral("USB Serial Port (COM12)")}));
     EXPECT_EQ(ComPorts::device(folder.path(), 3), pty.slave());
     EXPECT_EQ(ComPorts::device(folder.path(), 5), QString());
     EXPECT_EQ(ComPorts::device(folder.path(), 7), QString());
@@ -252,5 +256,6 @@ TEST(PortsFolder, namesFollowTheDevice)
         {"/dev/ttyS0", "Communications Port (COM3)"},
     };
     for (const Case &c : cases)
-        EXPECT_EQ(PortsFolderDeviceList::nameFor(3, QString::fromLatin1(c.device)), QString::fromLatin1(c.name));
+        EXPECT_EQ(PortsFolderDeviceList::nameFor(3, QString::fromLatin1(c.device)),
+                  QString::fromLatin1(c.name));
 }

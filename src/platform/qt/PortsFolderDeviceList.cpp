@@ -48,8 +48,8 @@ std::optional<QStringList> systemPorts(const QString &programFolder)
     if (!folder.isReadable())
         return std::nullopt;
     std::vector<NumberedName> ports;
-    const QFileInfoList entries = folder.entryInfoList({QStringLiteral("COM*")},
-                                                      QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot);
+    const QFileInfoList entries = folder.entryInfoList(
+        {QStringLiteral("COM*")}, QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot);
     for (const QFileInfo &entry : entries) {
         const auto number = ComPorts::numberOf(entry.fileName());
         if (!number || !entry.isSymLink())
@@ -72,6 +72,7 @@ std::optional<QStringList> PortsFolderDeviceList::deviceNames()
 QString PortsFolderDeviceList::nameFor(int number, const QString &device)
 {
     const bool usb = device.startsWith(u"/dev/ttyUSB") || device.startsWith(u"/dev/ttyACM")
-                  || device.startsWith(u"/dev/pts/");
-    return (usb ? QStringLiteral("USB Serial Port") : QStringLiteral("Communications Port")) + bracketed(number);
+        || device.startsWith(u"/dev/pts/");
+    return (usb ? QStringLiteral("USB Serial Port") : QStringLiteral("Communications Port"))
+        + bracketed(number);
 }

@@ -11,7 +11,7 @@
 class PortsFolderDeviceList final : public DeviceList
 {
 public:
-    explicit PortsFolderDeviceList(QString programFolder) : m_programFolder(std::move(programFolder)) {}
+    explicit PortsFolderDeviceList(QString programFolder) : m_programFolder(std::move(programFolder)) { }
 
     std::optional<QStringList> deviceNames() override;
 

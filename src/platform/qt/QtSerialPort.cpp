@@ -86,9 +86,11 @@ PortError openingError(QSerialPort::SerialPortError error, const QString &detail
         return makeError(PortErrorNumber::PortUnavailable,
                          QStringLiteral("The port is in use or may not be used: ") + detail);
     case QSerialPort::UnsupportedOperationError:
-        return makeError(PortErrorNumber::CannotSetState, QStringLiteral("Could not set the line: ") + detail);
+        return makeError(PortErrorNumber::CannotSetState,
+                         QStringLiteral("Could not set the line: ") + detail);
     default:
-        return makeError(PortErrorNumber::PortUnavailable, QStringLiteral("The port is not available: ") + detail);
+        return makeError(PortErrorNumber::PortUnavailable,
+                         QStringLiteral("The port is not available: ") + detail);
     }
 }
 
@@ -104,7 +106,7 @@ QtSerialPort::~QtSerialPort()
 {
     // Disconnects first, so closing does not report to a half-destroyed object.
     disconnect(&m_port, nullptr, this, nullptr);
-    m_port.close();
+    close();
 }
 
 void QtSerialPort::setDtr(bool on)
@@ -143,7 +145,8 @@ std::optional<PortError> QtSerialPort::open()
 
 void QtSerialPort::close()
 {
-    m_port.close();
+    if (m_port.isOpen())
+        m_port.close();
 }
 
 int QtSerialPort::bytesWaiting()
