@@ -318,6 +318,6 @@ QVariant Grid::headerData(int section, Qt::Orientation orientation, int role) co
     if (role == Qt::DisplayRole)
         return text(0, section);
     if (role == Qt::TextAlignmentRole)
-        return data(index(0, section), role);
+        return data(index(0, section), role).toInt() | Qt::TextWordWrap;
     return {};
 }

@@ -97,6 +97,8 @@ QWidget *bindControl(Grid &grid, QWidget *parent, bool)
     view->verticalHeader()->setMinimumSectionSize(1);
     view->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     auto layout = [view, &grid] {
+        if (grid.width() > 0)
+            view->resize(grid.width() / kTwipsPerPixel, view->height());
         // Fixed rows are drawn as the view's header, so they stay in sight while scrolling.
         view->horizontalHeader()->setVisible(grid.fixedRows() > 0);
         view->horizontalHeader()->setFixedHeight(grid.rowHeight(0) / kTwipsPerPixel);
@@ -119,7 +121,7 @@ QWidget *bindControl(DatePicker &picker, QWidget *parent, bool)
 {
     auto *widget = new QDateTimeEdit(parent);
     widget->setCalendarPopup(true);
-    widget->setDisplayFormat(QStringLiteral("dd-MM-yyyy"));
+    widget->setDisplayFormat(QStringLiteral("dd-MM-yy"));
     auto sync = [widget, &picker] {
         const QSignalBlocker blocker(widget);
         widget->setDateTime(picker.value());
