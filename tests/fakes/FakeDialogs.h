@@ -1,5 +1,7 @@
 #pragma once
 
+#include "fakes/QtPrinters.h"
+
 #include "platform/Dialogs.h"
 
 #include <QString>
