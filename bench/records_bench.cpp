@@ -1,0 +1,158 @@
+// Loading the record grid: a whole year's range load, the start-up load of two busy days,
+// and what the year's grid costs in memory. The data comes from pcvimo-make-year (run.sh).
+
+#include "platform/Clock.h"
+#include "platform/ComboBox.h"
+#include "platform/DatePicker.h"
+#include "platform/Dialogs.h"
+#include "platform/Grid.h"
+#include "platform/SerialPort.h"
+#include "records/LogFile.h"
+#include "records/RecordView.h"
+#include "settings/ProgramFolders.h"
+#include "settings/TextTable.h"
+#include "settings/frmOption.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QCoreApplication>
+#include <QDir>
+
+#include <malloc.h>
+
+#include <cstdlib>
+#include <memory>
+
+namespace {
+
+class SilentDialogs final : public Dialogs
+{
+public:
+    void messageBox(const QString &, const QString &) override { }
+    QString inputBox(const QString &, const QString &, const QString &) override { return {}; }
+};
+
+class NoPort final : public SerialPort
+{
+public:
+    void setPortNumber(int number) override { m_number = number; }
+    int portNumber() const override { return m_number; }
+    void setSettings(const QString &) override { }
+    void setDtr(bool) override { }
+    std::optional<PortError> open() override { return PortError{8002, QStringLiteral("none"), QString()}; }
+    void close() override { }
+    bool isOpen() const override { return false; }
+    int bytesWaiting() override { return 0; }
+    std::optional<std::uint8_t> readByte() override { return std::nullopt; }
+    bool write(const QByteArray &) override { return false; }
+
+private:
+    int m_number = 0;
+};
+
+QString dataFolder(const char *which)
+{
+    const QByteArray root = qgetenv("PCVIMO_BENCH_DATA");
+    return QDir(root.isEmpty() ? QStringLiteral(PCVIMO_BENCH_DATA) : QString::fromLocal8Bit(root))
+        .filePath(QString::fromLatin1(which));
+}
+
+// The parts of the main window the record view works with, over a program folder.
+struct Program
+{
+    explicit Program(const QString &folder)
+    {
+        folders.ProgramFolder = folder;
+        for (int i = 0; i < TextTable::kSize; ++i)
+            texts.set(i, QStringLiteral("Text %1").arg(i));
+        options = std::make_unique<frmOption>(folders, texts, dialogs, clock, port);
+        options->Load();
+        for (int i = 1; i <= 20; ++i)
+            options->mshStaff.setText(i, 1, QStringLiteral("Staff %1").arg(i));
+        for (int i = 1; i <= 10; ++i)
+            options->mshMedicine.setText(i, 1, QStringLiteral("Medicine %1").arg(i));
+        logFile = std::make_unique<LogFile>(folder, dialogs);
+        view = std::make_unique<RecordView>(mshVimo, cmbSow, dtpStart, dtpSlut, *options, texts, *logFile);
+        view->layoutGrid();
+        view->setHeaderTexts();
+    }
+
+    ProgramFolders folders;
+    TextTable texts;
+    SilentDialogs dialogs;
+    SystemClock clock;
+    NoPort port;
+    std::unique_ptr<frmOption> options;
+    Grid mshVimo{2, 14};
+    ComboBox cmbSow;
+    DatePicker dtpStart;
+    DatePicker dtpSlut;
+    std::unique_ptr<LogFile> logFile;
+    std::unique_ptr<RecordView> view;
+};
+
+void setYear(Program &program)
+{
+    program.dtpStart.setValue(QDateTime(QDate(2023, 1, 1), QTime(0, 0)));
+    program.dtpSlut.setValue(QDateTime(QDate(2023, 12, 31), QTime(23, 59)));
+}
+
+void BM_RangeLoadYear(benchmark::State &state)
+{
+    Program program(dataFolder("year"));
+    setYear(program);
+    for (auto _ : state) {
+        program.view->rangeLoad();
+        benchmark::DoNotOptimize(program.mshVimo.rows());
+    }
+    state.counters["rows"] = program.mshVimo.rows() - 2;
+    state.counters["sows"] = program.cmbSow.count() - 1;
+}
+BENCHMARK(BM_RangeLoadYear)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+void BM_StartupLoadTwoDays(benchmark::State &state)
+{
+    Program program(dataFolder("startup"));
+    const QDateTime now(QDate(2024, 3, 7), QTime(9, 30));
+    for (auto _ : state) {
+        state.PauseTiming();
+        program.mshVimo.setRows(1);
+        program.mshVimo.setRows(2);
+        program.cmbSow.clear();
+        state.ResumeTiming();
+        program.view->loadStartupDays(now);
+        program.view->sortAndBuildSowList();
+    }
+    state.counters["rows"] = program.mshVimo.rows() - 2;
+}
+BENCHMARK(BM_StartupLoadTwoDays)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+// Heap in use after the year is loaded, less the heap of the same program with an empty grid.
+void BM_YearGridMemory(benchmark::State &state)
+{
+    for (auto _ : state) {
+        Program program(dataFolder("year"));
+        setYear(program);
+        malloc_trim(0);
+        const size_t before = mallinfo2().uordblks;
+        program.view->rangeLoad();
+        malloc_trim(0);
+        const size_t after = mallinfo2().uordblks;
+        state.counters["grid_MB"] = double(after - before) / (1024.0 * 1024.0);
+        state.counters["bytes_per_row"] = double(after - before) / double(program.mshVimo.rows() - 2);
+    }
+}
+BENCHMARK(BM_YearGridMemory)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
