@@ -7,6 +7,16 @@ target_compile_definitions(pcvimo_common INTERFACE
 if(PCVIMO_WERROR)
   target_compile_options(pcvimo_common INTERFACE -Werror)
 endif()
+# The fuzz targets run the whole program logic under the sanitizers, and every library
+# they link is instrumented for coverage. libFuzzer comes with clang only.
+set(PCVIMO_FUZZ_TARGETS OFF)
+if(PCVIMO_FUZZ AND CMAKE_CXX_COMPILER_ID MATCHES "Clang")
+  set(PCVIMO_FUZZ_TARGETS ON)
+  set(PCVIMO_SANITIZE ON)
+  target_compile_options(pcvimo_common INTERFACE -fsanitize=fuzzer-no-link)
+elseif(PCVIMO_FUZZ)
+  message(WARNING "PCVIMO_FUZZ needs clang (CC=clang CXX=clang++): no fuzz targets are built")
+endif()
 if(PCVIMO_SANITIZE)
   target_compile_options(pcvimo_common INTERFACE -fsanitize=address,undefined -fno-omit-frame-pointer
                          -fno-sanitize-recover=undefined)
