@@ -4,12 +4,22 @@
 #include <QString>
 
 #include <cmath>
+#include <limits>
 
 namespace NumberText {
 
 long long roundHalfEven(double value)
 {
-    return static_cast<long long>(std::nearbyint(value)); // default rounding mode: to nearest even
+    // A text can hold a number far beyond any whole-number type: such a number saturates.
+    if (std::isnan(value))
+        return 0;
+    const double rounded = std::nearbyint(value); // default rounding mode: to nearest even
+    constexpr double kTwoTo63 = 9223372036854775808.0;
+    if (rounded >= kTwoTo63)
+        return std::numeric_limits<long long>::max();
+    if (rounded < -kTwoTo63)
+        return std::numeric_limits<long long>::min();
+    return static_cast<long long>(rounded);
 }
 
 std::optional<int> wholeNumber16(QStringView text)
