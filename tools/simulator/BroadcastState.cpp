@@ -23,8 +23,7 @@ QJsonValue optionalNumber(const std::optional<int> &value)
     return value ? QJsonValue(*value) : QJsonValue();
 }
 
-template<std::size_t N>
-QJsonArray namesJson(const std::array<std::optional<QByteArray>, N> &names)
+template<std::size_t N> QJsonArray namesJson(const std::array<std::optional<QByteArray>, N> &names)
 {
     QJsonArray array;
     for (const auto &name : names)
@@ -89,7 +88,9 @@ std::optional<QString> BroadcastState::apply(const Packet::FcFields &packet)
         return std::nullopt;
     }
     ++malformed;
-    return QStringLiteral("malformed broadcast, command %1 with %2 data bytes").arg(packet.command).arg(packet.count);
+    return QStringLiteral("malformed broadcast, command %1 with %2 data bytes")
+        .arg(packet.command)
+        .arg(packet.count);
 }
 
 QString BroadcastState::clockText(const std::array<std::uint8_t, 5> &bytes)

@@ -27,7 +27,7 @@ public:
     std::array<std::optional<QByteArray>, kStaffEntries> staff;
     std::array<std::optional<QByteArray>, kMedicineEntries> medicine;
     std::optional<int> temperatureChoice; // the 16-bit word as sent: 255 when none is selected
-    std::optional<int> interval1;         // minutes
+    std::optional<int> interval1; // minutes
     std::optional<int> duration1;
     std::optional<int> interval2;
     int itemsReceived = 0;

@@ -11,10 +11,10 @@ class CapturePort final : public SerialPort
 public:
     void setPortNumber(int number) override { m_number = number; }
     int portNumber() const override { return m_number; }
-    void setSettings(const QString &) override {}
-    void setDtr(bool) override {}
+    void setSettings(const QString &) override { }
+    void setDtr(bool) override { }
     std::optional<PortError> open() override { return std::nullopt; }
-    void close() override {}
+    void close() override { }
     bool isOpen() const override { return true; }
     int bytesWaiting() override { return 0; }
     std::optional<std::uint8_t> readByte() override { return std::nullopt; }

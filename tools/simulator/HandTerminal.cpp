@@ -12,7 +12,7 @@ constexpr int kAckLength = 2;
 
 HandTerminal::HandTerminal(int address, std::vector<TerminalRecord> records)
     : m_address(address), m_records(records.begin(), records.end())
-{}
+{ }
 
 std::optional<TerminalRecord> HandTerminal::inFlight() const
 {
@@ -36,8 +36,8 @@ TerminalEvent HandTerminal::event(TerminalEvent::Kind kind, std::optional<Termin
 TerminalEvent HandTerminal::sendOldest(PacketSender &sender)
 {
     const TerminalRecord record = outgoing();
-    sender.SendXXByte(m_address, int(Packet::Command::Record), kRecordSubCode, TerminalRecord::kSize, record.bytes,
-                      Packet::FlagHighAddress);
+    sender.SendXXByte(m_address, int(Packet::Command::Record), kRecordSubCode, TerminalRecord::kSize,
+                      record.bytes, Packet::FlagHighAddress);
     const bool again = std::exchange(m_oldestSent, true);
     ++(again ? m_stats.resent : m_stats.delivered);
     return event(again ? TerminalEvent::Kind::RecordResent : TerminalEvent::Kind::RecordSent, record);
@@ -74,8 +74,8 @@ std::vector<TerminalEvent> HandTerminal::onFc(const Packet::FcFields &packet, Pa
     if (packet.address != m_address || Packet::Command(packet.command) != Packet::Command::Record)
         return {};
     const int echoed = packet.data[0] * 256 + packet.data[1];
-    const bool confirmsOldest = packet.count == kAckLength && m_oldestSent && !m_records.empty()
-                                && echoed == held() - 1;
+    const bool confirmsOldest
+        = packet.count == kAckLength && m_oldestSent && !m_records.empty() && echoed == held() - 1;
     if (!confirmsOldest) {
         // Also the count the PC repeats after a count answer: it deletes nothing.
         ++m_stats.ignoredAcks;

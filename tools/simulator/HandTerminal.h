@@ -13,12 +13,12 @@ class PacketSender;
 struct TerminalEvent
 {
     enum class Kind {
-        CountAnswered,  // told the PC how many records it holds
-        RecordSent,     // sent its oldest record for the first time
-        RecordResent,   // sent it again: the acknowledgement had not come
-        NothingToSend,  // asked for a record while holding none: answered with a count of 0
-        Acknowledged,   // the PC confirmed the oldest record; it is deleted
-        AckIgnored,     // a record-command packet whose two bytes did not match
+        CountAnswered, // told the PC how many records it holds
+        RecordSent, // sent its oldest record for the first time
+        RecordResent, // sent it again: the acknowledgement had not come
+        NothingToSend, // asked for a record while holding none: answered with a count of 0
+        Acknowledged, // the PC confirmed the oldest record; it is deleted
+        AckIgnored, // a record-command packet whose two bytes did not match
     };
     Kind kind;
     int address = 0;

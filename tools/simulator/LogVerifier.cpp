@@ -14,7 +14,8 @@ struct Seen
 };
 
 // Every line of one file, with the notes on its form.
-void readLines(const LogVerifier::LogFile &file, std::map<QByteArray, Seen> &seen, LogVerifier::Result &result)
+void readLines(const LogVerifier::LogFile &file, std::map<QByteArray, Seen> &seen,
+               LogVerifier::Result &result)
 {
     QList<QByteArray> lines = file.contents.split('\n');
     if (!lines.isEmpty() && lines.last().isEmpty())
@@ -40,14 +41,16 @@ void readLines(const LogVerifier::LogFile &file, std::map<QByteArray, Seen> &see
         entry.places << QStringLiteral("%1:%2").arg(file.name).arg(i + 1);
     }
     if (bareLineFeeds > 0)
-        result.notes << QStringLiteral("%1: %2 line(s) end in LF without CR").arg(file.name).arg(bareLineFeeds);
+        result.notes
+            << QStringLiteral("%1: %2 line(s) end in LF without CR").arg(file.name).arg(bareLineFeeds);
 }
 } // namespace
 
 QByteArray LogVerifier::headerLine()
 {
-    return QByteArrayLiteral("DateTime\tPerson\tSow\tAlive\tStill\tMumi\tWeak\tBirthAssist\tMedication\tDose\t"
-                             "Temperature\tFemale\tReactionTime");
+    return QByteArrayLiteral(
+        "DateTime\tPerson\tSow\tAlive\tStill\tMumi\tWeak\tBirthAssist\tMedication\tDose\t"
+        "Temperature\tFemale\tReactionTime");
 }
 
 LogVerifier::Result LogVerifier::verify(const std::vector<LogFile> &files) const
@@ -123,11 +126,12 @@ QString LogVerifier::Result::toText() const
                  .arg(recordLines)
                  .arg(ok() ? QStringLiteral("OK") : QStringLiteral("FAILED"));
     for (const Finding &f : missing) {
-        lines << QStringLiteral("  MISSING %1 (expected %2, found %3): %4")
-                     .arg(f.record.describe())
-                     .arg(f.expected)
-                     .arg(f.found)
-                     .arg(QString::fromLatin1(f.record.logLine()).replace(QLatin1Char('\t'), QLatin1Char('|')));
+        lines
+            << QStringLiteral("  MISSING %1 (expected %2, found %3): %4")
+                   .arg(f.record.describe())
+                   .arg(f.expected)
+                   .arg(f.found)
+                   .arg(QString::fromLatin1(f.record.logLine()).replace(QLatin1Char('\t'), QLatin1Char('|')));
     }
     for (const Finding &f : duplicated) {
         lines << QStringLiteral("  DUPLICATED %1 (expected %2, found %3 at %4)")
@@ -137,7 +141,8 @@ QString LogVerifier::Result::toText() const
                      .arg(f.places.join(QStringLiteral(", ")));
     }
     if (inFlightStored > 0)
-        lines << QStringLiteral("  %1 record(s) stored whose confirmation had not arrived yet").arg(inFlightStored);
+        lines << QStringLiteral("  %1 record(s) stored whose confirmation had not arrived yet")
+                     .arg(inFlightStored);
     if (otherLines > 0)
         lines << QStringLiteral("  %1 line(s) of no record of this run").arg(otherLines);
     for (const QString &note : notes)

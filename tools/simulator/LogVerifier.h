@@ -27,8 +27,8 @@ public:
         std::vector<Finding> missing;
         std::vector<Finding> duplicated;
         int inFlightStored = 0; // sent, stored, but the confirmation had not come when the run ended
-        int otherLines = 0;     // lines of no record of this run (earlier runs, other terminals)
-        QStringList notes;      // oddities that are not a loss: files without header, bare LF
+        int otherLines = 0; // lines of no record of this run (earlier runs, other terminals)
+        QStringList notes; // oddities that are not a loss: files without header, bare LF
         bool ok() const { return missing.empty() && duplicated.empty(); }
         QString toText() const;
     };
@@ -40,7 +40,7 @@ public:
 
     LogVerifier(std::vector<TerminalRecord> acknowledged, std::vector<TerminalRecord> inFlight)
         : m_acknowledged(std::move(acknowledged)), m_inFlight(std::move(inFlight))
-    {}
+    { }
 
     // Reads <programFolder>/VimoLog/FAR-*.txt.
     Result verifyFolder(const QString &programFolder) const;

@@ -16,7 +16,8 @@ std::variant<PerTerminal, QString> parse(const QString &text, int terminals)
         const QString line = lines[i].trimmed();
         if (line.isEmpty() || line.startsWith(QLatin1Char('#')))
             continue;
-        const auto fail = [&](const QString &why) { return QStringLiteral("line %1: %2").arg(i + 1).arg(why); };
+        const auto fail
+            = [&](const QString &why) { return QStringLiteral("line %1: %2").arg(i + 1).arg(why); };
 
         QString hex = line;
         int terminal = -1;

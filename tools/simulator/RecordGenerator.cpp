@@ -67,7 +67,8 @@ std::vector<std::vector<TerminalRecord>> RecordGenerator::generate(int terminals
             minutesBack.push_back(random.bounded(kSpanMinutes) + 1);
         std::sort(minutesBack.begin(), minutesBack.end(), std::greater<>());
         for (const int back : minutesBack)
-            records.push_back(makeRecord(random, now.addSecs(-60LL * back), uniqueSowId(random, used, total)));
+            records.push_back(
+                makeRecord(random, now.addSecs(-60LL * back), uniqueSowId(random, used, total)));
     }
     return result;
 }

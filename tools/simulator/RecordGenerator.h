@@ -13,11 +13,12 @@ class RecordGenerator
 public:
     static constexpr int kSpanMinutes = 6 * 60; // events lie this far back at most
 
-    explicit RecordGenerator(quint32 seed) : m_seed(seed) {}
+    explicit RecordGenerator(quint32 seed) : m_seed(seed) { }
 
     // `perTerminal` records for each of `terminals` terminals; element i belongs to terminal i + 1.
     // The count bytes (0, 1) are left 0: the terminal fills them when it sends a record.
-    std::vector<std::vector<TerminalRecord>> generate(int terminals, int perTerminal, const QDateTime &now) const;
+    std::vector<std::vector<TerminalRecord>> generate(int terminals, int perTerminal,
+                                                      const QDateTime &now) const;
 
 private:
     quint32 m_seed;

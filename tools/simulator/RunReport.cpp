@@ -33,7 +33,8 @@ QString kindText(TerminalEvent::Kind kind)
 
 QString eventLine(const TerminalEvent &event, double seconds)
 {
-    QString line = QStringLiteral("%1 T%2 %3").arg(stamp(seconds)).arg(event.address).arg(kindText(event.kind));
+    QString line
+        = QStringLiteral("%1 T%2 %3").arg(stamp(seconds)).arg(event.address).arg(kindText(event.kind));
     if (event.record)
         line += QStringLiteral(": %1").arg(event.record->describe());
     return line + QStringLiteral(", holds %1").arg(event.held);
@@ -43,7 +44,10 @@ QString statusLine(const TerminalBank &bank, double seconds)
 {
     QStringList parts;
     for (const HandTerminal &t : bank.terminals())
-        parts << QStringLiteral("T%1 %2 held/%3 confirmed").arg(t.address()).arg(t.held()).arg(t.stats().acknowledged);
+        parts << QStringLiteral("T%1 %2 held/%3 confirmed")
+                     .arg(t.address())
+                     .arg(t.held())
+                     .arg(t.stats().acknowledged);
     return QStringLiteral("%1 status: %2; bad checksums %3")
         .arg(stamp(seconds), parts.join(QStringLiteral(", ")))
         .arg(bank.lineStats().badChecksums);
@@ -53,7 +57,8 @@ QString summary(const TerminalBank &bank, double seconds, bool withBroadcasts)
 {
     QStringList lines;
     lines << QStringLiteral("summary after %1 s:").arg(seconds, 0, 'f', 1);
-    lines << QStringLiteral("terminal  delivered  confirmed  sent-again  held  count-req  record-req  ignored");
+    lines << QStringLiteral(
+        "terminal  delivered  confirmed  sent-again  held  count-req  record-req  ignored");
     int delivered = 0, confirmed = 0, resent = 0, held = 0;
     for (const HandTerminal &t : bank.terminals()) {
         const TerminalStats &s = t.stats();
@@ -71,8 +76,12 @@ QString summary(const TerminalBank &bank, double seconds, bool withBroadcasts)
         resent += s.resent;
         held += t.held();
     }
-    lines << QStringLiteral("%1 %2 %3 %4 %5").arg(QStringLiteral("all"), 8).arg(delivered, 10).arg(confirmed, 10)
-                 .arg(resent, 11).arg(held, 5);
+    lines << QStringLiteral("%1 %2 %3 %4 %5")
+                 .arg(QStringLiteral("all"), 8)
+                 .arg(delivered, 10)
+                 .arg(confirmed, 10)
+                 .arg(resent, 11)
+                 .arg(held, 5);
     const auto &line = bank.lineStats();
     lines << QStringLiteral("packets received %1, bad checksums %2, empty FC %3, FB %4")
                  .arg(line.packets)

@@ -26,7 +26,9 @@ SignalQuit::SignalQuit()
         if (::read(g_pipe[0], &byte, 1) == 1)
             Q_EMIT stopRequested(int(byte));
     });
-    struct sigaction action{};
+    struct sigaction action
+    {
+    };
     action.sa_handler = onSignal;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;

@@ -28,14 +28,15 @@ struct Spec
 {
     QCommandLineOption folder{QStringLiteral("folder"), QStringLiteral("Program folder (required)."),
                               QStringLiteral("PROGRAMFOLDER")};
-    QCommandLineOption port{QStringLiteral("port"), QStringLiteral("Link the line as ports/COM<N> (default 3)."),
-                            QStringLiteral("N"), QStringLiteral("3")};
+    QCommandLineOption port{QStringLiteral("port"),
+                            QStringLiteral("Link the line as ports/COM<N> (default 3)."), QStringLiteral("N"),
+                            QStringLiteral("3")};
     QCommandLineOption terminals{QStringLiteral("terminals"),
                                  QStringLiteral("Terminals on the line, addresses 1..N (default 3)."),
                                  QStringLiteral("N"), QStringLiteral("3")};
     QCommandLineOption records{QStringLiteral("records"),
-                               QStringLiteral("Generated records per terminal (default 5)."), QStringLiteral("K"),
-                               QStringLiteral("5")};
+                               QStringLiteral("Generated records per terminal (default 5)."),
+                               QStringLiteral("K"), QStringLiteral("5")};
     QCommandLineOption seed{QStringLiteral("seed"), QStringLiteral("Seed of the record generator."),
                             QStringLiteral("S")};
     QCommandLineOption recordsFile{QStringLiteral("records-file"),
@@ -45,25 +46,29 @@ struct Spec
                                 QStringLiteral("SECONDS")};
     QCommandLineOption untilDrained{QStringLiteral("until-drained"),
                                     QStringLiteral("End when every record has been confirmed by the PC.")};
-    QCommandLineOption linger{QStringLiteral("linger"),
-                              QStringLiteral("With --until-drained, go on SECONDS after draining (default 0)."),
-                              QStringLiteral("SECONDS"), QStringLiteral("0")};
+    QCommandLineOption linger{
+        QStringLiteral("linger"),
+        QStringLiteral("With --until-drained, go on SECONDS after draining (default 0)."),
+        QStringLiteral("SECONDS"), QStringLiteral("0")};
     QCommandLineOption verifyLog{QStringLiteral("verify-log"),
                                  QStringLiteral("At the end, check the confirmed records against "
                                                 "PROGRAMFOLDER/VimoLog/FAR-*.txt."),
                                  QStringLiteral("PROGRAMFOLDER")};
-    QCommandLineOption stateFile{QStringLiteral("state-file"),
-                                 QStringLiteral("Write the state (JSON) to PATH every second and at the end."),
-                                 QStringLiteral("PATH")};
+    QCommandLineOption stateFile{
+        QStringLiteral("state-file"),
+        QStringLiteral("Write the state (JSON) to PATH every second and at the end."),
+        QStringLiteral("PATH")};
     QCommandLineOption quiet{QStringLiteral("quiet"), QStringLiteral("No progress lines, only the summary.")};
-    QCommandLineOption printBroadcasts{QStringLiteral("print-broadcasts"),
-                                       QStringLiteral("Show every broadcast item received, and all in the summary.")};
+    QCommandLineOption printBroadcasts{
+        QStringLiteral("print-broadcasts"),
+        QStringLiteral("Show every broadcast item received, and all in the summary.")};
     QCommandLineOption replyDelay{QStringLiteral("reply-delay"),
                                   QStringLiteral("A terminal answers after MS milliseconds (default 20)."),
                                   QStringLiteral("MS"), QStringLiteral("20")};
-    QCommandLineOption baud{QStringLiteral("baud"),
-                            QStringLiteral("Send no faster than this line speed; 0 = no limit (default 4800)."),
-                            QStringLiteral("BAUD"), QStringLiteral("4800")};
+    QCommandLineOption baud{
+        QStringLiteral("baud"),
+        QStringLiteral("Send no faster than this line speed; 0 = no limit (default 4800)."),
+        QStringLiteral("BAUD"), QStringLiteral("4800")};
     QCommandLineOption statusInterval{QStringLiteral("status-interval"),
                                       QStringLiteral("Seconds between status lines; 0 = none (default 10)."),
                                       QStringLiteral("SECONDS"), QStringLiteral("10")};
@@ -107,8 +112,8 @@ SimulatorOptions::Parsed SimulatorOptions::parse(const QStringList &arguments)
         "PC Vimo 2 program folder."));
     const QCommandLineOption help = parser.addHelpOption();
     parser.addOptions({spec.folder, spec.port, spec.terminals, spec.records, spec.seed, spec.recordsFile,
-                       spec.duration, spec.untilDrained, spec.linger, spec.verifyLog, spec.stateFile, spec.quiet,
-                       spec.printBroadcasts, spec.replyDelay, spec.baud, spec.statusInterval});
+                       spec.duration, spec.untilDrained, spec.linger, spec.verifyLog, spec.stateFile,
+                       spec.quiet, spec.printBroadcasts, spec.replyDelay, spec.baud, spec.statusInterval});
     if (!parser.parse(arguments))
         return parser.errorText();
     if (parser.isSet(help))
@@ -124,14 +129,14 @@ SimulatorOptions::Parsed SimulatorOptions::parse(const QStringList &arguments)
     quint32 seed = 0;
     double duration = 0;
     const bool ok = readNumber(parser, spec.port, 1, 255, o.port, error)
-                    && readNumber(parser, spec.terminals, 1, 254, o.terminals, error)
-                    && readNumber(parser, spec.records, 0, 15359, o.records, error)
-                    && (!parser.isSet(spec.seed) || readNumber<quint32>(parser, spec.seed, 0, 4294967295u, seed, error))
-                    && (!parser.isSet(spec.duration) || readNumber(parser, spec.duration, 0.001, 1e7, duration, error))
-                    && readNumber(parser, spec.linger, 0.0, 1e7, o.linger, error)
-                    && readNumber(parser, spec.replyDelay, 0, 10000, o.replyDelayMs, error)
-                    && readNumber(parser, spec.baud, 0, 10000000, o.baud, error)
-                    && readNumber(parser, spec.statusInterval, 0.0, 1e7, o.statusInterval, error);
+        && readNumber(parser, spec.terminals, 1, 254, o.terminals, error)
+        && readNumber(parser, spec.records, 0, 15359, o.records, error)
+        && (!parser.isSet(spec.seed) || readNumber<quint32>(parser, spec.seed, 0, 4294967295u, seed, error))
+        && (!parser.isSet(spec.duration) || readNumber(parser, spec.duration, 0.001, 1e7, duration, error))
+        && readNumber(parser, spec.linger, 0.0, 1e7, o.linger, error)
+        && readNumber(parser, spec.replyDelay, 0, 10000, o.replyDelayMs, error)
+        && readNumber(parser, spec.baud, 0, 10000000, o.baud, error)
+        && readNumber(parser, spec.statusInterval, 0.0, 1e7, o.statusInterval, error);
     if (!ok)
         return error;
     if (parser.isSet(spec.seed))

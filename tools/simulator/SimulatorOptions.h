@@ -9,22 +9,22 @@
 // How one run of the simulator is set up, from its command line.
 struct SimulatorOptions
 {
-    QString folder;              // the program folder; the line appears as <folder>/ports/COM<port>
+    QString folder; // the program folder; the line appears as <folder>/ports/COM<port>
     int port = 3;
     int terminals = 3;
-    int records = 5;             // generated records per terminal
+    int records = 5; // generated records per terminal
     std::optional<quint32> seed; // when not given, one is drawn and reported
     QString recordsFile;
     std::optional<double> duration; // seconds
     bool untilDrained = false;
-    double linger = 0;           // seconds to go on after draining
+    double linger = 0; // seconds to go on after draining
     QString verifyLogFolder;
     QString stateFile;
     bool quiet = false;
     bool printBroadcasts = false;
     int replyDelayMs = 20;
-    int baud = 4800;             // 0: no pacing
-    double statusInterval = 10;  // seconds between status lines; 0: none
+    int baud = 4800; // 0: no pacing
+    double statusInterval = 10; // seconds between status lines; 0: none
 
     QString linkPath() const;
 
@@ -41,6 +41,6 @@ struct SimulatorOptions
 enum class ExitCode : int {
     Success = 0,
     LogCheckFailed = 1, // a confirmed record is missing from the log files or stored twice
-    NotDrained = 2,     // --until-drained, but the run ended with records still held
-    SetupFailed = 3,    // bad command line, records file, or the line could not be made
+    NotDrained = 2, // --until-drained, but the run ended with records still held
+    SetupFailed = 3, // bad command line, records file, or the line could not be made
 };

@@ -36,15 +36,16 @@ std::vector<TerminalRecord> allInFlight(const TerminalBank &bank)
 }
 } // namespace
 
-SimulatorRun::SimulatorRun(SimulatorOptions options, std::vector<std::vector<TerminalRecord>> records)
-    : m_options(std::move(options)), m_bank(std::move(records))
+SimulatorRun::SimulatorRun(SimulatorOptions options, std::vector<std::vector<TerminalRecord>> records,
+                           QString source)
+    : m_options(std::move(options)), m_source(std::move(source)), m_bank(std::move(records))
 {
     connect(&m_statusTimer, &QTimer::timeout, this,
             [this] { progress(RunReport::statusLine(m_bank, seconds())); });
     connect(&m_stateTimer, &QTimer::timeout, this, [this] { writeState(QStringLiteral("running")); });
     m_endTimer.setSingleShot(true);
     connect(&m_endTimer, &QTimer::timeout, this, [this] {
-        finish(m_lingering ? QStringLiteral("lingered after draining") : QStringLiteral("duration over"));
+        finish(m_lingering ? QStringLiteral("every record confirmed") : QStringLiteral("duration over"));
     });
 }
 
@@ -63,10 +64,11 @@ bool SimulatorRun::start()
     int held = 0;
     for (const HandTerminal &t : m_bank.terminals())
         held += t.held();
-    progress(QStringLiteral("%1 -> %2: %3 terminal(s) holding %4 record(s)")
+    progress(QStringLiteral("%1 -> %2: %3 terminal(s) holding %4 record(s), %5")
                  .arg(m_line->linkPath(), m_line->devicePath())
                  .arg(m_bank.terminals().size())
-                 .arg(held));
+                 .arg(held)
+                 .arg(m_source));
 
     if (m_options.statusInterval > 0 && !m_options.quiet)
         m_statusTimer.start(int(m_options.statusInterval * 1000));
@@ -148,7 +150,7 @@ void SimulatorRun::finish(const QString &why)
     m_statusTimer.stop();
     m_stateTimer.stop();
     m_endTimer.stop();
-    printTo(stdout, QStringLiteral("run ended: %1").arg(why));
+    printTo(stdout, QStringLiteral("run ended: %1; records %2").arg(why, m_source));
     printTo(stdout, RunReport::summary(m_bank, seconds(), m_options.printBroadcasts));
 
     ExitCode code = ExitCode::Success;

@@ -19,7 +19,8 @@ class SimulatorRun : public QObject
 {
     Q_OBJECT
 public:
-    SimulatorRun(SimulatorOptions options, std::vector<std::vector<TerminalRecord>> records);
+    // `source` says where the records came from, for the summary ("generated, seed 5").
+    SimulatorRun(SimulatorOptions options, std::vector<std::vector<TerminalRecord>> records, QString source);
     ~SimulatorRun() override;
 
     // Makes the line; false with the reason on stderr when it cannot.
@@ -39,6 +40,7 @@ private:
     void progress(const QString &line) const;
 
     SimulatorOptions m_options;
+    QString m_source;
     TerminalBank m_bank;
     PacketAssembler m_assembler;
     std::unique_ptr<PtyLine> m_line;

@@ -9,8 +9,7 @@ TerminalBank::TerminalBank(std::vector<std::vector<TerminalRecord>> records)
         m_terminals.emplace_back(int(i) + 1, std::move(records[i]));
 }
 
-template<typename Fields>
-void TerminalBank::dispatch(const Fields &fields, Outcome &outcome)
+template<typename Fields> void TerminalBank::dispatch(const Fields &fields, Outcome &outcome)
 {
     outcome.broadcast = m_broadcasts.apply(fields);
     for (HandTerminal &terminal : m_terminals) {
@@ -67,5 +66,6 @@ TerminalBank::Outcome TerminalBank::onPacket(Packet::Type type, std::span<const 
 
 bool TerminalBank::drained() const
 {
-    return std::all_of(m_terminals.begin(), m_terminals.end(), [](const HandTerminal &t) { return t.held() == 0; });
+    return std::all_of(m_terminals.begin(), m_terminals.end(),
+                       [](const HandTerminal &t) { return t.held() == 0; });
 }

@@ -52,8 +52,7 @@ public:
     const LineStats &lineStats() const { return m_stats; }
 
 private:
-    template<typename Fields>
-    void dispatch(const Fields &fields, Outcome &outcome);
+    template<typename Fields> void dispatch(const Fields &fields, Outcome &outcome);
 
     std::vector<HandTerminal> m_terminals;
     BroadcastState m_broadcasts;

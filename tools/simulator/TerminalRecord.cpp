@@ -35,8 +35,8 @@ void TerminalRecord::setSow(const QByteArray &id)
 
 QString TerminalRecord::dateTimeText() const
 {
-    return QString::fromLatin1(QByteArray::number(2000 + at(Byte::Year)) + '-' + twoDigits(at(Byte::Month)) + '-'
-                               + twoDigits(at(Byte::Day)) + ' ' + twoDigits(at(Byte::Hour)) + ':'
+    return QString::fromLatin1(QByteArray::number(2000 + at(Byte::Year)) + '-' + twoDigits(at(Byte::Month))
+                               + '-' + twoDigits(at(Byte::Day)) + ' ' + twoDigits(at(Byte::Hour)) + ':'
                                + twoDigits(at(Byte::Minute)));
 }
 
@@ -68,7 +68,9 @@ QByteArray TerminalRecord::logLine() const
 
 QString TerminalRecord::describe() const
 {
-    return QStringLiteral("%1 %2 alive %3").arg(QString::fromLatin1(sow()).trimmed(), dateTimeText()).arg(at(Byte::Alive));
+    return QStringLiteral("%1 %2 alive %3")
+        .arg(QString::fromLatin1(sow()).trimmed(), dateTimeText())
+        .arg(at(Byte::Alive));
 }
 
 QString TerminalRecord::toHex() const

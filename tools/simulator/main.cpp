@@ -35,21 +35,22 @@ int main(int argc, char **argv)
     SimulatorOptions options = std::get<SimulatorOptions>(parsed);
 
     std::vector<std::vector<TerminalRecord>> records;
+    QString source;
     if (!options.recordsFile.isEmpty()) {
         auto read = RecordFile::read(options.recordsFile, options.terminals);
         if (const auto *error = std::get_if<QString>(&read))
             return fail(*error);
         records = std::move(std::get<RecordFile::PerTerminal>(read));
+        source = QStringLiteral("from %1").arg(options.recordsFile);
     } else {
         if (!options.seed)
             options.seed = QRandomGenerator::system()->generate();
-        if (!options.quiet)
-            std::fprintf(stderr, "seed %u\n", *options.seed);
-        records = RecordGenerator(*options.seed).generate(options.terminals, options.records,
-                                                          QDateTime::currentDateTime());
+        source = QStringLiteral("generated, seed %1").arg(*options.seed);
+        records = RecordGenerator(*options.seed)
+                      .generate(options.terminals, options.records, QDateTime::currentDateTime());
     }
 
-    SimulatorRun run(options, std::move(records));
+    SimulatorRun run(options, std::move(records), source);
     SignalQuit stopSignals;
     QObject::connect(&stopSignals, &SignalQuit::stopRequested, &run,
                      [&run](int number) { run.finish(QStringLiteral("signal %1").arg(number)); });

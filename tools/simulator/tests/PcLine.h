@@ -32,7 +32,10 @@ struct PcLine
     QByteArray countRequest() { return fa(255, 0, 16383, 0, 192); }
     QByteArray countRequestTo(int address) { return fa(address, 0, 16383, 2, 192); }
     QByteArray recordRequest(int address) { return fa(address, 1, 16383, 2, 192); }
-    QByteArray ack(int address, std::vector<std::uint8_t> two) { return fc(address, 1, 192, std::move(two), 2); }
+    QByteArray ack(int address, std::vector<std::uint8_t> two)
+    {
+        return fc(address, 1, 192, std::move(two), 2);
+    }
 };
 
 // Every packet in `bytes`, handed to the bank; the outcomes merged.

@@ -21,8 +21,10 @@ TEST(BroadcastState, keepsEveryItemOfTheCycle)
     for (int i = 0; i < 20; ++i)
         cycle += pc.fc(255, 40, 0, nameItem(i, "Staff " + QByteArray::number(i)), 0);
     for (int i = 0; i < 10; ++i)
-        cycle += pc.fc(255, 42, 0, nameItem(i, i == 3 ? QByteArray("Penicillin \xE6\xF8\xE5") : QByteArray()), 0);
-    cycle += pc.fa(255, 53, 255, 0, 0) + pc.fa(255, 54, 300, 0, 0) + pc.fa(255, 55, 90, 0, 0) + pc.fa(255, 51, -1, 0, 0);
+        cycle += pc.fc(255, 42, 0, nameItem(i, i == 3 ? QByteArray("Penicillin \xE6\xF8\xE5") : QByteArray()),
+                       0);
+    cycle += pc.fa(255, 53, 255, 0, 0) + pc.fa(255, 54, 300, 0, 0) + pc.fa(255, 55, 90, 0, 0)
+        + pc.fa(255, 51, -1, 0, 0);
 
     const auto outcome = deliver(bank, cycle);
     EXPECT_TRUE(outcome.answers.empty());
@@ -56,9 +58,21 @@ TEST(BroadcastState, keepsNothingItCannotPlace)
     const std::vector<Case> cases = {
         {"staff entry 20", [](PcLine &pc) { return pc.fc(255, 40, 0, nameItem(20, "X"), 0); }, 0, 1},
         {"medicine entry 10", [](PcLine &pc) { return pc.fc(255, 42, 0, nameItem(10, "X"), 0); }, 0, 1},
-        {"clock with four bytes", [](PcLine &pc) { return pc.fc(255, 30, 0, {24, 3, 7, 9}, 0); }, 0, 1},
-        {"name cut short", [](PcLine &pc) { return pc.fc(255, 40, 0, {1, 65, 66}, 0); }, 0, 1},
-        {"clock to one terminal", [](PcLine &pc) { return pc.fc(1, 30, 0, {24, 3, 7, 9, 5}, 0); }, 0, 0},
+        {"clock with four bytes",
+         [](PcLine &pc) {
+             return pc.fc(255, 30, 0, {24, 3, 7, 9}, 0);
+         },
+         0, 1},
+        {"name cut short",
+         [](PcLine &pc) {
+             return pc.fc(255, 40, 0, {1, 65, 66}, 0);
+         },
+         0, 1},
+        {"clock to one terminal",
+         [](PcLine &pc) {
+             return pc.fc(1, 30, 0, {24, 3, 7, 9, 5}, 0);
+         },
+         0, 0},
         {"interval to one terminal", [](PcLine &pc) { return pc.fa(1, 53, 60, 0, 0); }, 0, 0},
         {"unknown command", [](PcLine &pc) { return pc.fa(255, 52, 60, 0, 0); }, 0, 0},
         {"count request", [](PcLine &pc) { return pc.countRequest(); }, 0, 0},

@@ -47,7 +47,8 @@ TEST(HandTerminal, answersRequestsLikeARealTerminal)
     const std::vector<Case> cases = {
         {"count request to all: every terminal answers in address order",
          [](PcLine &pc) { return pc.countRequest(); },
-         {QStringLiteral("FA 00 01 00 00 00 00 00 02 00 03"), QStringLiteral("FA 00 02 00 00 00 00 00 00 00 02"),
+         {QStringLiteral("FA 00 01 00 00 00 00 00 02 00 03"),
+          QStringLiteral("FA 00 02 00 00 00 00 00 00 00 02"),
           QStringLiteral("FA 00 03 00 00 00 00 00 01 00 04")}},
         {"count request to terminal 3 alone",
          [](PcLine &pc) { return pc.countRequestTo(3); },
@@ -58,9 +59,15 @@ TEST(HandTerminal, answersRequestsLikeARealTerminal)
          {QStringLiteral("FA 00 02 00 00 00 00 00 00 00 02")}},
         {"record request to all is no record request", [](PcLine &pc) { return pc.recordRequest(255); }, {}},
         {"clock broadcast needs no answer",
-         [](PcLine &pc) { return pc.fc(255, 30, 0, {24, 3, 7, 9, 5}, 0); },
+         [](PcLine &pc) {
+             return pc.fc(255, 30, 0, {24, 3, 7, 9, 5}, 0);
+         },
          {}},
-        {"acknowledgement to a terminal that sent nothing", [](PcLine &pc) { return pc.ack(1, {0, 1}); }, {}},
+        {"acknowledgement to a terminal that sent nothing",
+         [](PcLine &pc) {
+             return pc.ack(1, {0, 1});
+         },
+         {}},
         {"count request with a broken checksum",
          [](PcLine &pc) {
              QByteArray bytes = pc.countRequest();
@@ -130,22 +137,46 @@ TEST(HandTerminal, deletesARecordOnlyOnItsAcknowledgement)
           {ack(0, 2), {Kind::Acknowledged, Kind::RecordSent}, 2},
           {ack(0, 1), {Kind::Acknowledged, Kind::RecordSent}, 1},
           {ack(0, 0), {Kind::Acknowledged}, 0}},
-         3, 0, 3},
+         3,
+         0,
+         3},
         {"the count the PC repeats after a count answer deletes nothing",
          {{request, {Kind::RecordSent}, 3}, {ack(0, 3), {Kind::AckIgnored}, 3}},
-         1, 0, 0},
+         1,
+         0,
+         0},
         {"an acknowledgement before the record was sent deletes nothing",
          {{ack(0, 2), {Kind::AckIgnored}, 3}, {request, {Kind::RecordSent}, 3}},
-         1, 0, 0},
+         1,
+         0,
+         0},
         {"asked again without an acknowledgement: the same record again",
-         {{request, {Kind::RecordSent}, 3}, {request, {Kind::RecordResent}, 3}, {ack(0, 2), {Kind::Acknowledged, Kind::RecordSent}, 2}},
-         2, 1, 1},
+         {{request, {Kind::RecordSent}, 3},
+          {request, {Kind::RecordResent}, 3},
+          {ack(0, 2), {Kind::Acknowledged, Kind::RecordSent}, 2}},
+         2,
+         1,
+         1},
         {"three data bytes are no acknowledgement",
-         {{request, {Kind::RecordSent}, 3}, {[](PcLine &pc) { return pc.fc(1, 1, 192, {0, 2, 0}, 2); }, {Kind::AckIgnored}, 3}},
-         1, 0, 0},
+         {{request, {Kind::RecordSent}, 3},
+          {[](PcLine &pc) {
+               return pc.fc(1, 1, 192, {0, 2, 0}, 2);
+           },
+           {Kind::AckIgnored},
+           3}},
+         1,
+         0,
+         0},
         {"an acknowledgement for another terminal",
-         {{request, {Kind::RecordSent}, 3}, {[](PcLine &pc) { return pc.ack(2, {0, 2}); }, {}, 3}},
-         1, 0, 0},
+         {{request, {Kind::RecordSent}, 3},
+          {[](PcLine &pc) {
+               return pc.ack(2, {0, 2});
+           },
+           {},
+           3}},
+         1,
+         0,
+         0},
         {"an acknowledgement with a broken checksum",
          {{request, {Kind::RecordSent}, 3},
           {[](PcLine &pc) {
@@ -155,7 +186,9 @@ TEST(HandTerminal, deletesARecordOnlyOnItsAcknowledgement)
            },
            {},
            3}},
-         1, 0, 0},
+         1,
+         0,
+         0},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);

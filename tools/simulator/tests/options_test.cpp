@@ -24,12 +24,12 @@ TEST(SimulatorOptions, defaultsAndValues)
     EXPECT_EQ(o.baud, 4800);
     EXPECT_EQ(o.linkPath(), QStringLiteral("/opt/vimo/ports/COM3"));
 
-    const auto full = parse({QStringLiteral("--folder=/f"), QStringLiteral("--port=7"), QStringLiteral("--terminals=2"),
-                             QStringLiteral("--records=40"), QStringLiteral("--seed=4000000000"),
-                             QStringLiteral("--duration=2.5"), QStringLiteral("--until-drained"),
-                             QStringLiteral("--linger=3"), QStringLiteral("--verify-log=/f"),
-                             QStringLiteral("--state-file=/tmp/s.json"), QStringLiteral("--quiet"),
-                             QStringLiteral("--reply-delay=0"), QStringLiteral("--baud=0")});
+    const auto full = parse(
+        {QStringLiteral("--folder=/f"), QStringLiteral("--port=7"), QStringLiteral("--terminals=2"),
+         QStringLiteral("--records=40"), QStringLiteral("--seed=4000000000"),
+         QStringLiteral("--duration=2.5"), QStringLiteral("--until-drained"), QStringLiteral("--linger=3"),
+         QStringLiteral("--verify-log=/f"), QStringLiteral("--state-file=/tmp/s.json"),
+         QStringLiteral("--quiet"), QStringLiteral("--reply-delay=0"), QStringLiteral("--baud=0")});
     ASSERT_TRUE(std::holds_alternative<SimulatorOptions>(full)) << std::get<QString>(full).toStdString();
     const auto &f = std::get<SimulatorOptions>(full);
     EXPECT_EQ(f.linkPath(), QStringLiteral("/f/ports/COM7"));
@@ -55,14 +55,16 @@ TEST(SimulatorOptions, rejectsWhatCannotRun)
     };
     const std::vector<Case> cases = {
         {{}, "--folder is required"},
-        {{QStringLiteral("--folder=/f"), QStringLiteral("--terminals=0")}, "--terminals: expected a number from 1 to 254"},
+        {{QStringLiteral("--folder=/f"), QStringLiteral("--terminals=0")},
+         "--terminals: expected a number from 1 to 254"},
         {{QStringLiteral("--folder=/f"), QStringLiteral("--terminals=255")}, "--terminals"},
         {{QStringLiteral("--folder=/f"), QStringLiteral("--port=x")}, "--port"},
         {{QStringLiteral("--folder=/f"), QStringLiteral("--records=2.5")}, "--records"},
         {{QStringLiteral("--folder=/f"), QStringLiteral("--records=15360")}, "--records"},
         {{QStringLiteral("--folder=/f"), QStringLiteral("--duration=0")}, "--duration"},
         {{QStringLiteral("--folder=/f"), QStringLiteral("--seed=-1")}, "--seed"},
-        {{QStringLiteral("--folder=/f"), QStringLiteral("--records=3"), QStringLiteral("--records-file=r.txt")},
+        {{QStringLiteral("--folder=/f"), QStringLiteral("--records=3"),
+          QStringLiteral("--records-file=r.txt")},
          "--records and --records-file"},
         {{QStringLiteral("--folder=/f"), QStringLiteral("stray")}, "unexpected argument"},
         {{QStringLiteral("--folder=/f"), QStringLiteral("--bogus")}, "Unknown option"},
@@ -81,6 +83,7 @@ TEST(SimulatorOptions, helpDescribesRecordsFileAndExitCodes)
     const auto parsed = parse({QStringLiteral("--help")});
     ASSERT_TRUE(std::holds_alternative<SimulatorOptions::Help>(parsed));
     const QString text = std::get<SimulatorOptions::Help>(parsed).text;
-    for (const char *part : {"--records-file", "--until-drained", "[ADDRESS:] 30 bytes as hex pairs", "Exit codes"})
+    for (const char *part :
+         {"--records-file", "--until-drained", "[ADDRESS:] 30 bytes as hex pairs", "Exit codes"})
         EXPECT_TRUE(text.contains(QString::fromLatin1(part))) << part;
 }

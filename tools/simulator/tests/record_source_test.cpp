@@ -11,7 +11,7 @@
 namespace {
 using B = TerminalRecord::Byte;
 const QDateTime kNow(QDate(2024, 3, 1), QTime(2, 30)); // shortly after a change of month
-}
+} // namespace
 
 // Generated records must be ones the program takes: a valid date within the span before now,
 // oldest first, counts that fit a litter, and sow ids that tell the records apart.
@@ -82,7 +82,8 @@ TEST(RecordFile, readsRecordsPerTerminal)
     const QString c = sampleRecord(3).toHex().toLower();
     const QString text = QStringLiteral("# records for the test\n%1\n\n  %2  \n3: %3\r\n%1\n").arg(a, b, c);
     const auto parsed = RecordFile::parse(text, 3);
-    ASSERT_TRUE(std::holds_alternative<RecordFile::PerTerminal>(parsed)) << std::get<QString>(parsed).toStdString();
+    ASSERT_TRUE(std::holds_alternative<RecordFile::PerTerminal>(parsed))
+        << std::get<QString>(parsed).toStdString();
     const auto &records = std::get<RecordFile::PerTerminal>(parsed);
     ASSERT_EQ(records.size(), 3u);
     EXPECT_EQ(records[0], (std::vector<TerminalRecord>{sampleRecord(1)}));
@@ -110,6 +111,7 @@ TEST(RecordFile, namesTheLineThatIsWrong)
         SCOPED_TRACE(c.text.toStdString());
         const auto parsed = RecordFile::parse(c.text, 3);
         ASSERT_TRUE(std::holds_alternative<QString>(parsed));
-        EXPECT_TRUE(std::get<QString>(parsed).startsWith(QString::fromLatin1(c.error))) << std::get<QString>(parsed).toStdString();
+        EXPECT_TRUE(std::get<QString>(parsed).startsWith(QString::fromLatin1(c.error)))
+            << std::get<QString>(parsed).toStdString();
     }
 }
