@@ -7,6 +7,10 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+
+#include <csignal>
+
 namespace {
 
 struct LogFileTest : ::testing::Test
@@ -68,6 +72,27 @@ TEST_F(LogFileTest, FullDiskStoresNothingAndSaysSoToTheCaller)
     ASSERT_TRUE(QFile::link(QStringLiteral("/dev/full"), dayPath()));
     EXPECT_EQ(log.store(QDate(2024, 3, 7), QByteArrayLiteral("x\r\n")), LogFile::StoreResult::NotWritten);
     EXPECT_TRUE(dialogs.messages.empty());
+}
+
+// A file size limit makes the write stop part way through the line, as a full disk can.
+TEST_F(LogFileTest, LineThatIsOnlyPartlyWrittenIsCutOffAgain)
+{
+    ASSERT_EQ(log.store(QDate(2024, 3, 7), QByteArrayLiteral("first\r\n")), LogFile::StoreResult::Stored);
+    const QByteArray before = content();
+    rlimit saved{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limited = saved;
+    limited.rlim_cur = rlim_t(before.size() + 10);
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limited), 0);
+    const bool written = log.append(dayPath(), QByteArray(50, 'x') + QByteArrayLiteral("\r\n"));
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, oldHandler);
+
+    EXPECT_FALSE(written);
+    EXPECT_EQ(content(), before);
+    EXPECT_EQ(log.store(QDate(2024, 3, 7), QByteArrayLiteral("next\r\n")), LogFile::StoreResult::Stored);
+    EXPECT_EQ(content(), before + QByteArrayLiteral("next\r\n"));
 }
 
 TEST_F(LogFileTest, AppendNeedsAnExistingFile)
