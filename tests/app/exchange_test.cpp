@@ -61,8 +61,9 @@ TEST(Exchange, TerminalWithSeventeenRecordsIsDrained)
         EXPECT_EQ(f.port.takeWrittenHex(), AppFixture::pcFc(2, {record[0], record[1]})) << remaining;
         EXPECT_EQ(v.link().RecordsOutstanding, remaining);
         v.timSekund.tick(); // no broadcast while the terminal is served
-        if (remaining > 0)
+        if (remaining > 0) {
             EXPECT_EQ(f.port.takeWrittenHex(), u"");
+        }
     }
     EXPECT_EQ(v.options().mshStatus.text(2, 2), u"");
     EXPECT_EQ(v.mshVimo.rows(), firstRow + 17);
