@@ -15,11 +15,13 @@ PortHandling::PortHandling(frmOption &options, DeviceList &devices, frmComProble
 {
     m_options.setPortLister([this] { GetSerialPortNames(); });
     connect(&m_options.cmbCom, &ComboBox::clicked, this, &PortHandling::cmbCom_Click);
+    m_options.MSComm1.setLineLostHandler([this](const PortError &error) { lineLost(error); });
 }
 
 PortHandling::~PortHandling()
 {
     m_options.setPortLister({});
+    m_options.MSComm1.setLineLostHandler({});
 }
 
 bool PortHandling::isListed(const QString &name)
@@ -86,6 +88,14 @@ void PortHandling::cmbCom_Click()
     timModtag.setEnabled(true);
     if (m_problem.isVisible())
         m_problem.hide();
+}
+
+// The adapter was pulled out or the line's far end is gone: reception stops and the user is
+// told; "Find ports" opens the port again once it is back.
+void PortHandling::lineLost(const PortError &error)
+{
+    m_options.timModtag.setEnabled(false);
+    m_problem.showProblem(error);
 }
 
 void PortHandling::openingFailed(const PortError &error)

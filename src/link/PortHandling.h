@@ -31,6 +31,7 @@ public:
 
 private:
     void openingFailed(const PortError &error);
+    void lineLost(const PortError &error);
 
     frmOption &m_options;
     DeviceList &m_devices;

@@ -4,6 +4,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 
 // What went wrong on the port, as the port-problem window shows it.
@@ -35,4 +36,18 @@ public:
     virtual std::optional<std::uint8_t> readByte() = 0;
     // Writes raw bytes in order; false when the port is closed or the write failed.
     virtual bool write(const QByteArray &bytes) = 0;
+
+    // Told when an open line goes away (adapter pulled out, far end gone); the port is then
+    // closed already.
+    void setLineLostHandler(std::function<void(const PortError &)> handler) { m_lineLost = std::move(handler); }
+
+protected:
+    void reportLineLost(const PortError &error)
+    {
+        if (m_lineLost)
+            m_lineLost(error);
+    }
+
+private:
+    std::function<void(const PortError &)> m_lineLost;
 };

@@ -33,6 +33,13 @@ public:
     std::optional<std::uint8_t> readByte() override;
     bool write(const QByteArray &bytes) override;
 
+    // The line goes away while open, as when an adapter is pulled out.
+    void loseLine()
+    {
+        open_ = false;
+        reportLineLost(PortError{8020, QStringLiteral("The line to the hand terminals was lost"), QStringLiteral("PC Vimo 2")});
+    }
+
     // Bytes for the program to read.
     void feed(const QByteArray &bytes);
     void feedHex(const QString &hex);

@@ -280,3 +280,21 @@ TEST_F(PortHandlingTest, failingFirstEntryStaysClosed)
     EXPECT_TRUE(options.timModtag.isEnabled());
     EXPECT_FALSE(problem.isVisible());
 }
+
+TEST_F(PortHandlingTest, lostLineStopsReceptionUntilTheUserListsThePortsAgain)
+{
+    list({kUsb3});
+    ASSERT_TRUE(port.isOpen());
+
+    port.loseLine();
+    EXPECT_FALSE(options.timModtag.isEnabled());
+    EXPECT_TRUE(problem.isVisible());
+    EXPECT_EQ(problemLines(), (QStringList{QStringLiteral("Error number = 8020"),
+                                           QStringLiteral("Error description = The line to the hand terminals was lost"),
+                                           QStringLiteral("Error source = PC Vimo 2")}));
+
+    options.cmdComP.click();
+    EXPECT_TRUE(port.isOpen());
+    EXPECT_TRUE(options.timModtag.isEnabled());
+    EXPECT_FALSE(problem.isVisible());
+}

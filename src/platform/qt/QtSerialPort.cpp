@@ -17,6 +17,7 @@ enum class PortErrorNumber : int {
     AlreadyOpen = 8005,
     PortUnavailable = 8010,
     CannotSetState = 8015,
+    LineLost = 8020,
 };
 
 PortError makeError(PortErrorNumber number, const QString &description)
@@ -182,7 +183,10 @@ void QtSerialPort::onError(QSerialPort::SerialPortError error)
     // Once the device is gone QSerialPort reports the same error over and over while the
     // port stays open; closing it at the first one keeps the program from spinning.
     if ((error == QSerialPort::ReadError || error == QSerialPort::ResourceError) && m_port.isOpen()) {
+        const QString reason = m_port.errorString();
         m_port.close();
         Q_EMIT lineLost();
+        reportLineLost(makeError(PortErrorNumber::LineLost,
+                                 QStringLiteral("The line to the hand terminals was lost: ") + reason));
     }
 }
