@@ -3,8 +3,8 @@
 # staff and medicine names. Usage: demo-setup.sh PROGRAM_FOLDER
 set -euo pipefail
 folder=$1
-staff=(Anna Bo Carsten Dorthe Erik Freja Gustav Hanne Ib Jette)
-medicines=(Oxytocin Penicillin Metacam Carbetocin Amoxicillin)
+staff=(Anna Bo Carsten Dorthe Erik Freja Gustav Hanne Ib Jette Karen Lars Mette Niels Ole Pia Rasmus Signe Tom Ulla)
+medicines=(Oxytocin Penicillin Metacam Carbetocin Amoxicillin Depocillin Finadyne Vetrimoxin Calcium Iron)
 {
   printf 'Language\tUK\r\nCOMPort\t3\r\nTemperature\t0\r\nInterval 1\t02:00\r\nInterval 2\t00:30\r\n'
   printf 'Duration 1\t01:00\r\nNo of Hand Terminals\t3\r\n'

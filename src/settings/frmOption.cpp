@@ -31,14 +31,15 @@ bool holdsInitialPorts(const ComboBox &cmbCom)
 
 frmOption::frmOption(const ProgramFolders &folders, const TextTable &texts, Dialogs &dialogs, const Clock &clock,
                      SerialPort &port)
-    : Form(kProgramTitle, 9840, 6300), MSComm1(port), m_folders(folders), m_texts(texts), m_dialogs(dialogs),
+    : Form(kProgramTitle, 9840, 7140), MSComm1(port), m_folders(folders), m_texts(texts), m_dialogs(dialogs),
       m_clock(clock)
 {
     place(QStringLiteral("lblStaff"), {120, 120, 1500, 255}, &lblStaff);
-    place(QStringLiteral("mshStaff"), {120, 420, 1500, 5520}, &mshStaff);
+    // The name grids are tall enough to show every row without scrolling.
+    place(QStringLiteral("mshStaff"), {120, 420, 1530, 6540}, &mshStaff);
     place(QStringLiteral("lblMedicine"), {1800, 120, 1800, 255}, &lblMedicine);
-    place(QStringLiteral("mshMedicine"), {1800, 420, 1800, 2940}, &mshMedicine);
-    place(QStringLiteral("mshStatus"), {1800, 3540, 1800, 2400}, &mshStatus);
+    place(QStringLiteral("mshMedicine"), {1800, 420, 1830, 3540}, &mshMedicine);
+    place(QStringLiteral("mshStatus"), {1800, 4080, 1830, 2880}, &mshStatus);
     const int labelLeft = 3840;
     const int fieldLeft = 6480;
     const int rowStep = 480;
@@ -56,8 +57,8 @@ frmOption::frmOption(const ProgramFolders &folders, const TextTable &texts, Dial
     placeRow(QStringLiteral("lblNoHand"), &lblNoHand, QStringLiteral("txtNoHand"), &txtNoHand);
     placeRow(QStringLiteral("lblActivity"), &lblActivity, QStringLiteral("cmbCom"), &cmbCom);
     place(QStringLiteral("cmdComP"), {fieldLeft, top, 3120, 420}, &cmdComP);
-    place(QStringLiteral("cmdSetup"), {labelLeft, 5400, 2400, 540}, &cmdSetup);
-    place(QStringLiteral("cmdGemLuk"), {fieldLeft, 5400, 3120, 540}, &cmdGemLuk);
+    place(QStringLiteral("cmdSetup"), {labelLeft, 6420, 2400, 540}, &cmdSetup);
+    place(QStringLiteral("cmdGemLuk"), {fieldLeft, 6420, 3120, 540}, &cmdGemLuk);
 
     cmdSetup.setEnabled(false);
     connect(&cmdGemLuk, &Button::clicked, this, &frmOption::cmdGemLuk_Click);

@@ -96,9 +96,13 @@ QWidget *bindControl(Grid &grid, QWidget *parent, bool)
     view->horizontalHeader()->setDefaultAlignment(Qt::AlignCenter);
     view->verticalHeader()->setMinimumSectionSize(1);
     view->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    // The column widths are fixed in twips; a slightly smaller font lets a date and time fit.
+    QFont font = view->font();
+    font.setPointSizeF(font.pointSizeF() * 0.9);
+    view->setFont(font);
     auto layout = [view, &grid] {
         if (grid.width() > 0)
-            view->resize(grid.width() / kTwipsPerPixel, view->height());
+            view->resize(grid.width() / kTwipsPerPixel + 2 * view->frameWidth(), view->height());
         // Fixed rows are drawn as the view's header, so they stay in sight while scrolling.
         view->horizontalHeader()->setVisible(grid.fixedRows() > 0);
         view->horizontalHeader()->setFixedHeight(grid.rowHeight(0) / kTwipsPerPixel);
