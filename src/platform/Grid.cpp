@@ -29,7 +29,6 @@ void Grid::setRows(int rows)
     if (rows > old) {
         if (notify)
             beginInsertRows({}, old, rows - 1);
-        m_rows.reserve(size_t(rows));
         while (int(m_rows.size()) < rows)
             m_rows.push_back(makeEmptyRow());
         if (notify)

@@ -68,14 +68,14 @@ QWidget *bindControl(ComboBox &comboBox, QWidget *parent, bool)
     auto *widget = new QComboBox(parent);
     auto sync = [widget, &comboBox] {
         const QSignalBlocker blocker(widget);
-        bool same = widget->count() == comboBox.count();
-        for (int i = 0; same && i < comboBox.count(); ++i)
-            same = widget->itemText(i) == comboBox.itemText(i);
-        if (!same) {
-            widget->clear();
-            for (int i = 0; i < comboBox.count(); ++i)
-                widget->addItem(comboBox.itemText(i));
-        }
+        // Entries are mostly appended one at a time: keep the common beginning, redo the rest.
+        int same = 0;
+        while (same < widget->count() && same < comboBox.count() && widget->itemText(same) == comboBox.itemText(same))
+            ++same;
+        while (widget->count() > same)
+            widget->removeItem(widget->count() - 1);
+        for (int i = same; i < comboBox.count(); ++i)
+            widget->addItem(comboBox.itemText(i));
         widget->setCurrentIndex(comboBox.currentIndex());
     };
     QObject::connect(&comboBox, &ComboBox::changed, widget, sync);
