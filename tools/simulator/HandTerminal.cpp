@@ -69,7 +69,8 @@ std::vector<TerminalEvent> HandTerminal::onFa(const Packet::FaFields &packet, Pa
     }
 }
 
-std::vector<TerminalEvent> HandTerminal::onFc(const Packet::FcFields &packet, PacketSender &sender)
+std::vector<TerminalEvent> HandTerminal::onFc(const Packet::FcFields &packet, PacketSender &sender,
+                                               const AckFilter &missAck)
 {
     if (packet.address != m_address || Packet::Command(packet.command) != Packet::Command::Record)
         return {};
@@ -80,6 +81,10 @@ std::vector<TerminalEvent> HandTerminal::onFc(const Packet::FcFields &packet, Pa
         // Also the count the PC repeats after a count answer: it deletes nothing.
         ++m_stats.ignoredAcks;
         return {event(TerminalEvent::Kind::AckIgnored)};
+    }
+    if (missAck && missAck()) {
+        ++m_stats.missedAcks;
+        return {event(TerminalEvent::Kind::AckMissed, outgoing())};
     }
     const TerminalRecord confirmed = outgoing();
     m_records.pop_front();

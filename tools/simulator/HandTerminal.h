@@ -4,6 +4,7 @@
 #include "link/PacketFormat.h"
 
 #include <deque>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -19,6 +20,7 @@ struct TerminalEvent
         NothingToSend, // asked for a record while holding none: answered with a count of 0
         Acknowledged, // the PC confirmed the oldest record; it is deleted
         AckIgnored, // a record-command packet whose two bytes did not match
+        AckMissed, // the confirmation came but the terminal did not hear it (a line fault)
     };
     Kind kind;
     int address = 0;
@@ -34,6 +36,7 @@ struct TerminalStats
     int resent = 0;
     int acknowledged = 0;
     int ignoredAcks = 0;
+    int missedAcks = 0;
 };
 
 // One hand terminal on the line, as a real one behaves: it answers count requests, sends its
@@ -52,9 +55,14 @@ public:
     // The oldest record when it has been sent but not yet confirmed.
     std::optional<TerminalRecord> inFlight() const;
 
+    // Asked for each confirmation of a record; when it says so, the terminal does not hear it:
+    // it keeps the record and sends it again when it is next asked.
+    using AckFilter = std::function<bool()>;
+
     // Packets from the PC whose checksum is right; answers go out through `sender`.
     std::vector<TerminalEvent> onFa(const Packet::FaFields &packet, PacketSender &sender);
-    std::vector<TerminalEvent> onFc(const Packet::FcFields &packet, PacketSender &sender);
+    std::vector<TerminalEvent> onFc(const Packet::FcFields &packet, PacketSender &sender,
+                                    const AckFilter &missAck = {});
 
 private:
     static constexpr int kBroadcast = 255;

@@ -26,6 +26,8 @@ QString kindText(TerminalEvent::Kind kind)
         return QStringLiteral("record confirmed");
     case TerminalEvent::Kind::AckIgnored:
         return QStringLiteral("record packet ignored (not the confirmation)");
+    case TerminalEvent::Kind::AckMissed:
+        return QStringLiteral("confirmation MISSED (line fault), record kept");
     }
     return {};
 }
@@ -53,16 +55,31 @@ QString statusLine(const TerminalBank &bank, double seconds)
         .arg(bank.lineStats().badChecksums);
 }
 
-QString summary(const TerminalBank &bank, double seconds, bool withBroadcasts)
+QString faultLine(const Faults &faults)
+{
+    const LineFaults::Counts &c = faults.counts;
+    return QStringLiteral("faults (seed %1): packets corrupted %2, confirmations missed %3, garbage bursts %4 "
+                          "(%5 bytes), line vanished %6 time(s) for %7 s, came back %8 time(s)")
+        .arg(faults.seed)
+        .arg(c.packetsCorrupted)
+        .arg(c.acksDropped)
+        .arg(c.garbageBursts)
+        .arg(c.garbageBytes)
+        .arg(faults.vanishes)
+        .arg(faults.secondsGone, 0, 'f', 1)
+        .arg(faults.returns);
+}
+
+QString summary(const TerminalBank &bank, const Faults &faults, double seconds, bool withBroadcasts)
 {
     QStringList lines;
     lines << QStringLiteral("summary after %1 s:").arg(seconds, 0, 'f', 1);
     lines << QStringLiteral(
-        "terminal  delivered  confirmed  sent-again  held  count-req  record-req  ignored");
-    int delivered = 0, confirmed = 0, resent = 0, held = 0;
+        "terminal  delivered  confirmed  sent-again  held  count-req  record-req  ignored  missed");
+    int delivered = 0, confirmed = 0, resent = 0, held = 0, missed = 0;
     for (const HandTerminal &t : bank.terminals()) {
         const TerminalStats &s = t.stats();
-        lines << QStringLiteral("%1 %2 %3 %4 %5 %6 %7 %8")
+        lines << QStringLiteral("%1 %2 %3 %4 %5 %6 %7 %8 %9")
                      .arg(t.address(), 8)
                      .arg(s.delivered, 10)
                      .arg(s.acknowledged, 10)
@@ -70,24 +87,28 @@ QString summary(const TerminalBank &bank, double seconds, bool withBroadcasts)
                      .arg(t.held(), 5)
                      .arg(s.countRequests, 10)
                      .arg(s.recordRequests, 11)
-                     .arg(s.ignoredAcks, 8);
+                     .arg(s.ignoredAcks, 8)
+                     .arg(s.missedAcks, 7);
         delivered += s.delivered;
+        missed += s.missedAcks;
         confirmed += s.acknowledged;
         resent += s.resent;
         held += t.held();
     }
-    lines << QStringLiteral("%1 %2 %3 %4 %5")
+    lines << QStringLiteral("%1 %2 %3 %4 %5 %6")
                  .arg(QStringLiteral("all"), 8)
                  .arg(delivered, 10)
                  .arg(confirmed, 10)
                  .arg(resent, 11)
-                 .arg(held, 5);
+                 .arg(held, 5)
+                 .arg(missed, 39);
     const auto &line = bank.lineStats();
     lines << QStringLiteral("packets received %1, bad checksums %2, empty FC %3, FB %4")
                  .arg(line.packets)
                  .arg(line.badChecksums)
                  .arg(line.emptyFc)
                  .arg(line.fbPackets);
+    lines << faultLine(faults);
     if (withBroadcasts)
         lines << bank.broadcasts().toText();
     else
@@ -95,9 +116,10 @@ QString summary(const TerminalBank &bank, double seconds, bool withBroadcasts)
     return lines.join(QLatin1Char('\n'));
 }
 
-QJsonObject state(const TerminalBank &bank, double seconds, const QString &phase)
+QJsonObject state(const TerminalBank &bank, const Faults &faults, double seconds, const QString &phase)
 {
     QJsonArray terminals;
+    int acknowledged = 0, resent = 0, held = 0;
     for (const HandTerminal &t : bank.terminals()) {
         const TerminalStats &s = t.stats();
         terminals.append(QJsonObject{{QStringLiteral("address"), t.address()},
@@ -107,13 +129,34 @@ QJsonObject state(const TerminalBank &bank, double seconds, const QString &phase
                                      {QStringLiteral("resent"), s.resent},
                                      {QStringLiteral("countRequests"), s.countRequests},
                                      {QStringLiteral("recordRequests"), s.recordRequests},
-                                     {QStringLiteral("ignoredAcks"), s.ignoredAcks}});
+                                     {QStringLiteral("ignoredAcks"), s.ignoredAcks},
+                                     {QStringLiteral("missedAcks"), s.missedAcks}});
+        acknowledged += s.acknowledged;
+        resent += s.resent;
+        held += t.held();
     }
+    const LineFaults::Counts &c = faults.counts;
+    const QJsonObject faultState{{QStringLiteral("seed"), qint64(faults.seed)},
+                                 {QStringLiteral("corruptRate"), faults.rates.corrupt},
+                                 {QStringLiteral("dropAcksRate"), faults.rates.dropAcks},
+                                 {QStringLiteral("garbageRate"), faults.rates.garbage},
+                                 {QStringLiteral("packetsCorrupted"), c.packetsCorrupted},
+                                 {QStringLiteral("acksDropped"), c.acksDropped},
+                                 {QStringLiteral("garbageBursts"), c.garbageBursts},
+                                 {QStringLiteral("garbageBytes"), c.garbageBytes},
+                                 {QStringLiteral("vanishes"), faults.vanishes},
+                                 {QStringLiteral("returns"), faults.returns},
+                                 {QStringLiteral("secondsGone"), faults.secondsGone}};
     const auto &line = bank.lineStats();
     return QJsonObject{{QStringLiteral("phase"), phase},
                        {QStringLiteral("seconds"), seconds},
                        {QStringLiteral("drained"), bank.drained()},
                        {QStringLiteral("terminals"), terminals},
+                       {QStringLiteral("acknowledged"), acknowledged},
+                       {QStringLiteral("resent"), resent},
+                       {QStringLiteral("held"), held},
+                       {QStringLiteral("lineUp"), faults.returns == faults.vanishes},
+                       {QStringLiteral("faults"), faultState},
                        {QStringLiteral("packets"), line.packets},
                        {QStringLiteral("badChecksums"), line.badChecksums},
                        {QStringLiteral("broadcasts"), bank.broadcasts().toJson()}};

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "LineFaults.h"
 #include "TerminalBank.h"
 
 #include <QJsonObject>
@@ -8,12 +9,23 @@
 // How the run went, as the summary shows it and the state file holds it.
 namespace RunReport {
 
+// What the line faults did in a run.
+struct Faults
+{
+    LineFaults::Rates rates;
+    LineFaults::Counts counts;
+    quint32 seed = 0;
+    int vanishes = 0; // the line went away
+    int returns = 0; // ... and came back
+    double secondsGone = 0;
+};
+
 // A per-terminal table, the line counters and, when asked, the broadcast items.
-QString summary(const TerminalBank &bank, double seconds, bool withBroadcasts);
+QString summary(const TerminalBank &bank, const Faults &faults, double seconds, bool withBroadcasts);
 // One line: what each terminal still holds and has had confirmed.
 QString statusLine(const TerminalBank &bank, double seconds);
 // A progress line for one event.
 QString eventLine(const TerminalEvent &event, double seconds);
-QJsonObject state(const TerminalBank &bank, double seconds, const QString &phase);
+QJsonObject state(const TerminalBank &bank, const Faults &faults, double seconds, const QString &phase);
 
 } // namespace RunReport

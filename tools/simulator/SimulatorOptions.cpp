@@ -19,6 +19,21 @@ The run ends after --duration seconds, or with --until-drained once every termin
 all its records confirmed (and --linger seconds more), or on SIGINT/SIGTERM. Progress goes
 to stderr, the summary to stdout.
 
+Faults (all off by default; drawn from the seed, so a run with the same seed repeats them):
+  --corrupt F    a fraction F of the terminals' packets get one byte changed to any other
+                 value, start bytes included (the receiver must drop the packet, or the
+                 broken remainder, and the terminal sends the record again when next asked).
+  --drop-acks F  a terminal misses a fraction F of the PC's confirmations: it keeps the
+                 record and sends it again when next asked; the PC must not store it twice.
+  --garbage F    with chance F, 1..20 random bytes (start bytes too) go on the line before a
+                 terminal's packet.
+  --vanish-at S  (repeatable) at S seconds the line goes away: the pseudo-terminal is closed
+                 and the link removed; after --vanish-for seconds (repeatable, paired with
+                 --vanish-at in order, default 5) a new one is made and linked under the same
+                 name. --vanish-every P does the same every P seconds.
+The summary and the state file count what each fault did and the records sent again. When
+no --seed is given one is drawn and reported.
+
 Exit codes: 0 success; 1 the log check found a confirmed record missing or stored more than
 once; 2 --until-drained but records were still held at the end; 3 bad command line, records
 file, or the pseudo-terminal/link could not be made.
@@ -69,6 +84,23 @@ struct Spec
         QStringLiteral("baud"),
         QStringLiteral("Send no faster than this line speed; 0 = no limit (default 4800)."),
         QStringLiteral("BAUD"), QStringLiteral("4800")};
+    QCommandLineOption corrupt{QStringLiteral("corrupt"),
+                               QStringLiteral("Change one byte in a fraction F of the terminals' packets."),
+                               QStringLiteral("F"), QStringLiteral("0")};
+    QCommandLineOption dropAcks{QStringLiteral("drop-acks"),
+                                QStringLiteral("Terminals miss a fraction F of the confirmations."),
+                                QStringLiteral("F"), QStringLiteral("0")};
+    QCommandLineOption garbage{QStringLiteral("garbage"),
+                               QStringLiteral("With chance F, noise bytes before a terminal's packet."),
+                               QStringLiteral("F"), QStringLiteral("0")};
+    QCommandLineOption vanishAt{QStringLiteral("vanish-at"),
+                                QStringLiteral("The line goes away at SECONDS (repeatable)."),
+                                QStringLiteral("SECONDS")};
+    QCommandLineOption vanishFor{QStringLiteral("vanish-for"),
+                                 QStringLiteral("...for SECONDS (repeatable; default 5)."),
+                                 QStringLiteral("SECONDS")};
+    QCommandLineOption vanishEvery{QStringLiteral("vanish-every"),
+                                   QStringLiteral("The line goes away every SECONDS."), QStringLiteral("SECONDS")};
     QCommandLineOption statusInterval{QStringLiteral("status-interval"),
                                       QStringLiteral("Seconds between status lines; 0 = none (default 10)."),
                                       QStringLiteral("SECONDS"), QStringLiteral("10")};
@@ -96,6 +128,25 @@ bool readNumber(const QCommandLineParser &parser, const QCommandLineOption &opti
     out = T(value);
     return true;
 }
+// Every value of a repeatable option.
+bool readNumbers(const QCommandLineParser &parser, const QCommandLineOption &option, double low, double high,
+                 QList<double> &out, QString &error)
+{
+    for (const QString &text : parser.values(option)) {
+        bool ok = false;
+        const double value = text.toDouble(&ok);
+        if (!ok || value < low || value > high) {
+            error = QStringLiteral("--%1: expected a number from %2 to %3, not \"%4\"")
+                        .arg(option.names().constFirst())
+                        .arg(low)
+                        .arg(high)
+                        .arg(text);
+            return false;
+        }
+        out << value;
+    }
+    return true;
+}
 } // namespace
 
 QString SimulatorOptions::linkPath() const
@@ -113,7 +164,9 @@ SimulatorOptions::Parsed SimulatorOptions::parse(const QStringList &arguments)
     const QCommandLineOption help = parser.addHelpOption();
     parser.addOptions({spec.folder, spec.port, spec.terminals, spec.records, spec.seed, spec.recordsFile,
                        spec.duration, spec.untilDrained, spec.linger, spec.verifyLog, spec.stateFile,
-                       spec.quiet, spec.printBroadcasts, spec.replyDelay, spec.baud, spec.statusInterval});
+                       spec.quiet, spec.printBroadcasts, spec.replyDelay, spec.baud, spec.statusInterval,
+                       spec.corrupt, spec.dropAcks, spec.garbage, spec.vanishAt, spec.vanishFor,
+                       spec.vanishEvery});
     if (!parser.parse(arguments))
         return parser.errorText();
     if (parser.isSet(help))
@@ -136,9 +189,22 @@ SimulatorOptions::Parsed SimulatorOptions::parse(const QStringList &arguments)
         && readNumber(parser, spec.linger, 0.0, 1e7, o.linger, error)
         && readNumber(parser, spec.replyDelay, 0, 10000, o.replyDelayMs, error)
         && readNumber(parser, spec.baud, 0, 10000000, o.baud, error)
-        && readNumber(parser, spec.statusInterval, 0.0, 1e7, o.statusInterval, error);
+        && readNumber(parser, spec.statusInterval, 0.0, 1e7, o.statusInterval, error)
+        && readNumber(parser, spec.corrupt, 0.0, 1.0, o.faults.corrupt, error)
+        && readNumber(parser, spec.dropAcks, 0.0, 1.0, o.faults.dropAcks, error)
+        && readNumber(parser, spec.garbage, 0.0, 1.0, o.faults.garbage, error);
     if (!ok)
         return error;
+    QList<double> vanishStarts, vanishLengths;
+    double vanishEvery = 0;
+    if (!readNumbers(parser, spec.vanishAt, 0.0, 1e7, vanishStarts, error)
+        || !readNumbers(parser, spec.vanishFor, 0.001, 1e7, vanishLengths, error)
+        || (parser.isSet(spec.vanishEvery)
+            && !readNumber(parser, spec.vanishEvery, 0.001, 1e7, vanishEvery, error)))
+        return error;
+    if (!vanishLengths.isEmpty() && vanishStarts.isEmpty() && vanishEvery <= 0)
+        return QStringLiteral("--vanish-for needs --vanish-at or --vanish-every");
+    o.vanish = VanishSchedule(vanishStarts, vanishLengths, vanishEvery);
     if (parser.isSet(spec.seed))
         o.seed = seed;
     if (parser.isSet(spec.duration))

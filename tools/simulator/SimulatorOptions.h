@@ -1,5 +1,8 @@
 #pragma once
 
+#include "LineFaults.h"
+#include "VanishSchedule.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -25,6 +28,8 @@ struct SimulatorOptions
     int replyDelayMs = 20;
     int baud = 4800; // 0: no pacing
     double statusInterval = 10; // seconds between status lines; 0: none
+    LineFaults::Rates faults; // all off unless asked for
+    VanishSchedule vanish;
 
     QString linkPath() const;
 

@@ -38,8 +38,14 @@ std::vector<TerminalRecord> allInFlight(const TerminalBank &bank)
 
 SimulatorRun::SimulatorRun(SimulatorOptions options, std::vector<std::vector<TerminalRecord>> records,
                            QString source)
-    : m_options(std::move(options)), m_source(std::move(source)), m_bank(std::move(records))
+    : m_options(std::move(options)), m_source(std::move(source)), m_bank(std::move(records)),
+      m_faults(m_options.faults, m_options.seed.value_or(0))
 {
+    if (m_options.faults.dropAcks > 0)
+        m_bank.setAckFilter([this] { return m_faults.dropAck(); });
+    m_vanishTimer.setSingleShot(true);
+    m_returnTimer.setSingleShot(true);
+    connect(&m_returnTimer, &QTimer::timeout, this, &SimulatorRun::comeBack);
     connect(&m_statusTimer, &QTimer::timeout, this,
             [this] { progress(RunReport::statusLine(m_bank, seconds())); });
     connect(&m_stateTimer, &QTimer::timeout, this, [this] { writeState(QStringLiteral("running")); });
@@ -51,7 +57,7 @@ SimulatorRun::SimulatorRun(SimulatorOptions options, std::vector<std::vector<Ter
 
 SimulatorRun::~SimulatorRun() = default;
 
-bool SimulatorRun::start()
+bool SimulatorRun::makeLine()
 {
     QString error;
     m_line = PtyLine::open(m_options.linkPath(), m_options.baud, &error);
@@ -60,6 +66,13 @@ bool SimulatorRun::start()
         return false;
     }
     connect(m_line.get(), &PtyLine::received, this, &SimulatorRun::onBytes);
+    return true;
+}
+
+bool SimulatorRun::start()
+{
+    if (!makeLine())
+        return false;
     m_clock.start();
     int held = 0;
     for (const HandTerminal &t : m_bank.terminals())
@@ -78,6 +91,7 @@ bool SimulatorRun::start()
     }
     if (m_options.duration)
         m_endTimer.start(int(*m_options.duration * 1000));
+    scheduleVanish();
     // Terminals without records are drained from the start.
     QTimer::singleShot(0, this, &SimulatorRun::checkDrained);
     return true;
@@ -119,8 +133,74 @@ void SimulatorRun::onPacket(Packet::Type type, std::span<const std::uint8_t> byt
             progress(RunReport::eventLine(event, seconds()));
     }
     for (const TerminalBank::Answer &answer : outcome.answers)
-        m_line->send(answer.bytes, m_options.replyDelayMs);
+        sendAnswer(answer.bytes);
     checkDrained();
+}
+
+void SimulatorRun::sendAnswer(const QByteArray &packet)
+{
+    if (!m_line)
+        return;
+    const QByteArray noise = m_faults.garbage();
+    if (!noise.isEmpty())
+        m_line->send(noise, m_options.replyDelayMs);
+    m_line->send(m_faults.corrupt(packet), m_options.replyDelayMs);
+}
+
+void SimulatorRun::scheduleVanish()
+{
+    const auto gap = m_options.vanish.next(seconds());
+    if (!gap)
+        return;
+    const double length = gap->length;
+    disconnect(&m_vanishTimer, &QTimer::timeout, this, nullptr);
+    connect(&m_vanishTimer, &QTimer::timeout, this, [this, length] { vanish(length); });
+    m_vanishTimer.start(int(std::max(0.0, gap->start - seconds()) * 1000));
+}
+
+// The adapter is pulled out: the far end closes, whatever was on its way is lost, and the
+// link goes. The terminals keep their records.
+void SimulatorRun::vanish(double length)
+{
+    if (m_finished || !m_line)
+        return;
+    m_line.reset();
+    m_assembler = PacketAssembler();
+    ++m_vanishes;
+    m_goneSince = seconds();
+    progress(QStringLiteral("[%1s] LINE GONE for %2 s").arg(seconds(), 0, 'f', 1).arg(length));
+    if (!m_options.stateFile.isEmpty())
+        writeState(QStringLiteral("running"));
+    m_returnTimer.start(int(length * 1000));
+}
+
+void SimulatorRun::comeBack()
+{
+    if (m_finished)
+        return;
+    if (!makeLine()) {
+        m_returnTimer.start(1000); // try again
+        return;
+    }
+    ++m_returns;
+    m_secondsGone += seconds() - m_goneSince;
+    progress(QStringLiteral("[%1s] line back: %2 -> %3")
+                 .arg(seconds(), 0, 'f', 1)
+                 .arg(m_line->linkPath(), m_line->devicePath()));
+    if (!m_options.stateFile.isEmpty())
+        writeState(QStringLiteral("running"));
+    scheduleVanish();
+}
+
+RunReport::Faults SimulatorRun::faultReport() const
+{
+    const bool gone = !m_line && m_vanishes > m_returns;
+    return RunReport::Faults{m_options.faults,
+                             m_faults.counts(),
+                             m_options.seed.value_or(0),
+                             m_vanishes,
+                             m_returns,
+                             m_secondsGone + (gone ? seconds() - m_goneSince : 0)};
 }
 
 void SimulatorRun::checkDrained()
@@ -138,7 +218,7 @@ void SimulatorRun::writeState(const QString &phase) const
     QSaveFile file(m_options.stateFile);
     if (!file.open(QIODevice::WriteOnly))
         return;
-    file.write(QJsonDocument(RunReport::state(m_bank, seconds(), phase)).toJson());
+    file.write(QJsonDocument(RunReport::state(m_bank, faultReport(), seconds(), phase)).toJson());
     file.commit();
 }
 
@@ -150,8 +230,10 @@ void SimulatorRun::finish(const QString &why)
     m_statusTimer.stop();
     m_stateTimer.stop();
     m_endTimer.stop();
+    m_vanishTimer.stop();
+    m_returnTimer.stop();
     printTo(stdout, QStringLiteral("run ended: %1; records %2").arg(why, m_source));
-    printTo(stdout, RunReport::summary(m_bank, seconds(), m_options.printBroadcasts));
+    printTo(stdout, RunReport::summary(m_bank, faultReport(), seconds(), m_options.printBroadcasts));
 
     ExitCode code = ExitCode::Success;
     if (m_options.untilDrained && !m_bank.drained()) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "LineFaults.h"
+#include "RunReport.h"
 #include "SimulatorOptions.h"
 #include "TerminalBank.h"
 #include "link/PacketAssembler.h"
@@ -35,6 +37,12 @@ private:
     void onBytes(const QByteArray &bytes);
     void onPacket(Packet::Type type, std::span<const std::uint8_t> bytes);
     void checkDrained();
+    void sendAnswer(const QByteArray &packet);
+    void scheduleVanish();
+    void vanish(double length);
+    void comeBack();
+    bool makeLine();
+    RunReport::Faults faultReport() const;
     void writeState(const QString &phase) const;
     double seconds() const { return double(m_clock.elapsed()) / 1000.0; }
     void progress(const QString &line) const;
@@ -43,11 +51,18 @@ private:
     QString m_source;
     TerminalBank m_bank;
     PacketAssembler m_assembler;
+    LineFaults m_faults;
     std::unique_ptr<PtyLine> m_line;
     QElapsedTimer m_clock;
     QTimer m_statusTimer;
     QTimer m_stateTimer;
     QTimer m_endTimer;
+    QTimer m_vanishTimer;
+    QTimer m_returnTimer;
+    int m_vanishes = 0;
+    int m_returns = 0;
+    double m_goneSince = 0;
+    double m_secondsGone = 0;
     bool m_lingering = false;
     bool m_finished = false;
 };

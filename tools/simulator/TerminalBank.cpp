@@ -17,7 +17,7 @@ template<typename Fields> void TerminalBank::dispatch(const Fields &fields, Outc
         if constexpr (std::is_same_v<Fields, Packet::FaFields>)
             events = terminal.onFa(fields, m_sender);
         else
-            events = terminal.onFc(fields, m_sender);
+            events = terminal.onFc(fields, m_sender, m_ackFilter);
         outcome.events.insert(outcome.events.end(), events.begin(), events.end());
         QByteArray written = m_capture.take();
         if (!written.isEmpty())

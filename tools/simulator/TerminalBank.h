@@ -42,6 +42,9 @@ public:
     TerminalBank(const TerminalBank &) = delete;
     TerminalBank &operator=(const TerminalBank &) = delete;
 
+    // Decides for each confirmation whether the terminal misses it (line faults).
+    void setAckFilter(HandTerminal::AckFilter filter) { m_ackFilter = std::move(filter); }
+
     // One complete packet from the PC, as its bytes on the line.
     Outcome onPacket(Packet::Type type, std::span<const std::uint8_t> bytes);
 
@@ -59,4 +62,5 @@ private:
     LineStats m_stats;
     CapturePort m_capture;
     PacketSender m_sender{m_capture};
+    HandTerminal::AckFilter m_ackFilter;
 };

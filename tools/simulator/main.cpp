@@ -34,6 +34,9 @@ int main(int argc, char **argv)
         return fail(*error + QStringLiteral(" (see --help)"));
     SimulatorOptions options = std::get<SimulatorOptions>(parsed);
 
+    // The seed drives the line faults too, so there is always one.
+    if (!options.seed)
+        options.seed = QRandomGenerator::system()->generate();
     std::vector<std::vector<TerminalRecord>> records;
     QString source;
     if (!options.recordsFile.isEmpty()) {
@@ -43,8 +46,6 @@ int main(int argc, char **argv)
         records = std::move(std::get<RecordFile::PerTerminal>(read));
         source = QStringLiteral("from %1").arg(options.recordsFile);
     } else {
-        if (!options.seed)
-            options.seed = QRandomGenerator::system()->generate();
         source = QStringLiteral("generated, seed %1").arg(*options.seed);
         records = RecordGenerator(*options.seed)
                       .generate(options.terminals, options.records, QDateTime::currentDateTime());

@@ -44,6 +44,23 @@ TEST(SimulatorOptions, defaultsAndValues)
     EXPECT_TRUE(f.quiet);
     EXPECT_EQ(f.replyDelayMs, 0);
     EXPECT_EQ(f.baud, 0);
+    EXPECT_FALSE(f.faults.corrupt > 0 || f.faults.dropAcks > 0 || f.faults.garbage > 0);
+    EXPECT_TRUE(f.vanish.empty());
+
+    const auto faulty = parse({QStringLiteral("--folder=/f"), QStringLiteral("--corrupt=0.1"),
+                               QStringLiteral("--drop-acks=0.2"), QStringLiteral("--garbage=1"),
+                               QStringLiteral("--vanish-at=30"), QStringLiteral("--vanish-at=90"),
+                               QStringLiteral("--vanish-for=4"), QStringLiteral("--vanish-every=600")});
+    ASSERT_TRUE(std::holds_alternative<SimulatorOptions>(faulty)) << std::get<QString>(faulty).toStdString();
+    const auto &g = std::get<SimulatorOptions>(faulty);
+    EXPECT_EQ(g.faults.corrupt, 0.1);
+    EXPECT_EQ(g.faults.dropAcks, 0.2);
+    EXPECT_EQ(g.faults.garbage, 1.0);
+    ASSERT_TRUE(g.vanish.next(0));
+    EXPECT_EQ(g.vanish.next(0)->start, 30.0);
+    EXPECT_EQ(g.vanish.next(31)->start, 90.0);
+    EXPECT_EQ(g.vanish.next(31)->length, 4.0);
+    EXPECT_EQ(g.vanish.next(91)->start, 600.0);
 }
 
 TEST(SimulatorOptions, rejectsWhatCannotRun)
@@ -68,6 +85,13 @@ TEST(SimulatorOptions, rejectsWhatCannotRun)
          "--records and --records-file"},
         {{QStringLiteral("--folder=/f"), QStringLiteral("stray")}, "unexpected argument"},
         {{QStringLiteral("--folder=/f"), QStringLiteral("--bogus")}, "Unknown option"},
+        {{QStringLiteral("--folder=/f"), QStringLiteral("--corrupt=1.5")}, "--corrupt: expected a number from 0 to 1"},
+        {{QStringLiteral("--folder=/f"), QStringLiteral("--drop-acks=-0.1")}, "--drop-acks"},
+        {{QStringLiteral("--folder=/f"), QStringLiteral("--garbage=x")}, "--garbage"},
+        {{QStringLiteral("--folder=/f"), QStringLiteral("--vanish-at=-1")}, "--vanish-at"},
+        {{QStringLiteral("--folder=/f"), QStringLiteral("--vanish-at=5"), QStringLiteral("--vanish-for=0")},
+         "--vanish-for"},
+        {{QStringLiteral("--folder=/f"), QStringLiteral("--vanish-for=5")}, "--vanish-for needs"},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.arguments.join(QLatin1Char(' ')).toStdString());
@@ -84,6 +108,7 @@ TEST(SimulatorOptions, helpDescribesRecordsFileAndExitCodes)
     ASSERT_TRUE(std::holds_alternative<SimulatorOptions::Help>(parsed));
     const QString text = std::get<SimulatorOptions::Help>(parsed).text;
     for (const char *part :
-         {"--records-file", "--until-drained", "[ADDRESS:] 30 bytes as hex pairs", "Exit codes"})
+         {"--records-file", "--until-drained", "[ADDRESS:] 30 bytes as hex pairs", "Exit codes", "--corrupt F",
+          "--drop-acks F", "--garbage F", "--vanish-at S", "start bytes"})
         EXPECT_TRUE(text.contains(QString::fromLatin1(part))) << part;
 }

@@ -1,0 +1,53 @@
+#include "LineFaults.h"
+
+namespace {
+// Separate streams for the three kinds of fault, all from the one seed.
+constexpr quint32 kCorruptStream = 0x9e3779b9u;
+constexpr quint32 kGarbageStream = 0x85ebca6bu;
+constexpr quint32 kAckStream = 0xc2b2ae35u;
+} // namespace
+
+LineFaults::LineFaults(Rates rates, quint32 seed)
+    : m_rates(rates), m_corruptRandom(seed ^ kCorruptStream), m_garbageRandom(seed ^ kGarbageStream),
+      m_ackRandom(seed ^ kAckStream)
+{ }
+
+bool LineFaults::happens(QRandomGenerator &random, double rate)
+{
+    // No draw at all when the fault is off keeps the other draws where they were.
+    if (rate <= 0)
+        return false;
+    return rate >= 1 || random.generateDouble() < rate;
+}
+
+QByteArray LineFaults::corrupt(QByteArray packet)
+{
+    if (packet.isEmpty() || !happens(m_corruptRandom, m_rates.corrupt))
+        return packet;
+    const int position = int(m_corruptRandom.bounded(int(packet.size())));
+    // XOR with 1..255 always gives a different byte.
+    packet[position] = char(std::uint8_t(packet[position]) ^ std::uint8_t(1 + m_corruptRandom.bounded(255)));
+    ++m_counts.packetsCorrupted;
+    return packet;
+}
+
+QByteArray LineFaults::garbage()
+{
+    if (!happens(m_garbageRandom, m_rates.garbage))
+        return {};
+    const int length = 1 + int(m_garbageRandom.bounded(kLongestBurst));
+    QByteArray burst(length, '\0');
+    for (char &byte : burst)
+        byte = char(m_garbageRandom.bounded(256));
+    ++m_counts.garbageBursts;
+    m_counts.garbageBytes += length;
+    return burst;
+}
+
+bool LineFaults::dropAck()
+{
+    if (!happens(m_ackRandom, m_rates.dropAcks))
+        return false;
+    ++m_counts.acksDropped;
+    return true;
+}

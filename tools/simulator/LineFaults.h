@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QByteArray>
+#include <QRandomGenerator>
+
+// Faults of a poor line, drawn from the run's seed so that a run can be repeated: a byte of a
+// terminal's packet changed on the way, noise between packets, and acknowledgements that a
+// terminal does not hear. Each kind draws from its own generator, so switching one kind on or
+// off does not change what the others do.
+class LineFaults
+{
+public:
+    struct Rates
+    {
+        double corrupt = 0; // fraction of the terminals' packets that get one byte changed
+        double dropAcks = 0; // fraction of acknowledgements the terminal does not hear
+        double garbage = 0; // chance of a noise burst before a terminal's packet
+    };
+    struct Counts
+    {
+        int packetsCorrupted = 0;
+        int acksDropped = 0;
+        int garbageBursts = 0;
+        int garbageBytes = 0;
+    };
+    static constexpr int kLongestBurst = 20;
+
+    LineFaults(Rates rates, quint32 seed);
+
+    // The packet as it reaches the PC. A changed byte may take any other value, a start byte
+    // too: a line error does not know the protocol, and a start byte inside a packet is the
+    // hardest case for the receiver (the packet is cut short and a broken one begins).
+    QByteArray corrupt(QByteArray packet);
+    // Noise to put on the line before the next packet; empty when there is none.
+    QByteArray garbage();
+    // Whether the terminal misses this acknowledgement.
+    bool dropAck();
+
+    const Counts &counts() const { return m_counts; }
+    const Rates &rates() const { return m_rates; }
+    bool any() const { return m_rates.corrupt > 0 || m_rates.dropAcks > 0 || m_rates.garbage > 0; }
+
+private:
+    static bool happens(QRandomGenerator &random, double rate);
+
+    Rates m_rates;
+    QRandomGenerator m_corruptRandom;
+    QRandomGenerator m_garbageRandom;
+    QRandomGenerator m_ackRandom;
+    Counts m_counts;
+};
