@@ -40,7 +40,10 @@ void RecordIntake::BehModData(int Object, int Code, std::optional<int> Data, con
             countAnswer(Object, *Data);
         break;
     case Packet::Command::Record:
-        record(Object, MData);
+        // A record comes only in a long packet; a short one (noise that passed its checksum)
+        // would hand on what the last long packet left, maybe another terminal's record.
+        if (!Data)
+            record(Object, MData);
         break;
     default:
         break;
