@@ -1,7 +1,4 @@
-#include "fakes/FakeDialogs.h"
-#include "fakes/FakeSerialPort.h"
-#include "fakes/FixedClock.h"
-#include "fakes/TempFolder.h"
+#include "fakes/OptionFixture.h"
 #include "link/LinkState.h"
 #include "link/PacketSender.h"
 #include "link/PollScheduler.h"
@@ -45,16 +42,11 @@ struct Expected
     PacketSender sender{port};
 };
 
-class PollSchedulerTest : public ::testing::Test
+class PollSchedulerTest : public ::testing::Test, protected OptionFixture
 {
 protected:
     PollSchedulerTest()
     {
-        folders.ProgramFolder = folder.path();
-        for (int i = 0; i < TextTable::kSize; ++i)
-            texts.set(i, QStringLiteral("T%1").arg(i));
-        options = std::make_unique<frmOption>(folders, texts, dialogs, clock, port);
-        options->Load();
         options->mshStatus.setRows(4); // three terminals
         options->txtIntv1.setText(QStringLiteral("02:00"));
         options->txtDur1.setText(QStringLiteral("01:30"));
@@ -76,16 +68,9 @@ protected:
             tick();
     }
 
-    TempFolder folder;
-    ProgramFolders folders;
-    TextTable texts;
-    FakeDialogs dialogs;
-    FixedClock clock;
-    FakeSerialPort port;
     PacketSender sender{port};
     LinkState link;
     Label lblActivity;
-    std::unique_ptr<frmOption> options;
     std::unique_ptr<PollScheduler> scheduler;
     Expected expected;
 };

@@ -1,3 +1,4 @@
+#include "fakes/Strings.h"
 #include "platform/Grid.h"
 
 #include <QSignalSpy>
@@ -8,13 +9,6 @@
 
 namespace {
 
-QStringList strings(std::initializer_list<QStringView> texts)
-{
-    QStringList list;
-    for (QStringView t : texts)
-        list.append(t.toString());
-    return list;
-}
 
 QStringList column(const Grid &grid, int col)
 {

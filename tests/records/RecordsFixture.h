@@ -1,44 +1,24 @@
 #pragma once
 
-#include "fakes/FakeDialogs.h"
-#include "fakes/FakeSerialPort.h"
-#include "fakes/FixedClock.h"
-#include "fakes/TempFolder.h"
+#include "fakes/OptionFixture.h"
+#include "fakes/Strings.h"
 #include "platform/ComboBox.h"
 #include "platform/DatePicker.h"
 #include "platform/Grid.h"
 #include "records/LogFile.h"
 #include "records/RecordView.h"
-#include "settings/ProgramFolders.h"
-#include "settings/TextTable.h"
-#include "settings/frmOption.h"
 
 #include <QLocale>
-#include <QStringList>
 
-#include <initializer_list>
 #include <memory>
-
-inline QStringList strings(std::initializer_list<QStringView> texts)
-{
-    QStringList list;
-    for (QStringView t : texts)
-        list.append(t.toString());
-    return list;
-}
 
 // A program folder with loaded options (staff S0..S19 in rows 1..20, medicines M1..M10),
 // texts "T<n>", the record grid laid out as at start-up, and a record view over them.
-struct RecordsFixture
+struct RecordsFixture : OptionFixture
 {
     RecordsFixture()
     {
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedKingdom));
-        folders.ProgramFolder = folder.path();
-        for (int i = 0; i < TextTable::kSize; ++i)
-            texts.set(i, QStringLiteral("T%1").arg(i));
-        options = std::make_unique<frmOption>(folders, texts, dialogs, clock, port);
-        options->Load();
         for (int i = 1; i <= 20; ++i)
             options->mshStaff.setText(i, 1, QStringLiteral("S%1").arg(i - 1));
         for (int i = 1; i <= 10; ++i)
@@ -78,13 +58,6 @@ struct RecordsFixture
         return entries;
     }
 
-    TempFolder folder;
-    ProgramFolders folders;
-    TextTable texts;
-    FakeDialogs dialogs;
-    FixedClock clock;
-    FakeSerialPort port;
-    std::unique_ptr<frmOption> options;
     Grid mshVimo{2, 14};
     ComboBox cmbSow;
     DatePicker dtpStart;

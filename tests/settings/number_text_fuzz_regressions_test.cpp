@@ -1,6 +1,6 @@
 // Inputs the fuzzers found to break the reading of numbers out of files, kept as cases.
-#include "OptionFixture.h"
 #include "fakes/FakeDialogs.h"
+#include "fakes/OptionFixture.h"
 #include "fakes/TempFolder.h"
 #include "settings/LanguageFile.h"
 #include "settings/NumberText.h"
@@ -93,16 +93,33 @@ TEST(LanguageFileNumbers, HugeIndexIsABadLine)
         << dialogs.messages[0].text.toStdString();
 }
 
-TEST(SetupFileNumbers, HugeComPortIsABadLine)
+struct SetupNumberCase
+{
+    const char *name;
+    const char *line;
+};
+
+class SetupFileNumbers : public ::testing::TestWithParam<SetupNumberCase>
+{
+};
+
+TEST_P(SetupFileNumbers, HugeNumberIsABadLine)
 {
     OptionFixture f;
     f.writeSetup(QStringLiteral("2024-03-01"),
-                 QByteArrayLiteral("Interval 1\t01:00\r\nCOMPort\t1e300\r\nInterval 2\t02:00\r\n"));
+                 QByteArray("Interval 1\t01:00\r\n") + GetParam().line + "\r\nInterval 2\t02:00\r\n");
     f.options->LoadFrmOption();
     EXPECT_EQ(f.options->txtIntv1.text(), u"01:00");
     EXPECT_EQ(f.options->txtIntv2.text(), u"txtIntv2");
     EXPECT_EQ(f.options->SavedComPort, 0);
+    EXPECT_EQ(f.options->cmbTemp.currentIndex(), 0);
     EXPECT_EQ(f.dialogs.messages.size(), 1u);
 }
+
+INSTANTIATE_TEST_SUITE_P(Cases, SetupFileNumbers,
+                         ::testing::Values(SetupNumberCase{"ComPort", "COMPort\t1e300"},
+                                           SetupNumberCase{"Temperature", "Temperature\t1e50"},
+                                           SetupNumberCase{"NegativeTemperature", "Temperature\t-1e19"}),
+                         [](const auto &info) { return std::string(info.param.name); });
 
 } // namespace

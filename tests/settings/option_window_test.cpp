@@ -1,4 +1,4 @@
-#include "OptionFixture.h"
+#include "fakes/OptionFixture.h"
 
 #include <gtest/gtest.h>
 
