@@ -48,7 +48,8 @@ public:
         folder.mkpath(QStringLiteral("Setup"));
         folder.mkpath(QStringLiteral("VimoLog"));
         folder.mkpath(QStringLiteral("ports"));
-        QFile::copy(sourceFolder() + QStringLiteral("/data/ViMoText.txt"), path(QStringLiteral("ViMoText.txt")));
+        QFile::copy(sourceFolder() + QStringLiteral("/data/ViMoText.txt"),
+                    path(QStringLiteral("ViMoText.txt")));
         writeSetup();
     }
 
@@ -71,7 +72,8 @@ public:
 
     static QString simulatorPath()
     {
-        return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("../tools/pcvimo-simulator"));
+        return QDir(QCoreApplication::applicationDirPath())
+            .filePath(QStringLiteral("../tools/pcvimo-simulator"));
     }
 
     // Starts the terminals, and waits for their line to appear in the ports folder.
@@ -88,7 +90,8 @@ public:
         m_simulator.start();
         if (!m_simulator.waitForStarted(timeoutMs))
             return false;
-        return runUntil([this] { return lineLinked() || m_simulator.state() == QProcess::NotRunning; }, timeoutMs)
+        return runUntil([this] { return lineLinked() || m_simulator.state() == QProcess::NotRunning; },
+                        timeoutMs)
             && lineLinked();
     }
 
@@ -99,7 +102,8 @@ public:
         m_timerOwner = std::make_unique<QObject>();
         bindTimer(m_vimo->timSekund, m_timerOwner.get());
         bindTimer(m_vimo->options().timModtag, m_timerOwner.get());
-        QObject::connect(&m_vimo->timSekund, &Timer::ticked, m_timerOwner.get(), [this] { ++schedulerTicks; });
+        QObject::connect(&m_vimo->timSekund, &Timer::ticked, m_timerOwner.get(),
+                         [this] { ++schedulerTicks; });
         m_vimo->Load();
     }
 
@@ -107,7 +111,8 @@ public:
 
     // Lets the program run until `done` holds; false when `timeoutMs` passes first. `eachTurn`
     // runs after every turn (a user clicking, a check).
-    bool runUntil(const std::function<bool()> &done, int timeoutMs, const std::function<void()> &eachTurn = {})
+    bool runUntil(const std::function<bool()> &done, int timeoutMs,
+                  const std::function<void()> &eachTurn = {})
     {
         QElapsedTimer clock;
         clock.start();
@@ -235,11 +240,12 @@ private:
                                 QStringLiteral("Dorthe"), QStringLiteral("Erik")};
         const QStringList medicines{QStringLiteral("Oxytocin"), QStringLiteral("Penicillin"),
                                     QStringLiteral("Metacam")};
-        QByteArray setup = QStringLiteral("Language\tUK\r\nCOMPort\t%1\r\nTemperature\t0\r\nInterval 1\t02:00\r\n"
-                                          "Interval 2\t00:30\r\nDuration 1\t01:00\r\nNo of Hand Terminals\t%2\r\n")
-                               .arg(kPort)
-                               .arg(m_terminals)
-                               .toLatin1();
+        QByteArray setup
+            = QStringLiteral("Language\tUK\r\nCOMPort\t%1\r\nTemperature\t0\r\nInterval 1\t02:00\r\n"
+                             "Interval 2\t00:30\r\nDuration 1\t01:00\r\nNo of Hand Terminals\t%2\r\n")
+                  .arg(kPort)
+                  .arg(m_terminals)
+                  .toLatin1();
         for (int k = 1; k <= 20; ++k)
             setup += QStringLiteral("Staff %1\t%2\r\n").arg(k).arg(staff.value(k - 1)).toLatin1();
         for (int k = 1; k <= 10; ++k)
@@ -250,10 +256,7 @@ private:
             file.write(setup);
     }
 
-    void collectOutput()
-    {
-        m_output += QString::fromLocal8Bit(m_simulator.readAllStandardOutput());
-    }
+    void collectOutput() { m_output += QString::fromLocal8Bit(m_simulator.readAllStandardOutput()); }
 
     SystemClock m_clock;
     PortsFolderDeviceList m_devices{folder()};

@@ -1,6 +1,6 @@
 // A long run of the program against eight terminals with every line fault on, the line
 // vanishing now and then: runs only when PCVIMO_SOAK_SECONDS is set (tests/e2e/soak.sh).
-// PCVIMO_SOAK_RECORDS (records per terminal, default 300), PCVIMO_SOAK_SEED (default 2024) and
+// PCVIMO_SOAK_RECORDS (records per terminal, default 120), PCVIMO_SOAK_SEED (default 2024) and
 // PCVIMO_SOAK_FAULTS (the simulator's fault options, blank-separated) change the run.
 
 #include "live/LiveProgram.h"
@@ -41,19 +41,26 @@ TEST(LiveSoak, everyFaultForAsLongAsAsked)
     const int seconds = qEnvironmentVariableIntValue("PCVIMO_SOAK_SECONDS");
     if (seconds <= 0)
         GTEST_SKIP() << "set PCVIMO_SOAK_SECONDS to run the soak";
+    // Every packet lost holds the line until the next count request (up to a minute), so the
+    // rates are those of a poor line rather than a dead one, and records keep flowing. The
+    // terminals are served lowest address first after every count request: each holds few
+    // enough records that several get their turn, and enough that they do not run dry.
     constexpr int kTerminals = 8;
-    const QString records = environment("PCVIMO_SOAK_RECORDS", QStringLiteral("300"));
+    const QString records = environment("PCVIMO_SOAK_RECORDS", QStringLiteral("120"));
     const QString seed = environment("PCVIMO_SOAK_SEED", QStringLiteral("2024"));
     const QStringList faultOptions
-        = environment("PCVIMO_SOAK_FAULTS",
-                      QStringLiteral("--corrupt 0.05 --drop-acks 0.1 --garbage 0.1 --vanish-every 300 --vanish-for 10"))
+        = environment(
+              "PCVIMO_SOAK_FAULTS",
+              QStringLiteral(
+                  "--corrupt 0.02 --drop-acks 0.03 --garbage 0.05 --vanish-every 300 --vanish-for 10"))
               .split(QLatin1Char(' '), Qt::SkipEmptyParts);
 
     LiveProgram live(kTerminals);
-    ASSERT_TRUE(live.startSimulator(QStringList{QStringLiteral("--records"), records, QStringLiteral("--seed"), seed,
-                                                QStringLiteral("--duration"), QString::number(seconds),
-                                                QStringLiteral("--status-interval"), QStringLiteral("60")}
-                                    + faultOptions))
+    ASSERT_TRUE(
+        live.startSimulator(QStringList{QStringLiteral("--records"), records, QStringLiteral("--seed"), seed,
+                                        QStringLiteral("--duration"), QString::number(seconds),
+                                        QStringLiteral("--status-interval"), QStringLiteral("60")}
+                            + faultOptions))
         << qPrintable(live.simulatorOutput());
     live.load();
     const long rssAfterStart = statusKiB("VmRSS");
@@ -107,6 +114,7 @@ TEST(LiveSoak, everyFaultForAsLongAsAsked)
     // its way when the run ended (at most one a terminal).
     EXPECT_GE(lines.size(), acknowledged);
     EXPECT_LE(lines.size(), acknowledged + kTerminals);
-    EXPECT_GT(state.value(QStringLiteral("held")).toInt(), 0) << "the terminals ran dry: give them more records";
+    EXPECT_GT(state.value(QStringLiteral("held")).toInt(), 0)
+        << "the terminals ran dry: give them more records";
     EXPECT_GE(reopenClicks, fault("returns"));
 }
