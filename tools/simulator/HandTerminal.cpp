@@ -70,7 +70,7 @@ std::vector<TerminalEvent> HandTerminal::onFa(const Packet::FaFields &packet, Pa
 }
 
 std::vector<TerminalEvent> HandTerminal::onFc(const Packet::FcFields &packet, PacketSender &sender,
-                                               const AckFilter &missAck)
+                                              const AckFilter &missAck)
 {
     if (packet.address != m_address || Packet::Command(packet.command) != Packet::Command::Record)
         return {};

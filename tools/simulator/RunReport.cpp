@@ -58,8 +58,9 @@ QString statusLine(const TerminalBank &bank, double seconds)
 QString faultLine(const Faults &faults)
 {
     const LineFaults::Counts &c = faults.counts;
-    return QStringLiteral("faults (seed %1): packets corrupted %2, confirmations missed %3, garbage bursts %4 "
-                          "(%5 bytes), line vanished %6 time(s) for %7 s, came back %8 time(s)")
+    return QStringLiteral(
+               "faults (seed %1): packets corrupted %2, confirmations missed %3, garbage bursts %4 "
+               "(%5 bytes), line vanished %6 time(s) for %7 s, came back %8 time(s)")
         .arg(faults.seed)
         .arg(c.packetsCorrupted)
         .arg(c.acksDropped)

@@ -100,7 +100,8 @@ struct Spec
                                  QStringLiteral("...for SECONDS (repeatable; default 5)."),
                                  QStringLiteral("SECONDS")};
     QCommandLineOption vanishEvery{QStringLiteral("vanish-every"),
-                                   QStringLiteral("The line goes away every SECONDS."), QStringLiteral("SECONDS")};
+                                   QStringLiteral("The line goes away every SECONDS."),
+                                   QStringLiteral("SECONDS")};
     QCommandLineOption statusInterval{QStringLiteral("status-interval"),
                                       QStringLiteral("Seconds between status lines; 0 = none (default 10)."),
                                       QStringLiteral("SECONDS"), QStringLiteral("10")};
@@ -162,11 +163,12 @@ SimulatorOptions::Parsed SimulatorOptions::parse(const QStringList &arguments)
         "Plays the hand terminals of the farrowing unit on a pseudo-terminal linked as a COM port of a "
         "PC Vimo 2 program folder."));
     const QCommandLineOption help = parser.addHelpOption();
-    parser.addOptions({spec.folder, spec.port, spec.terminals, spec.records, spec.seed, spec.recordsFile,
-                       spec.duration, spec.untilDrained, spec.linger, spec.verifyLog, spec.stateFile,
-                       spec.quiet, spec.printBroadcasts, spec.replyDelay, spec.baud, spec.statusInterval,
-                       spec.corrupt, spec.dropAcks, spec.garbage, spec.vanishAt, spec.vanishFor,
-                       spec.vanishEvery});
+    parser.addOptions(
+        {spec.folder,         spec.port,       spec.terminals,       spec.records,    spec.seed,
+         spec.recordsFile,    spec.duration,   spec.untilDrained,    spec.linger,     spec.verifyLog,
+         spec.stateFile,      spec.quiet,      spec.printBroadcasts, spec.replyDelay, spec.baud,
+         spec.statusInterval, spec.corrupt,    spec.dropAcks,        spec.garbage,    spec.vanishAt,
+         spec.vanishFor,      spec.vanishEvery});
     if (!parser.parse(arguments))
         return parser.errorText();
     if (parser.isSet(help))

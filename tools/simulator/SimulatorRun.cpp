@@ -195,12 +195,9 @@ void SimulatorRun::comeBack()
 RunReport::Faults SimulatorRun::faultReport() const
 {
     const bool gone = !m_line && m_vanishes > m_returns;
-    return RunReport::Faults{m_options.faults,
-                             m_faults.counts(),
-                             m_options.seed.value_or(0),
-                             m_vanishes,
-                             m_returns,
-                             m_secondsGone + (gone ? seconds() - m_goneSince : 0)};
+    return RunReport::Faults{
+        m_options.faults, m_faults.counts(), m_options.seed.value_or(0),
+        m_vanishes,       m_returns,         m_secondsGone + (gone ? seconds() - m_goneSince : 0)};
 }
 
 void SimulatorRun::checkDrained()

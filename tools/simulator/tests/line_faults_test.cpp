@@ -123,14 +123,17 @@ TEST(VanishSchedule, gapsAtGivenMomentsAndPeriodically)
     };
     const std::vector<Case> cases = {
         {"none", VanishSchedule(), 0, std::nullopt},
-        {"one moment, default length", VanishSchedule({12}, {}, 0), 0, std::pair{12.0, VanishSchedule::kDefaultGap}},
+        {"one moment, default length", VanishSchedule({12}, {}, 0), 0,
+         std::pair{12.0, VanishSchedule::kDefaultGap}},
         {"a moment that has passed", VanishSchedule({12}, {}, 0), 12.5, std::nullopt},
-        {"moments in any order, lengths paired", VanishSchedule({30, 10}, {4, 6}, 0), 0, std::pair{10.0, 6.0}},
+        {"moments in any order, lengths paired", VanishSchedule({30, 10}, {4, 6}, 0), 0,
+         std::pair{10.0, 6.0}},
         {"the last length serves the rest", VanishSchedule({30, 10, 50}, {4}, 0), 40, std::pair{50.0, 4.0}},
         {"every 100 s: first at 100", VanishSchedule({}, {20}, 100), 0, std::pair{100.0, 20.0}},
         {"every 100 s: the next after 250", VanishSchedule({}, {20}, 100), 250, std::pair{300.0, 20.0}},
         {"the earlier of both", VanishSchedule({150}, {3, 7}, 100), 120, std::pair{150.0, 3.0}},
-        {"periodic ones take the last length", VanishSchedule({150}, {3, 7}, 100), 160, std::pair{200.0, 7.0}},
+        {"periodic ones take the last length", VanishSchedule({150}, {3, 7}, 100), 160,
+         std::pair{200.0, 7.0}},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);

@@ -85,7 +85,8 @@ TEST(SimulatorOptions, rejectsWhatCannotRun)
          "--records and --records-file"},
         {{QStringLiteral("--folder=/f"), QStringLiteral("stray")}, "unexpected argument"},
         {{QStringLiteral("--folder=/f"), QStringLiteral("--bogus")}, "Unknown option"},
-        {{QStringLiteral("--folder=/f"), QStringLiteral("--corrupt=1.5")}, "--corrupt: expected a number from 0 to 1"},
+        {{QStringLiteral("--folder=/f"), QStringLiteral("--corrupt=1.5")},
+         "--corrupt: expected a number from 0 to 1"},
         {{QStringLiteral("--folder=/f"), QStringLiteral("--drop-acks=-0.1")}, "--drop-acks"},
         {{QStringLiteral("--folder=/f"), QStringLiteral("--garbage=x")}, "--garbage"},
         {{QStringLiteral("--folder=/f"), QStringLiteral("--vanish-at=-1")}, "--vanish-at"},
@@ -108,7 +109,7 @@ TEST(SimulatorOptions, helpDescribesRecordsFileAndExitCodes)
     ASSERT_TRUE(std::holds_alternative<SimulatorOptions::Help>(parsed));
     const QString text = std::get<SimulatorOptions::Help>(parsed).text;
     for (const char *part :
-         {"--records-file", "--until-drained", "[ADDRESS:] 30 bytes as hex pairs", "Exit codes", "--corrupt F",
-          "--drop-acks F", "--garbage F", "--vanish-at S", "start bytes"})
+         {"--records-file", "--until-drained", "[ADDRESS:] 30 bytes as hex pairs", "Exit codes",
+          "--corrupt F", "--drop-acks F", "--garbage F", "--vanish-at S", "start bytes"})
         EXPECT_TRUE(text.contains(QString::fromLatin1(part))) << part;
 }
