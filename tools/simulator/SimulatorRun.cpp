@@ -194,10 +194,15 @@ void SimulatorRun::comeBack()
 
 RunReport::Faults SimulatorRun::faultReport() const
 {
+    RunReport::Faults report;
+    report.rates = m_options.faults;
+    report.counts = m_faults.counts();
+    report.seed = m_options.seed.value_or(0);
+    report.vanishes = m_vanishes;
+    report.returns = m_returns;
     const bool gone = !m_line && m_vanishes > m_returns;
-    return RunReport::Faults{
-        m_options.faults, m_faults.counts(), m_options.seed.value_or(0),
-        m_vanishes,       m_returns,         m_secondsGone + (gone ? seconds() - m_goneSince : 0)};
+    report.secondsGone = m_secondsGone + (gone ? seconds() - m_goneSince : 0);
+    return report;
 }
 
 void SimulatorRun::checkDrained()
