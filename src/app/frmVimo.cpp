@@ -56,9 +56,10 @@ void frmVimo::buildLink()
     Dialogs &dialogs = m_services.dialogs;
     m_portHandling = std::make_unique<PortHandling>(m_frmOption, m_services.devices, *m_frmComProblem);
     m_logFile = std::make_unique<LogFile>(m_folders.ProgramFolder, dialogs);
-    m_view = std::make_unique<RecordView>(mshVimo, cmbSow, dtpStart, dtpSlut, m_frmOption, m_texts, *m_logFile);
-    m_intake = std::make_unique<RecordIntake>(mshVimo, m_frmOption, m_texts, *m_sender, *m_link, *m_logFile, dialogs,
-                                              m_services.clock);
+    m_view
+        = std::make_unique<RecordView>(mshVimo, cmbSow, dtpStart, dtpSlut, m_frmOption, m_texts, *m_logFile);
+    m_intake = std::make_unique<RecordIntake>(mshVimo, m_frmOption, m_texts, *m_sender, *m_link, *m_logFile,
+                                              dialogs, m_services.clock);
     m_receiver = std::make_unique<Receiver>(m_services.port, lblBus, *m_intake);
     m_scheduler = std::make_unique<PollScheduler>(*m_link, m_frmOption, *m_sender, m_texts, lblActivity,
                                                   m_services.clock);
@@ -111,7 +112,8 @@ void frmVimo::prepareStatusGrid()
 {
     // One row per terminal; an empty or non-numeric count means none.
     Grid &status = m_frmOption.mshStatus;
-    const long long rows = NumberText::roundHalfEven(NumberText::leadingNumber(m_frmOption.txtNoHand.text()) + 1);
+    const long long rows
+        = NumberText::roundHalfEven(NumberText::leadingNumber(m_frmOption.txtNoHand.text()) + 1);
     status.setRows(int(std::clamp<long long>(rows, 1, kLargestTerminalCount + 1)));
     for (int i = 1; i < status.rows(); ++i)
         status.setText(i, 0, QString::number(i));

@@ -4,6 +4,6 @@
 // scheduler and the record intake.
 struct LinkState
 {
-    int ServedTerminal = 0;     // -1: none
+    int ServedTerminal = 0; // -1: none
     int RecordsOutstanding = 0; // 0: no terminal is being served
 };

@@ -14,5 +14,7 @@ public:
     virtual ~PacketHandler() = default;
     // Object: the sender's address; Code: the command; Data: the 14-bit value of an FA packet
     // (nothing for an FC packet); MData: the data bytes the last FC packet left; DataCnt: its count.
-    virtual void BehModData(int Object, int Code, std::optional<int> Data, const RecordData &MData, int DataCnt) = 0;
+    virtual void BehModData(int Object, int Code, std::optional<int> Data, const RecordData &MData,
+                            int DataCnt)
+        = 0;
 };

@@ -36,8 +36,8 @@ void PacketSender::Send11Byte(int Address, int Command, int Value, int FlagMode,
     m_port.write(bytes);
 }
 
-void PacketSender::SendXXByte(int Address, int Command, int SubCode, int Count, std::span<const std::uint8_t> sData,
-                              int FlagMode)
+void PacketSender::SendXXByte(int Address, int Command, int SubCode, int Count,
+                              std::span<const std::uint8_t> sData, int FlagMode)
 {
     Count = std::clamp(Count, 0, int(std::min<size_t>(sData.size(), 255)));
     const int subCodeByte = 0xA0 | ((SubCode / 16) & 0x0F);

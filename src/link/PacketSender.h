@@ -13,7 +13,7 @@ class PacketSender
 public:
     static constexpr int kSendBufSize = 51;
 
-    explicit PacketSender(SerialPort &port) : m_port(port) {}
+    explicit PacketSender(SerialPort &port) : m_port(port) { }
 
     // FA packet: address, command, and a 16-bit data word with HighBits OR-ed into its high byte.
     void Send11Byte(int Address, int Command, int Value, int FlagMode, int HighBits);

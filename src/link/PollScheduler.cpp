@@ -21,11 +21,11 @@ constexpr int kMedicineNames = 10;
 constexpr int kLargestInterval1 = 255;
 } // namespace
 
-PollScheduler::PollScheduler(LinkState &link, frmOption &options, PacketSender &sender, const TextTable &texts,
-                             Label &lblActivity, const Clock &clock)
-    : m_link(link), m_options(options), m_sender(sender), m_texts(texts), m_lblActivity(lblActivity), m_clock(clock)
-{
-}
+PollScheduler::PollScheduler(LinkState &link, frmOption &options, PacketSender &sender,
+                             const TextTable &texts, Label &lblActivity, const Clock &clock)
+    : m_link(link), m_options(options), m_sender(sender), m_texts(texts), m_lblActivity(lblActivity),
+      m_clock(clock)
+{ }
 
 void PollScheduler::start(const QDateTime &now)
 {
@@ -100,7 +100,8 @@ void PollScheduler::sendBroadcastItem(int step)
                  m_options.mshMedicine.text(step - kStaffNames, 1));
     } else if (step == 31) {
         const int minutes = std::min(minutesOfTimeText(m_options.txtIntv1.text()), kLargestInterval1);
-        m_sender.Send11Byte(kBroadcastAddress, int(Packet::Command::Interval1), minutes, Packet::FlagNever, 0);
+        m_sender.Send11Byte(kBroadcastAddress, int(Packet::Command::Interval1), minutes, Packet::FlagNever,
+                            0);
     } else if (step == 32) {
         m_sender.Send11Byte(kBroadcastAddress, int(Packet::Command::Duration1),
                             minutesOfTimeText(m_options.txtDur1.text()), Packet::FlagNever, 0);
@@ -129,8 +130,8 @@ void PollScheduler::requestCounts()
 {
     SecondCounter = 0;
     m_link.RecordsOutstanding = 0;
-    m_sender.Send11Byte(kBroadcastAddress, int(Packet::Command::Count), Packet::kRequestValue, Packet::FlagNever,
-                        Packet::kBothStatusBits);
+    m_sender.Send11Byte(kBroadcastAddress, int(Packet::Command::Count), Packet::kRequestValue,
+                        Packet::FlagNever, Packet::kBothStatusBits);
     m_link.ServedTerminal = -1;
     Grid &status = m_options.mshStatus;
     for (int terminal = 1; terminal < status.rows(); ++terminal) {

@@ -8,7 +8,7 @@ class Button : public QObject
 {
     Q_OBJECT
 public:
-    explicit Button(QString caption = {}) : m_caption(std::move(caption)) {}
+    explicit Button(QString caption = {}) : m_caption(std::move(caption)) { }
 
     const QString &caption() const { return m_caption; }
     void setCaption(const QString &caption);

@@ -2,8 +2,7 @@
 
 Form::Form(QString title, int widthTwips, int heightTwips)
     : m_title(std::move(title)), m_width(widthTwips), m_height(heightTwips)
-{
-}
+{ }
 
 void Form::setTitle(const QString &title)
 {

@@ -105,8 +105,8 @@ void Grid::setColWidth(int col, int twips)
 int Grid::rowHeight(int row) const
 {
     return row >= 0 && size_t(row) < m_rowHeights.size() && m_rowHeights[size_t(row)] > 0
-               ? m_rowHeights[size_t(row)]
-               : m_defaultRowHeight;
+        ? m_rowHeights[size_t(row)]
+        : m_defaultRowHeight;
 }
 
 void Grid::setRowHeight(int row, int twips)

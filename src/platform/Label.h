@@ -8,7 +8,7 @@ class Label : public QObject
 {
     Q_OBJECT
 public:
-    explicit Label(QString caption = {}) : m_caption(std::move(caption)) {}
+    explicit Label(QString caption = {}) : m_caption(std::move(caption)) { }
 
     const QString &caption() const { return m_caption; }
     void setCaption(const QString &caption);

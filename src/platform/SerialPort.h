@@ -39,7 +39,10 @@ public:
 
     // Told when an open line goes away (adapter pulled out, far end gone); the port is then
     // closed already.
-    void setLineLostHandler(std::function<void(const PortError &)> handler) { m_lineLost = std::move(handler); }
+    void setLineLostHandler(std::function<void(const PortError &)> handler)
+    {
+        m_lineLost = std::move(handler);
+    }
 
 protected:
     void reportLineLost(const PortError &error)

@@ -8,7 +8,7 @@ class TextBox : public QObject
 {
     Q_OBJECT
 public:
-    explicit TextBox(QString text = {}) : m_text(std::move(text)) {}
+    explicit TextBox(QString text = {}) : m_text(std::move(text)) { }
 
     const QString &text() const { return m_text; }
     void setText(const QString &text);

@@ -7,7 +7,7 @@ class Timer : public QObject
 {
     Q_OBJECT
 public:
-    explicit Timer(int intervalMs = 0, bool enabled = false) : m_interval(intervalMs), m_enabled(enabled) {}
+    explicit Timer(int intervalMs = 0, bool enabled = false) : m_interval(intervalMs), m_enabled(enabled) { }
 
     int interval() const { return m_interval; }
     void setInterval(int intervalMs);

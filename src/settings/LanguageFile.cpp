@@ -37,8 +37,8 @@ void LoadLanguage(TextTable &texts, const QString &programFolder, const QString 
     const QString file = path(programFolder);
     int lineNumber = 0;
     int columns = 0;
-    int chosen = -1;    // 0-based column
-    int fallback = -1;  // the last "UK" column
+    int chosen = -1; // 0-based column
+    int fallback = -1; // the last "UK" column
     bool failed = false;
 
     const bool read = TextFile::forEachLine(file, [&](QStringView line) {
@@ -74,14 +74,16 @@ void LoadLanguage(TextTable &texts, const QString &programFolder, const QString 
     });
 
     if (!read || failed || lineNumber == 0) {
-        dialogs.messageBox(QStringLiteral("Text File ") + file + QStringLiteral(" doesn't exist or is bad (check line ")
+        dialogs.messageBox(QStringLiteral("Text File ") + file
+                               + QStringLiteral(" doesn't exist or is bad (check line ")
                                + QString::number(read ? lineNumber : 0)
                                + QStringLiteral("). Get updated information from your dealer."),
                            kMessageTitle);
     }
 }
 
-void LoadCmbLan(ComboBox &cmbLan, const QString &programFolder, const QString &currentLanguage, Dialogs &dialogs)
+void LoadCmbLan(ComboBox &cmbLan, const QString &programFolder, const QString &currentLanguage,
+                Dialogs &dialogs)
 {
     const QString file = path(programFolder);
     std::optional<QString> header;
@@ -91,9 +93,10 @@ void LoadCmbLan(ComboBox &cmbLan, const QString &programFolder, const QString &c
     });
     const auto fields = read && header ? headerFields(*header) : std::nullopt;
     if (!fields) {
-        dialogs.messageBox(QStringLiteral("Text File ") + file
-                               + QStringLiteral(" doesn't exist or is bad. Get updated information from your dealer."),
-                           kMessageTitle);
+        dialogs.messageBox(
+            QStringLiteral("Text File ") + file
+                + QStringLiteral(" doesn't exist or is bad. Get updated information from your dealer."),
+            kMessageTitle);
         return;
     }
     cmbLan.addItem(QStringLiteral("none"));

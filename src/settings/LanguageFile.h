@@ -15,6 +15,7 @@ QString path(const QString &programFolder);
 void LoadLanguage(TextTable &texts, const QString &programFolder, const QString &language, Dialogs &dialogs);
 
 // Adds "none" and the language names of the header to the list and selects the current one.
-void LoadCmbLan(ComboBox &cmbLan, const QString &programFolder, const QString &currentLanguage, Dialogs &dialogs);
+void LoadCmbLan(ComboBox &cmbLan, const QString &programFolder, const QString &currentLanguage,
+                Dialogs &dialogs);
 
 } // namespace LanguageFile

@@ -19,7 +19,8 @@ QDate roundedDay(const QDateTime &now)
 
 QString path(const QString &programFolder, QDate day)
 {
-    return joinPath(programFolder, QStringLiteral("Setup/") + kPrefix + day.toString(u"yyyy-MM-dd") + kSuffix);
+    return joinPath(programFolder,
+                    QStringLiteral("Setup/") + kPrefix + day.toString(u"yyyy-MM-dd") + kSuffix);
 }
 
 QString newest(const QString &programFolder, const QDateTime &now)

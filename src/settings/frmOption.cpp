@@ -29,8 +29,8 @@ bool holdsInitialPorts(const ComboBox &cmbCom)
 }
 } // namespace
 
-frmOption::frmOption(const ProgramFolders &folders, const TextTable &texts, Dialogs &dialogs, const Clock &clock,
-                     SerialPort &port)
+frmOption::frmOption(const ProgramFolders &folders, const TextTable &texts, Dialogs &dialogs,
+                     const Clock &clock, SerialPort &port)
     : Form(kProgramTitle, 9840, 7140), MSComm1(port), m_folders(folders), m_texts(texts), m_dialogs(dialogs),
       m_clock(clock)
 {
@@ -44,11 +44,12 @@ frmOption::frmOption(const ProgramFolders &folders, const TextTable &texts, Dial
     const int fieldLeft = 6480;
     const int rowStep = 480;
     int top = 420;
-    auto placeRow = [&](const QString &labelName, Label *label, const QString &fieldName, Form::ControlRef field) {
-        place(labelName, {labelLeft, top + 30, 2520, 315}, label);
-        place(fieldName, {fieldLeft, top, 3120, 330}, field);
-        top += rowStep;
-    };
+    auto placeRow
+        = [&](const QString &labelName, Label *label, const QString &fieldName, Form::ControlRef field) {
+              place(labelName, {labelLeft, top + 30, 2520, 315}, label);
+              place(fieldName, {fieldLeft, top, 3120, 330}, field);
+              top += rowStep;
+          };
     placeRow(QStringLiteral("lblLan"), &lblLan, QStringLiteral("cmbLan"), &cmbLan);
     placeRow(QStringLiteral("lblTemp"), &lblTemp, QStringLiteral("cmbTemp"), &cmbTemp);
     placeRow(QStringLiteral("lblIntv1"), &lblIntv1, QStringLiteral("txtIntv1"), &txtIntv1);
@@ -64,7 +65,8 @@ frmOption::frmOption(const ProgramFolders &folders, const TextTable &texts, Dial
     connect(&cmdGemLuk, &Button::clicked, this, &frmOption::cmdGemLuk_Click);
     connect(&cmdComP, &Button::clicked, this, &frmOption::GetSerialPortNames);
     connect(&mshStaff, &Grid::cellActivated, this, [this] { editName(mshStaff, Txt::PersonColumn); });
-    connect(&mshMedicine, &Grid::cellActivated, this, [this] { editName(mshMedicine, Txt::MedicationColumn); });
+    connect(&mshMedicine, &Grid::cellActivated, this,
+            [this] { editName(mshMedicine, Txt::MedicationColumn); });
 }
 
 void frmOption::Load()
@@ -175,9 +177,10 @@ void frmOption::LoadFrmOption()
         }
     });
     if (!read || bad) {
-        m_dialogs.messageBox(QStringLiteral("Text File ") + path
-                                 + QStringLiteral(" doesn't exist or is bad. Get updated information from your dealer."),
-                             QStringLiteral("HM Set-up: Language Information File not found"));
+        m_dialogs.messageBox(
+            QStringLiteral("Text File ") + path
+                + QStringLiteral(" doesn't exist or is bad. Get updated information from your dealer."),
+            QStringLiteral("HM Set-up: Language Information File not found"));
         return;
     }
     GetSerialPortNames();

@@ -19,15 +19,17 @@ struct AppFixture
     {
         QByteArray language = "Idx\tUK\tDK\r\n";
         for (int i = 0; i <= 100; ++i)
-            language += QByteArray::number(i) + "\tU" + QByteArray::number(i) + "\tD" + QByteArray::number(i) + "\r\n";
+            language += QByteArray::number(i) + "\tU" + QByteArray::number(i) + "\tD" + QByteArray::number(i)
+                + "\r\n";
         folder.write(QStringLiteral("ViMoText.txt"), language);
-        folder.write(QStringLiteral("Setup/FarSetup-2024-03-01.txt"),
-                     "Language\tDK\r\nCOMPort\t3\r\nTemperature\t1\r\nInterval 1\t02:00\r\nInterval 2\t00:30\r\n"
-                     "Duration 1\t01:00\r\nNo of Hand Terminals\t3\r\nStaff 1\tAnna\r\nStaff 2\tBo\r\n"
-                     "Medicine 1\tOxytocin\r\n");
+        folder.write(
+            QStringLiteral("Setup/FarSetup-2024-03-01.txt"),
+            "Language\tDK\r\nCOMPort\t3\r\nTemperature\t1\r\nInterval 1\t02:00\r\nInterval 2\t00:30\r\n"
+            "Duration 1\t01:00\r\nNo of Hand Terminals\t3\r\nStaff 1\tAnna\r\nStaff 2\tBo\r\n"
+            "Medicine 1\tOxytocin\r\n");
         devices.names = {QStringLiteral("USB Serial Port (COM3)")};
-        vimo = std::make_unique<frmVimo>(Services{dialogs, clock, port, devices}, QStringLiteral("/home/farm"),
-                                         folder.path());
+        vimo = std::make_unique<frmVimo>(Services{dialogs, clock, port, devices},
+                                         QStringLiteral("/home/farm"), folder.path());
     }
 
     // What a terminal with this address sends, encoded as a terminal would.

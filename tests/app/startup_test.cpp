@@ -18,9 +18,11 @@ TEST(StartUp, TracesEveryStageAndLeavesTheProgramReady)
     v.Load();
 
     const QString sep = QDir::separator();
-    const QString todayLog = f.folder.path() + sep + QStringLiteral("VimoLog") + sep + QStringLiteral("FAR-2024-03-07.txt");
+    const QString todayLog
+        = f.folder.path() + sep + QStringLiteral("VimoLog") + sep + QStringLiteral("FAR-2024-03-07.txt");
     EXPECT_EQ(v.traceWindow().txtFileProblem.text(),
-              QStringLiteral("Current directory /home/farm") + sep + QStringLiteral("\r\nHerdFolio directory \r\n")
+              QStringLiteral("Current directory /home/farm") + sep
+                  + QStringLiteral("\r\nHerdFolio directory \r\n")
                   + QStringLiteral("Language DK\r\nLanguage() loadedDK\r\nOption form loaded\r\n")
                   + QStringLiteral("Setup parameters loaded\r\nAvailable languages loaded\r\n")
                   + QStringLiteral("Last two days records loaded from") + todayLog + QStringLiteral("\r\n"));
@@ -72,7 +74,9 @@ TEST(StartUp, MissingFilesAreReportedAndTheProgramStillStarts)
     for (const auto &m : f.dialogs.messages)
         titles.push_back(m.title);
     const QString languageTitle = QStringLiteral("HM Set-up: Language Information File not found");
-    EXPECT_EQ(titles, (std::vector<QString>{QStringLiteral("PC Vimo 2"), languageTitle, languageTitle, languageTitle}));
+    EXPECT_EQ(
+        titles,
+        (std::vector<QString>{QStringLiteral("PC Vimo 2"), languageTitle, languageTitle, languageTitle}));
     EXPECT_TRUE(f.dialogs.messages[1].text.contains(QStringLiteral("(check line 0)")));
     EXPECT_TRUE(f.vimo->isVisible());
     EXPECT_EQ(f.vimo->cmdOption.caption(), u"");

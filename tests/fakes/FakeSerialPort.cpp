@@ -7,7 +7,8 @@ std::optional<PortError> FakeSerialPort::open()
     ++openCount;
     if (open_)
         return PortError{8005, QStringLiteral("Port already open"), QStringLiteral("PC Vimo 2")};
-    if (portNumberSet <= 0 || std::find(failingPorts.begin(), failingPorts.end(), portNumberSet) != failingPorts.end())
+    if (portNumberSet <= 0
+        || std::find(failingPorts.begin(), failingPorts.end(), portNumberSet) != failingPorts.end())
         return openError;
     open_ = true;
     openedPorts.push_back(portNumberSet);

@@ -37,7 +37,8 @@ public:
     void loseLine()
     {
         open_ = false;
-        reportLineLost(PortError{8020, QStringLiteral("The line to the hand terminals was lost"), QStringLiteral("PC Vimo 2")});
+        reportLineLost(PortError{8020, QStringLiteral("The line to the hand terminals was lost"),
+                                 QStringLiteral("PC Vimo 2")});
     }
 
     // Bytes for the program to read.
@@ -52,10 +53,10 @@ public:
     bool open_ = false;
     int openCount = 0;
     int closeCount = 0;
-    std::vector<int> openedPorts;            // port numbers of successful openings
-    std::vector<int> failingPorts;           // port numbers whose opening fails
-    std::optional<PortError> openError = PortError{8002, QStringLiteral("Invalid port number"),
-                                                   QStringLiteral("PC Vimo 2")};
+    std::vector<int> openedPorts; // port numbers of successful openings
+    std::vector<int> failingPorts; // port numbers whose opening fails
+    std::optional<PortError> openError
+        = PortError{8002, QStringLiteral("Invalid port number"), QStringLiteral("PC Vimo 2")};
     bool failWrites = false;
     std::deque<std::uint8_t> incoming;
     QByteArray written;

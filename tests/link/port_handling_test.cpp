@@ -289,9 +289,10 @@ TEST_F(PortHandlingTest, lostLineStopsReceptionUntilTheUserListsThePortsAgain)
     port.loseLine();
     EXPECT_FALSE(options.timModtag.isEnabled());
     EXPECT_TRUE(problem.isVisible());
-    EXPECT_EQ(problemLines(), (QStringList{QStringLiteral("Error number = 8020"),
-                                           QStringLiteral("Error description = The line to the hand terminals was lost"),
-                                           QStringLiteral("Error source = PC Vimo 2")}));
+    EXPECT_EQ(problemLines(),
+              (QStringList{QStringLiteral("Error number = 8020"),
+                           QStringLiteral("Error description = The line to the hand terminals was lost"),
+                           QStringLiteral("Error source = PC Vimo 2")}));
 
     options.cmdComP.click();
     EXPECT_TRUE(port.isOpen());

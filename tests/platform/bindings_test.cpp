@@ -35,8 +35,7 @@ public:
     Grid grid{3, 3};
 };
 
-template<typename W>
-W *child(FormWindow &window, const char *name)
+template<typename W> W *child(FormWindow &window, const char *name)
 {
     return window.findChild<W *>(QString::fromLatin1(name));
 }

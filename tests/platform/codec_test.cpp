@@ -21,8 +21,8 @@ TEST(Codec1252, KnownCharacters)
         unsigned char byte;
         char16_t ch;
     };
-    for (const Case &c : {Case{0x80, u'€'}, Case{0x8A, u'Š'}, Case{0x81, 0x0081}, Case{0xE6, u'æ'}, Case{0xF8, u'ø'},
-                          Case{0xE5, u'å'}, Case{0xDF, u'ß'}, Case{0x41, u'A'}}) {
+    for (const Case &c : {Case{0x80, u'€'}, Case{0x8A, u'Š'}, Case{0x81, 0x0081}, Case{0xE6, u'æ'},
+                          Case{0xF8, u'ø'}, Case{0xE5, u'å'}, Case{0xDF, u'ß'}, Case{0x41, u'A'}}) {
         EXPECT_EQ(Codec1252::toChar(c.byte), QChar(c.ch));
         EXPECT_EQ(Codec1252::toByte(QChar(c.ch)), c.byte);
     }

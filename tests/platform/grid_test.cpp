@@ -9,7 +9,6 @@
 
 namespace {
 
-
 QStringList column(const Grid &grid, int col)
 {
     QStringList texts;
@@ -69,15 +68,17 @@ TEST(GridRows, ShrinkingDropsRowsAndGrowingAddsEmptyOnes)
 TEST(GridSort, StableByTextKeepingRowsWhole)
 {
     Grid grid(1, 3);
-    const QList<QStringList> rows = {strings({u"", u"2024-03-07 10:00", u"B2"}), strings({u"", u"2024-03-06 09:00", u"A1"}),
-                                     strings({u"", u"2024-03-07 08:00", u"B2"}), strings({u"", u"2024-03-05 12:00", u"a0"}),
-                                     strings({u"", u"2024-03-06 11:00", u"A1"})};
+    const QList<QStringList> rows
+        = {strings({u"", u"2024-03-07 10:00", u"B2"}), strings({u"", u"2024-03-06 09:00", u"A1"}),
+           strings({u"", u"2024-03-07 08:00", u"B2"}), strings({u"", u"2024-03-05 12:00", u"a0"}),
+           strings({u"", u"2024-03-06 11:00", u"A1"})};
     for (const QStringList &row : rows)
         grid.appendRow(row);
     grid.sortRows(1, grid.rows() - 1, 2);
     EXPECT_EQ(column(grid, 2), strings({u"", u"A1", u"A1", u"B2", u"B2", u"a0"}));
-    EXPECT_EQ(column(grid, 1), strings({u"", u"2024-03-06 09:00", u"2024-03-06 11:00", u"2024-03-07 10:00",
-                                            u"2024-03-07 08:00", u"2024-03-05 12:00"}));
+    EXPECT_EQ(column(grid, 1),
+              strings({u"", u"2024-03-06 09:00", u"2024-03-06 11:00", u"2024-03-07 10:00",
+                       u"2024-03-07 08:00", u"2024-03-05 12:00"}));
     grid.sortRows(1, grid.rows() - 1, 1);
     EXPECT_EQ(column(grid, 2), strings({u"", u"a0", u"A1", u"A1", u"B2", u"B2"}));
 }

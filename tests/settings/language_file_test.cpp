@@ -16,7 +16,7 @@ struct LanguageCase
     const char *file; // "\n" becomes CR LF
     const char *language;
     std::vector<std::pair<int, const char *>> expected; // index, text
-    int messageLine;                                     // -1: no message
+    int messageLine; // -1: no message
 };
 
 QByteArray crlf(const char *text)
@@ -45,10 +45,11 @@ TEST_P(LanguageLoad, ChoosesColumnAndStoresTexts)
     } else {
         ASSERT_EQ(dialogs.messages.size(), 1u);
         EXPECT_EQ(dialogs.messages[0].title, kTitle);
-        EXPECT_EQ(dialogs.messages[0].text, QStringLiteral("Text File ") + folder.file(QStringLiteral("ViMoText.txt"))
-                                                + QStringLiteral(" doesn't exist or is bad (check line ")
-                                                + QString::number(c.messageLine)
-                                                + QStringLiteral("). Get updated information from your dealer."));
+        EXPECT_EQ(dialogs.messages[0].text,
+                  QStringLiteral("Text File ") + folder.file(QStringLiteral("ViMoText.txt"))
+                      + QStringLiteral(" doesn't exist or is bad (check line ")
+                      + QString::number(c.messageLine)
+                      + QStringLiteral("). Get updated information from your dealer."));
     }
 }
 
@@ -60,12 +61,16 @@ INSTANTIATE_TEST_SUITE_P(
         LanguageCase{"UKNotFirst", "Idx\tDE\tUK\n2\tSau\tSow\n", "FR", {{2, "Sow"}}, -1},
         LanguageCase{"NeitherLanguageNorUK", "Idx\tDE\tDK\n2\tSau\tSo\n", "FR", {{2, ""}}, -1},
         LanguageCase{"ColumnElevenNotLoaded",
-                     "I\tUK\tA\tB\tC\tD\tE\tF\tG\tH\tXX\n3\tu\ta\tb\tc\td\te\tf\tg\th\tx\n", "XX", {{3, "u"}}, -1},
+                     "I\tUK\tA\tB\tC\tD\tE\tF\tG\tH\tXX\n3\tu\ta\tb\tc\td\te\tf\tg\th\tx\n",
+                     "XX",
+                     {{3, "u"}},
+                     -1},
         LanguageCase{"ShortLineRepeatsLastField", "Idx\tUK\tDK\tDE\n5\tHello\n", "DE", {{5, "Hello"}}, -1},
         LanguageCase{"QuotedField", "Idx\tUK\n7\t\"Hi\"\n8\t\"Hi\n", "UK", {{7, "Hi"}, {8, "H"}}, -1},
         LanguageCase{"LaterLineWins", "Idx\tUK\n7\tfirst\n7\tsecond\n", "UK", {{7, "second"}}, -1},
         LanguageCase{"BlanksKept", "Idx\tUK\n7\t  padded \n", "UK", {{7, "  padded "}}, -1},
-        LanguageCase{"EmptyLineFailsWithItsNumber", "Idx\tUK\n2\tSow\n\n3\tFrom\n", "UK", {{2, "Sow"}, {3, ""}}, 3},
+        LanguageCase{
+            "EmptyLineFailsWithItsNumber", "Idx\tUK\n2\tSow\n\n3\tFrom\n", "UK", {{2, "Sow"}, {3, ""}}, 3},
         LanguageCase{"IndexOutOfRange", "Idx\tUK\n2\tSow\n101\tBad\n", "UK", {{2, "Sow"}}, 3},
         LanguageCase{"NegativeIndex", "Idx\tUK\n-1\tBad\n", "UK", {}, 2},
         LanguageCase{"IndexNotANumber", "Idx\tUK\nabc\tBad\n4\tTo\n", "UK", {{4, ""}}, 2},
@@ -129,8 +134,9 @@ TEST(LanguageList, NoneIsNeverSelectedAndMissingFileIsReported)
     ComboBox other;
     LanguageFile::LoadCmbLan(other, empty.path(), QStringLiteral("UK"), dialogs);
     ASSERT_EQ(dialogs.messages.size(), 1u);
-    EXPECT_EQ(dialogs.messages[0].text, QStringLiteral("Text File ") + empty.file(QStringLiteral("ViMoText.txt"))
-                                            + QStringLiteral(" doesn't exist or is bad. Get updated information from your dealer."));
+    EXPECT_EQ(dialogs.messages[0].text,
+              QStringLiteral("Text File ") + empty.file(QStringLiteral("ViMoText.txt"))
+                  + QStringLiteral(" doesn't exist or is bad. Get updated information from your dealer."));
     EXPECT_EQ(other.count(), 0);
 }
 

@@ -61,12 +61,13 @@ TEST_P(NameEditing, InputBoxEditsTheCurrentCell)
     EXPECT_EQ(grid.text(c.row, 1), QString::fromUtf8(c.after));
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, NameEditing,
-                         ::testing::Values(NameEditCase{"Plain", true, 3, "", "Anna", "Anna"},
-                                           NameEditCase{"CutToTen", true, 1, "", "Christoffer J", "Christoffe"},
-                                           NameEditCase{"CancelEmpties", true, 20, "Bo", std::nullopt, ""},
-                                           NameEditCase{"Medicine", false, 10, "Pen", "Penicillin G", "Penicillin"}),
-                         [](const auto &info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Cases, NameEditing,
+    ::testing::Values(NameEditCase{"Plain", true, 3, "", "Anna", "Anna"},
+                      NameEditCase{"CutToTen", true, 1, "", "Christoffer J", "Christoffe"},
+                      NameEditCase{"CancelEmpties", true, 20, "Bo", std::nullopt, ""},
+                      NameEditCase{"Medicine", false, 10, "Pen", "Penicillin G", "Penicillin"}),
+    [](const auto &info) { return std::string(info.param.name); });
 
 TEST(NameEditing, HeaderRowAndNumberColumnNeverOpenTheBox)
 {

@@ -1,8 +1,8 @@
 #include "fakes/OptionFixture.h"
 #include "settings/SetupFile.h"
 
-#include <QFile>
 #include <QDir>
+#include <QFile>
 
 #include <gtest/gtest.h>
 
@@ -24,9 +24,10 @@ TEST(SetupFileName, RoundsToTheNearestDay)
         QDate expected;
     };
     const QDate day(2024, 12, 31);
-    for (const Case &c : {Case{QTime(0, 0), day}, Case{QTime(11, 59, 59), day}, Case{QTime(12, 0), QDate(2025, 1, 1)},
-                          Case{QTime(15, 0), QDate(2025, 1, 1)}})
-        EXPECT_EQ(SetupFile::roundedDay(QDateTime(day, c.time)), c.expected) << c.time.toString().toStdString();
+    for (const Case &c : {Case{QTime(0, 0), day}, Case{QTime(11, 59, 59), day},
+                          Case{QTime(12, 0), QDate(2025, 1, 1)}, Case{QTime(15, 0), QDate(2025, 1, 1)}})
+        EXPECT_EQ(SetupFile::roundedDay(QDateTime(day, c.time)), c.expected)
+            << c.time.toString().toStdString();
 }
 
 TEST(SetupFileSearch, GreatestDateWinsWhateverTheOrderAndJunkIsIgnored)
@@ -38,14 +39,16 @@ TEST(SetupFileSearch, GreatestDateWinsWhateverTheOrderAndJunkIsIgnored)
     f.writeSetup(QStringLiteral("2099-13-45"), "");
     f.folder.write(QStringLiteral("Setup/farsetup-2025-01-05.TXT"), "");
     f.folder.write(QStringLiteral("Setup/Other-2030-01-01.txt"), "");
-    EXPECT_EQ(SetupFile::newest(f.folder.path(), f.clock.now()), SetupFile::path(f.folder.path(), QDate(2025, 1, 5)));
+    EXPECT_EQ(SetupFile::newest(f.folder.path(), f.clock.now()),
+              SetupFile::path(f.folder.path(), QDate(2025, 1, 5)));
 }
 
 TEST(SetupFileSearch, NoFileNamesTheRoundedPresentDay)
 {
     OptionFixture f;
     f.clock.moment = QDateTime(QDate(2024, 3, 7), QTime(13, 0));
-    EXPECT_EQ(SetupFile::newest(f.folder.path(), f.clock.now()), SetupFile::path(f.folder.path(), QDate(2024, 3, 8)));
+    EXPECT_EQ(SetupFile::newest(f.folder.path(), f.clock.now()),
+              SetupFile::path(f.folder.path(), QDate(2024, 3, 8)));
 }
 
 TEST(HentSprog, TakesTheFirstLanguageEntry)
@@ -77,10 +80,10 @@ TEST(LoadFrmOption, AppliesEveryKnownKeyAndListsPorts)
     int listings = 0;
     f.options->setPortLister([&listings] { ++listings; });
     f.writeSetup(QStringLiteral("2024-03-01"),
-                 lines({"Language\tDK", "COMPort\t5", "Temperature\t1", "Interval 1\t02:00", "Interval 2\t00:30",
-                        "Duration 1\t01:15", "No of Hand Terminals\t4", "Staff 1\tAnna", "Staff 3\t\"Bo Jensen\"",
-                        "Staff 20\tLast", "Staff 21\tNobody", "staff 2\tlower", "Medicine 10\tOxytocin",
-                        "Unknown\tx", "Interval 1"}));
+                 lines({"Language\tDK", "COMPort\t5", "Temperature\t1", "Interval 1\t02:00",
+                        "Interval 2\t00:30", "Duration 1\t01:15", "No of Hand Terminals\t4", "Staff 1\tAnna",
+                        "Staff 3\t\"Bo Jensen\"", "Staff 20\tLast", "Staff 21\tNobody", "staff 2\tlower",
+                        "Medicine 10\tOxytocin", "Unknown\tx", "Interval 1"}));
     f.options->LoadFrmOption();
 
     EXPECT_TRUE(f.dialogs.messages.empty());
@@ -106,9 +109,10 @@ TEST(LoadFrmOption, BadValuesStopReadingAndSkipThePortListing)
         const char *name;
         const char *badLine;
     };
-    for (const Case &c : {Case{"ComPortNotANumber", "COMPort\tthree"}, Case{"ComPortOutOfRange", "COMPort\t40000"},
-                          Case{"TemperatureBeyondList", "Temperature\t2"}, Case{"TemperatureNotANumber", "Temperature\tx"},
-                          Case{"LoneQuote", "Staff 2\t\""}}) {
+    for (const Case &c :
+         {Case{"ComPortNotANumber", "COMPort\tthree"}, Case{"ComPortOutOfRange", "COMPort\t40000"},
+          Case{"TemperatureBeyondList", "Temperature\t2"}, Case{"TemperatureNotANumber", "Temperature\tx"},
+          Case{"LoneQuote", "Staff 2\t\""}}) {
         OptionFixture f;
         int listings = 0;
         f.options->setPortLister([&listings] { ++listings; });
@@ -119,9 +123,10 @@ TEST(LoadFrmOption, BadValuesStopReadingAndSkipThePortListing)
         EXPECT_EQ(listings, 0) << c.name;
         ASSERT_EQ(f.dialogs.messages.size(), 1u) << c.name;
         EXPECT_EQ(f.dialogs.messages[0].title, u"HM Set-up: Language Information File not found");
-        EXPECT_EQ(f.dialogs.messages[0].text,
-                  QStringLiteral("Text File ") + SetupFile::path(f.folder.path(), QDate(2024, 3, 1))
-                      + QStringLiteral(" doesn't exist or is bad. Get updated information from your dealer."));
+        EXPECT_EQ(
+            f.dialogs.messages[0].text,
+            QStringLiteral("Text File ") + SetupFile::path(f.folder.path(), QDate(2024, 3, 1))
+                + QStringLiteral(" doesn't exist or is bad. Get updated information from your dealer."));
         EXPECT_EQ(f.options->cmbCom.count(), 21) << c.name;
     }
 }

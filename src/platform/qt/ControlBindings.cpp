@@ -58,7 +58,8 @@ QWidget *bindControl(TextBox &textBox, QWidget *parent, bool multiLine)
             widget->setText(textBox.text());
     };
     QObject::connect(&textBox, &TextBox::changed, widget, sync);
-    QObject::connect(widget, &QLineEdit::textEdited, &textBox, [&textBox](const QString &text) { textBox.setText(text); });
+    QObject::connect(widget, &QLineEdit::textEdited, &textBox,
+                     [&textBox](const QString &text) { textBox.setText(text); });
     sync();
     return widget;
 }
@@ -70,7 +71,8 @@ QWidget *bindControl(ComboBox &comboBox, QWidget *parent, bool)
         const QSignalBlocker blocker(widget);
         // Entries are mostly appended one at a time: keep the common beginning, redo the rest.
         int same = 0;
-        while (same < widget->count() && same < comboBox.count() && widget->itemText(same) == comboBox.itemText(same))
+        while (same < widget->count() && same < comboBox.count()
+               && widget->itemText(same) == comboBox.itemText(same))
             ++same;
         while (widget->count() > same)
             widget->removeItem(widget->count() - 1);
@@ -79,7 +81,8 @@ QWidget *bindControl(ComboBox &comboBox, QWidget *parent, bool)
         widget->setCurrentIndex(comboBox.currentIndex());
     };
     QObject::connect(&comboBox, &ComboBox::changed, widget, sync);
-    QObject::connect(widget, &QComboBox::activated, &comboBox, [&comboBox](int index) { comboBox.userSelect(index); });
+    QObject::connect(widget, &QComboBox::activated, &comboBox,
+                     [&comboBox](int index) { comboBox.userSelect(index); });
     sync();
     return widget;
 }
