@@ -10,6 +10,9 @@ namespace TextFile {
 
 bool forEachLine(const QString &path, const std::function<void(QStringView)> &line)
 {
+    // A device (a link to /dev/zero, say) would be read without end.
+    if (!QFileInfo(path).isFile())
+        return false;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return false;
