@@ -1,5 +1,6 @@
 #pragma once
 
+#include "link/RecordLayout.h"
 #include "records/LogField.h"
 
 #include <QByteArray>
@@ -14,33 +15,9 @@
 // from it.
 namespace RecordFields {
 
-constexpr int kRecordBytes = 30;
-constexpr int kSowLength = 10;
-
-// Where each value sits in the record's data bytes.
-enum class RecordByte : int {
-    CountHigh = 0, // records the terminal still holds after this one, high byte first
-    CountLow = 1,
-    Type = 2,
-    Year = 3, // year - 2000
-    Month = 4,
-    Day = 5,
-    Hour = 6,
-    Minute = 7,
-    Staff = 8,
-    ReactionTime = 9,
-    Alive = 10,
-    Still = 11,
-    Mumi = 12,
-    Weak = 13,
-    Female = 14,
-    BirthAssist = 15,
-    Medication = 16,
-    Dose = 17,
-    TemperatureHigh = 18,
-    TemperatureLow = 19,
-    SowFirst = 20,
-};
+using RecordLayout::kRecordBytes;
+using RecordLayout::kSowLength;
+using RecordLayout::RecordByte;
 
 using RecordBytes = std::span<const std::uint8_t, kRecordBytes>;
 using FieldTexts = std::array<QString, kLogFieldCount>;

@@ -41,12 +41,12 @@ TerminalRecord makeRecord(QRandomGenerator &random, const QDateTime &when, const
     const int alive = random.bounded(21);
     r.set(B::Alive, alive);
     r.set(B::Still, random.bounded(4));
-    r.set(B::Mummified, random.bounded(3));
+    r.set(B::Mumi, random.bounded(3));
     r.set(B::Weak, random.bounded(std::min(alive, 3) + 1));
     r.set(B::Female, random.bounded(alive + 1));
     r.set(B::BirthAssist, random.bounded(100) < 15 ? 1 : 0);
     const int medicine = random.bounded(100) < 40 ? 1 + random.bounded(10) : 0;
-    r.set(B::Medicine, medicine);
+    r.set(B::Medication, medicine);
     r.set(B::Dose, medicine == 0 ? 0 : 1 + random.bounded(40));
     r.setTemperature(375 + random.bounded(36));
     r.setSow(sowId);

@@ -11,8 +11,8 @@ QByteArray twoDigits(int value)
 
 void TerminalRecord::setRemaining(int count)
 {
-    set(Byte::RemainingHigh, (count >> 8) & 0xFF);
-    set(Byte::RemainingLow, count & 0xFF);
+    set(Byte::CountHigh, (count >> 8) & 0xFF);
+    set(Byte::CountLow, count & 0xFF);
 }
 
 void TerminalRecord::setTemperature(int tenths)
@@ -23,14 +23,14 @@ void TerminalRecord::setTemperature(int tenths)
 
 QByteArray TerminalRecord::sow() const
 {
-    const int start = int(Byte::Sow);
+    const int start = int(Byte::SowFirst);
     return QByteArray(reinterpret_cast<const char *>(bytes.data()) + start, kSowLength);
 }
 
 void TerminalRecord::setSow(const QByteArray &id)
 {
     for (int i = 0; i < kSowLength; ++i)
-        bytes[std::size_t(int(Byte::Sow) + i)] = i < id.size() ? std::uint8_t(id[i]) : std::uint8_t(' ');
+        bytes[std::size_t(int(Byte::SowFirst) + i)] = i < id.size() ? std::uint8_t(id[i]) : std::uint8_t(' ');
 }
 
 QString TerminalRecord::dateTimeText() const
@@ -55,10 +55,10 @@ QByteArray TerminalRecord::logLine() const
                                    sowField,
                                    number(Byte::Alive),
                                    number(Byte::Still),
-                                   number(Byte::Mummified),
+                                   number(Byte::Mumi),
                                    number(Byte::Weak),
                                    number(Byte::BirthAssist),
-                                   number(Byte::Medicine),
+                                   number(Byte::Medication),
                                    number(Byte::Dose),
                                    QByteArray::number(storedTemperature),
                                    number(Byte::Female),

@@ -44,8 +44,8 @@ TEST(RecordGenerator, makesValidDistinctRecordsOldestFirst)
             EXPECT_LE(r.at(B::Female), r.at(B::Alive));
             EXPECT_LE(r.at(B::Weak), r.at(B::Alive));
             EXPECT_LE(r.at(B::BirthAssist), 1);
-            EXPECT_LE(r.at(B::Medicine), 10);
-            EXPECT_EQ(r.at(B::Dose) == 0, r.at(B::Medicine) == 0);
+            EXPECT_LE(r.at(B::Medication), 10);
+            EXPECT_EQ(r.at(B::Dose) == 0, r.at(B::Medication) == 0);
             EXPECT_GE(r.temperature(), 375);
             EXPECT_LE(r.temperature(), 410);
             EXPECT_TRUE(sowForm.match(QString::fromLatin1(r.sow())).hasMatch());

@@ -29,11 +29,11 @@ TEST(TerminalRecord, logLineFollowsTheRecordBytes)
              r.set(B::ReactionTime, 42);
              r.set(B::Alive, 14);
              r.set(B::Still, 2);
-             r.set(B::Mummified, 1);
+             r.set(B::Mumi, 1);
              r.set(B::Weak, 3);
              r.set(B::Female, 7);
              r.set(B::BirthAssist, 1);
-             r.set(B::Medicine, 10);
+             r.set(B::Medication, 10);
              r.set(B::Dose, 255);
              r.setTemperature(410);
          },
