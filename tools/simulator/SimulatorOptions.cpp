@@ -39,7 +39,7 @@ once; 2 --until-drained but records were still held at the end; 3 bad command li
 file, or the pseudo-terminal/link could not be made.
 )";
 
-struct Spec
+struct OptionDefinitions
 {
     QCommandLineOption folder{QStringLiteral("folder"), QStringLiteral("Program folder (required)."),
                               QStringLiteral("PROGRAMFOLDER")};
@@ -157,18 +157,18 @@ QString SimulatorOptions::linkPath() const
 
 SimulatorOptions::Parsed SimulatorOptions::parse(const QStringList &arguments)
 {
-    const Spec spec;
+    const OptionDefinitions defs;
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(
         "Plays the hand terminals of the farrowing unit on a pseudo-terminal linked as a COM port of a "
         "PC Vimo 2 program folder."));
     const QCommandLineOption help = parser.addHelpOption();
     parser.addOptions(
-        {spec.folder,         spec.port,       spec.terminals,       spec.records,    spec.seed,
-         spec.recordsFile,    spec.duration,   spec.untilDrained,    spec.linger,     spec.verifyLog,
-         spec.stateFile,      spec.quiet,      spec.printBroadcasts, spec.replyDelay, spec.baud,
-         spec.statusInterval, spec.corrupt,    spec.dropAcks,        spec.garbage,    spec.vanishAt,
-         spec.vanishFor,      spec.vanishEvery});
+        {defs.folder,         defs.port,       defs.terminals,       defs.records,    defs.seed,
+         defs.recordsFile,    defs.duration,   defs.untilDrained,    defs.linger,     defs.verifyLog,
+         defs.stateFile,      defs.quiet,      defs.printBroadcasts, defs.replyDelay, defs.baud,
+         defs.statusInterval, defs.corrupt,    defs.dropAcks,        defs.garbage,    defs.vanishAt,
+         defs.vanishFor,      defs.vanishEvery});
     if (!parser.parse(arguments))
         return parser.errorText();
     if (parser.isSet(help))
@@ -178,46 +178,46 @@ SimulatorOptions::Parsed SimulatorOptions::parse(const QStringList &arguments)
 
     SimulatorOptions o;
     QString error;
-    if (!parser.isSet(spec.folder) || parser.value(spec.folder).isEmpty())
+    if (!parser.isSet(defs.folder) || parser.value(defs.folder).isEmpty())
         return QStringLiteral("--folder is required");
-    o.folder = parser.value(spec.folder);
+    o.folder = parser.value(defs.folder);
     quint32 seed = 0;
     double duration = 0;
-    const bool ok = readNumber(parser, spec.port, 1, 255, o.port, error)
-        && readNumber(parser, spec.terminals, 1, 254, o.terminals, error)
-        && readNumber(parser, spec.records, 0, 15359, o.records, error)
-        && (!parser.isSet(spec.seed) || readNumber<quint32>(parser, spec.seed, 0, 4294967295u, seed, error))
-        && (!parser.isSet(spec.duration) || readNumber(parser, spec.duration, 0.001, 1e7, duration, error))
-        && readNumber(parser, spec.linger, 0.0, 1e7, o.linger, error)
-        && readNumber(parser, spec.replyDelay, 0, 10000, o.replyDelayMs, error)
-        && readNumber(parser, spec.baud, 0, 10000000, o.baud, error)
-        && readNumber(parser, spec.statusInterval, 0.0, 1e7, o.statusInterval, error)
-        && readNumber(parser, spec.corrupt, 0.0, 1.0, o.faults.corrupt, error)
-        && readNumber(parser, spec.dropAcks, 0.0, 1.0, o.faults.dropAcks, error)
-        && readNumber(parser, spec.garbage, 0.0, 1.0, o.faults.garbage, error);
+    const bool ok = readNumber(parser, defs.port, 1, 255, o.port, error)
+        && readNumber(parser, defs.terminals, 1, 254, o.terminals, error)
+        && readNumber(parser, defs.records, 0, 15359, o.records, error)
+        && (!parser.isSet(defs.seed) || readNumber<quint32>(parser, defs.seed, 0, 4294967295u, seed, error))
+        && (!parser.isSet(defs.duration) || readNumber(parser, defs.duration, 0.001, 1e7, duration, error))
+        && readNumber(parser, defs.linger, 0.0, 1e7, o.linger, error)
+        && readNumber(parser, defs.replyDelay, 0, 10000, o.replyDelayMs, error)
+        && readNumber(parser, defs.baud, 0, 10000000, o.baud, error)
+        && readNumber(parser, defs.statusInterval, 0.0, 1e7, o.statusInterval, error)
+        && readNumber(parser, defs.corrupt, 0.0, 1.0, o.faults.corrupt, error)
+        && readNumber(parser, defs.dropAcks, 0.0, 1.0, o.faults.dropAcks, error)
+        && readNumber(parser, defs.garbage, 0.0, 1.0, o.faults.garbage, error);
     if (!ok)
         return error;
     QList<double> vanishStarts, vanishLengths;
     double vanishEvery = 0;
-    if (!readNumbers(parser, spec.vanishAt, 0.0, 1e7, vanishStarts, error)
-        || !readNumbers(parser, spec.vanishFor, 0.001, 1e7, vanishLengths, error)
-        || (parser.isSet(spec.vanishEvery)
-            && !readNumber(parser, spec.vanishEvery, 0.001, 1e7, vanishEvery, error)))
+    if (!readNumbers(parser, defs.vanishAt, 0.0, 1e7, vanishStarts, error)
+        || !readNumbers(parser, defs.vanishFor, 0.001, 1e7, vanishLengths, error)
+        || (parser.isSet(defs.vanishEvery)
+            && !readNumber(parser, defs.vanishEvery, 0.001, 1e7, vanishEvery, error)))
         return error;
     if (!vanishLengths.isEmpty() && vanishStarts.isEmpty() && vanishEvery <= 0)
         return QStringLiteral("--vanish-for needs --vanish-at or --vanish-every");
     o.vanish = VanishSchedule(vanishStarts, vanishLengths, vanishEvery);
-    if (parser.isSet(spec.seed))
+    if (parser.isSet(defs.seed))
         o.seed = seed;
-    if (parser.isSet(spec.duration))
+    if (parser.isSet(defs.duration))
         o.duration = duration;
-    if (parser.isSet(spec.recordsFile) && parser.isSet(spec.records))
+    if (parser.isSet(defs.recordsFile) && parser.isSet(defs.records))
         return QStringLiteral("--records and --records-file exclude each other");
-    o.recordsFile = parser.value(spec.recordsFile);
-    o.untilDrained = parser.isSet(spec.untilDrained);
-    o.verifyLogFolder = parser.value(spec.verifyLog);
-    o.stateFile = parser.value(spec.stateFile);
-    o.quiet = parser.isSet(spec.quiet);
-    o.printBroadcasts = parser.isSet(spec.printBroadcasts);
+    o.recordsFile = parser.value(defs.recordsFile);
+    o.untilDrained = parser.isSet(defs.untilDrained);
+    o.verifyLogFolder = parser.value(defs.verifyLog);
+    o.stateFile = parser.value(defs.stateFile);
+    o.quiet = parser.isSet(defs.quiet);
+    o.printBroadcasts = parser.isSet(defs.printBroadcasts);
     return o;
 }
