@@ -16,8 +16,12 @@ build=${BUILD_DIR:-$(dirname "$top")/build-fuzz}
 run=${FUZZ_RUN_DIR:-$build/fuzz-run}
 jobs=${PCVIMO_JOBS:-2}
 
-CC=clang CXX=clang++ cmake -S "$top" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPCVIMO_FUZZ=ON \
-  -DPCVIMO_SANITIZE=ON -DPCVIMO_BUILD_TESTS=OFF -DPCVIMO_BUILD_BENCH=OFF >/dev/null || exit 2
+# A build folder already set up for fuzzing (the CI's hardening build, which holds the tests too)
+# is used as it is.
+if ! grep -q '^PCVIMO_FUZZ:BOOL=ON' "$build/CMakeCache.txt" 2>/dev/null; then
+  CC=clang CXX=clang++ cmake -S "$top" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPCVIMO_FUZZ=ON \
+    -DPCVIMO_SANITIZE=ON -DPCVIMO_BUILD_TESTS=OFF -DPCVIMO_BUILD_BENCH=OFF >/dev/null || exit 2
+fi
 cmake --build "$build" -j"$jobs" --target "${targets[@]}" >"$build/fuzz-build.log" 2>&1 || {
   tail -40 "$build/fuzz-build.log"
   exit 2
