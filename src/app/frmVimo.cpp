@@ -82,6 +82,8 @@ void frmVimo::Load()
     m_frmOption.HentSprog(m_CurrentLanguage);
     m_frmFileProblem.appendLine(QStringLiteral("Language ") + m_CurrentLanguage);
     LanguageFile::LoadLanguage(m_texts, m_folders.ProgramFolder, m_CurrentLanguage, m_services.dialogs);
+    // Kept: the trace lines keep their wording, with no blank before the value here and in the
+    // records line below, because support staff compare them with the earlier program's.
     m_frmFileProblem.appendLine(QStringLiteral("Language() loaded") + m_CurrentLanguage);
     setCaptions();
     m_view->setHeaderTexts();
@@ -93,6 +95,8 @@ void frmVimo::Load()
     prepareStatusGrid();
     m_frmOption.LoadCmbLan(m_CurrentLanguage);
     m_frmFileProblem.appendLine(QStringLiteral("Available languages loaded"));
+    // Kept: the options window's title ends with the caption of this window's Options button,
+    // because the language files have no title text of its own for it.
     m_frmOption.setTitle(kProgramTitle + QStringLiteral(" ver. ") + kVersion + QStringLiteral(": ")
                          + m_texts.text(Txt::Options));
 

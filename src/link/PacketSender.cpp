@@ -23,7 +23,8 @@ void appendChecksum(QByteArray &bytes, int checksum, int flagMode, int address)
 
 void PacketSender::Send11Byte(int Address, int Command, int Value, int FlagMode, int HighBits)
 {
-    // The quotient is cut toward zero, so -1 (no temperature choice) goes out as 0x00FF.
+    // Kept: the quotient is cut toward zero, so -1 (no temperature choice) goes out as 0x00FF,
+    // because that is the word the terminals have always been sent for no choice.
     const int low = Value & 0xFF;
     const int high = ((Value / 256) | HighBits) & 0xFF;
     const int checksum = (Address + Command + high + low) % 256;
@@ -40,6 +41,8 @@ void PacketSender::SendXXByte(int Address, int Command, int SubCode, int Count,
                               std::span<const std::uint8_t> sData, int FlagMode)
 {
     Count = std::clamp(Count, 0, int(std::min<size_t>(sData.size(), 255)));
+    // Kept: only the sub-code's high nibble travels (192 gives 0xAC, 0 gives 0xA0), because
+    // those two sub-code bytes are all the terminals know.
     const int subCodeByte = 0xA0 | ((SubCode / 16) & 0x0F);
     const int header = (Address + Command + subCodeByte + Count) % 256;
 

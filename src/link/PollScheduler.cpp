@@ -72,6 +72,8 @@ void PollScheduler::requestRecords()
 void PollScheduler::broadcastNext()
 {
     m_lblActivity.setCaption(m_texts.text(Txt::Broadcasting) + u' ' + QString::number(BroadcastStep));
+    // Kept: after the last item one tick goes by with nothing sent (35 items in 36 ticks),
+    // because the terminals have always been sent the cycle with that pause.
     if (BroadcastStep < 0 || BroadcastStep >= kBroadcastItems) {
         BroadcastStep = 0;
         return;
@@ -99,6 +101,8 @@ void PollScheduler::sendBroadcastItem(int step)
         sendName(int(Packet::Command::MedicineName), step - kStaffNames - 1,
                  m_options.mshMedicine.text(step - kStaffNames, 1));
     } else if (step == 31) {
+        // Kept: only Interval 1 is capped at 255 minutes, Interval 2 and Duration 1 are not,
+        // because the terminals have always been sent them so.
         const int minutes = std::min(minutesOfTimeText(m_options.txtIntv1.text()), kLargestInterval1);
         m_sender.Send11Byte(kBroadcastAddress, int(Packet::Command::Interval1), minutes, Packet::FlagNever,
                             0);
@@ -143,6 +147,8 @@ void PollScheduler::requestCounts()
 void PollScheduler::checkDayChange()
 {
     const int today = m_clock.now().date().day();
+    // Kept: only the day of month is compared, so a clock moved by whole months to the same day
+    // goes unnoticed, because this only has to catch midnight and the next one catches up.
     if (today == CurrentDay)
         return;
     CurrentDay = today;

@@ -26,14 +26,16 @@ PortHandling::~PortHandling()
 
 bool PortHandling::isListed(const QString &name)
 {
-    // Case matters: "COMM" keeps out modems and the like, "BT" Bluetooth serial links.
+    // Kept: only USB serial ports are listed and case matters ("COMM" keeps out modems and the
+    // like, "BT" Bluetooth serial links), because the terminals hang on a USB adapter.
     return name.contains(u"COM") && !name.contains(u"BT") && !name.contains(u"Bluetooth")
         && !name.contains(u"COMM") && name.contains(u"USB");
 }
 
 int PortHandling::portNumberOf(const QString &name)
 {
-    // The number stands in brackets at the end: "(COM3)" leaves "OM3", "(COM123)" "123".
+    // Kept: the number is read from the three characters before the closing bracket, "(COM3)"
+    // leaving "OM3" and "(COM123)" "123", because saved port numbers were read this way.
     QString t = name.right(4);
     t.chop(1);
     if (t.contains(u'O') || t.contains(u'M')) {
@@ -102,6 +104,7 @@ void PortHandling::openingFailed(const PortError &error)
 {
     m_options.timModtag.setEnabled(false);
     m_problem.showProblem(error);
-    // Back to the first entry; when that changes the selection it is opened at once.
+    // Kept: back to the first entry, which is opened at once when that changes the selection,
+    // because the line is then served by a present port while the user reads the message.
     m_options.cmbCom.setCurrentIndex(0);
 }

@@ -94,7 +94,8 @@ void Receiver::handleFc()
 {
     const Packet::FcFields fields = Packet::decodeFc(m_assembler.bytes());
     m_lblBus.setCaption(Packet::statusText(Packet::Type::FC, fields.subCode));
-    // The data is kept whether or not the packet passes its check.
+    // Kept: the data is kept whether or not the packet passes its check, because it is handed on
+    // only with an accepted packet and the record intake takes a record only from a long packet.
     const int stored = std::min(fields.count, int(m_RecData.size()));
     std::copy_n(fields.data.begin(), stored, m_RecData.begin());
     if (fields.accepted())

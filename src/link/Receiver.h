@@ -16,6 +16,8 @@ class SerialPort;
 class Receiver
 {
 public:
+    // Kept: at most 50 bytes a tick, less than the line can carry, because the terminals only
+    // answer when asked, one packet at a time, and a short tick keeps the windows responsive.
     static constexpr int kBytesPerCall = 50;
 
     Receiver(SerialPort &port, Label &lblBus, PacketHandler &handler);

@@ -16,6 +16,8 @@ frmComProblem::frmComProblem() : Form(QStringLiteral("Problem with the port"), 6
 
 void frmComProblem::showProblem(const PortError &error)
 {
+    // Kept: while the window is open a further error leaves the lines as they are, because the
+    // first error is the one that tells the cause.
     if (!isVisible())
         Load(error);
     show();

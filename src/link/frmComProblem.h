@@ -13,8 +13,7 @@ class frmComProblem : public Form
 public:
     frmComProblem();
 
-    // Shows the window without blocking. The error lines are filled when the window opens;
-    // while it stays open a further error leaves them as they are.
+    // Shows the window without blocking and fills the error lines when it opens.
     void showProblem(const PortError &error);
 
     Label Label1;

@@ -13,6 +13,8 @@ LogFieldViews split(QStringView line)
     for (QStringView &field : fields) {
         const qsizetype tab = rest.indexOf(u'\t');
         field = tab >= 0 ? rest.left(tab) : rest;
+        // Kept: a field that starts with a double quote loses its first and last character, as in
+        // the setup and language files, because log files saved from a spreadsheet read back so.
         if (field.startsWith(u'"')) {
             field.chop(1);
             if (!field.isEmpty())

@@ -113,6 +113,9 @@ void RecordIntake::record(int Object, const RecordData &MData)
 bool RecordIntake::storeAndShow(const RecordBytes &bytes)
 {
     const RecordFields::FieldTexts fields = RecordFields::fromRecord(bytes);
+    // Kept: a record goes in the file of the day it arrives, not of its own date, so one made
+    // just before midnight lands in the new day's file, because a day's file then only grows
+    // while it is today's, and the record view loads yesterday with today anyway.
     const QDate today = m_clock.now().date();
     switch (m_logFile.store(today, RecordFields::logLine(fields))) {
     case LogFile::StoreResult::Stored:

@@ -141,6 +141,8 @@ void RecordView::sortAndBuildSowList()
 void RecordView::rangeLoad()
 {
     const Grid::Batch batch(m_grid);
+    // Kept: reset to the header and an empty row 1 that stays above the records (an empty text
+    // sorts first and adds no sow), because the grid has always started so and row 1 is never a record.
     m_grid.setRows(1);
     m_grid.setRows(2);
     m_grid.setFixedRows(1);
@@ -153,8 +155,9 @@ void RecordView::rangeLoad()
     }
     const QString chosenSow = allSows ? QString() : m_cmbSow.currentText();
 
-    // Every day from the start while that day at the start's time of day is not later than
-    // the end: a range ending at 09:00 does not reach a day that starts at 10:00.
+    // Kept: every day from the start while that day at the start's time of day is not later than
+    // the end, so a range ending at 09:00 does not reach a day that starts at 10:00, because the
+    // date pickers carry the time of day and users have always picked ranges this way.
     std::vector<QDate> days;
     const QDateTime end = m_dtpSlut.value();
     for (QDateTime d = m_dtpStart.value(); d.isValid() && end.isValid() && d <= end; d = d.addDays(1))
@@ -174,6 +177,8 @@ void RecordView::rangeLoad()
             if (!allSows && sow != chosenSow)
                 return;
             cells.fillRow(m_grid, rows.add(), fields);
+            // Kept: a reload for all sows lists them in the order they are met, not sorted as at
+            // start-up, because that is the list users have always seen after a reload.
             if (allSows && !listed.contains(QString::fromRawData(sow.data(), sow.size()))) {
                 listed.insert(sow.toString());
                 m_cmbSow.addItem(sow.toString());

@@ -4,6 +4,8 @@ namespace FieldSplitter {
 
 std::optional<QStringView> unquote(QStringView field)
 {
+    // Kept: a field that starts with a double quote loses its first and last character, whatever
+    // the last one is ("Hi becomes H), because files saved with quoted fields read as they always have.
     if (!field.startsWith(u'"'))
         return field;
     if (field.size() < 2)
@@ -22,6 +24,9 @@ std::optional<QStringList> split(QStringView line, int columns)
         if (!field)
             return std::nullopt;
         fields.append(field->toString());
+        // Kept: once the TABs run out every further field repeats the last one (a setup line
+        // "Interval 1" without a TAB sets that text to "Interval 1"), because hand-edited files
+        // read as they always have.
         if (tab >= 0)
             rest = rest.mid(tab + 1);
     }

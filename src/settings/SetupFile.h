@@ -8,8 +8,7 @@
 // The dated setup files in the program folder's Setup folder.
 namespace SetupFile {
 
-// The day a setup file made at `now` is named after: the date rounded to the nearest whole
-// day, so from noon on the following day.
+// The day a setup file made at `now` is named after.
 QDate roundedDay(const QDateTime &now);
 
 QString path(const QString &programFolder, QDate day);

@@ -177,6 +177,8 @@ void frmOption::LoadFrmOption()
         }
     });
     if (!read || bad) {
+        // Kept: a bad setup file is reported in the language file's words and title, because
+        // that is the message farms and dealers know.
         m_dialogs.messageBox(
             QStringLiteral("Text File ") + path
                 + QStringLiteral(" doesn't exist or is bad. Get updated information from your dealer."),
@@ -208,6 +210,8 @@ void frmOption::editName(Grid &grid, Txt prompt)
     const int row = grid.currentRow();
     const int col = grid.currentCol();
     QString answer = m_dialogs.inputBox(m_texts.text(prompt), kProgramTitle, grid.text(row, col));
+    // Kept: a name is cut to 10 characters although 20 are broadcast, because the name columns
+    // of the grids and farms' lists were made for ten.
     answer.truncate(kLongestName);
     grid.setText(row, col, answer);
 }
