@@ -20,18 +20,21 @@ fi
 if [ ! -d "$data/startup/VimoLog" ]; then
   "$maker" "$data/startup" --first 2024-03-06 --days 2 --per-day 5000
 fi
+if [ ! -d "$data/startup-busy/VimoLog" ]; then
+  "$maker" "$data/startup-busy" --first 2024-03-06 --days 2 --per-day 36500 --sows 1200
+fi
 
 results="$(mktemp)"
 trap 'rm -f "$results"' EXIT
 PCVIMO_BENCH_DATA="$data" "$build/bench/records_bench" ${BENCH_ARGS:-} | tee "$results"
 
-# The floor: every record line of the year, sorted by its date and time, nothing shown.
+# The floor: every record line of a folder's files, sorted by its date and time, nothing shown.
 floor_ms() {
-  local best=""
+  local folder=$1 best=""
   for _ in 1 2 3 4 5; do
     local start end ms
     start=$(date +%s%N)
-    (cd "$data/year" && tail -q -n +2 VimoLog/*.txt | LC_ALL=C sort -s -t$'\t' -k1,1 > /dev/null)
+    (cd "$folder" && tail -q -n +2 VimoLog/*.txt | LC_ALL=C sort -s -t$'\t' -k1,1 > /dev/null)
     end=$(date +%s%N)
     ms=$(( (end - start) / 1000 ))
     if [ -z "$best" ] || [ "$ms" -lt "$best" ]; then best=$ms; fi
@@ -39,9 +42,13 @@ floor_ms() {
   awk -v us="$best" 'BEGIN { printf "%.2f", us / 1000 }'
 }
 
-floor=$(floor_ms)
-load=$(awk '/^BM_RangeLoadYear/ { print $2; exit }' "$results")
+compare() {
+  local name=$1 folder=$2 target=$3 floor load
+  floor=$(floor_ms "$folder")
+  load=$(awk -v n="$name" '$1 == n { print $2; exit }' "$results")
+  echo "$name: ${load} ms; floor (tail | sort, best of 5) ${floor} ms;" \
+    "$(awk -v a="$load" -v b="$floor" -v t="$target" 'BEGIN { printf "ratio %.2f (target <= %s)", a / b, t }')"
+}
 echo
-echo "floor (tail | sort, best of 5): ${floor} ms"
-echo "range load of the year:         ${load} ms"
-awk -v a="$load" -v b="$floor" 'BEGIN { printf "ratio: %.2f (target <= 3)\n", a / b }'
+compare BM_RangeLoadYear "$data/year" 3
+compare startupLoad/TwoBusyDays "$data/startup-busy" 2

@@ -228,28 +228,54 @@ bool Grid::setAlignment(int row, int col, Alignment alignment)
     return true;
 }
 
-void Grid::sortRows(int first, int last, int col)
+void Grid::sortRows(int first, int last, std::initializer_list<int> cols)
 {
     first = std::max(first, 0);
     last = std::min(last, rows() - 1);
-    if (first >= last || col < 0 || col >= m_cols)
+    const bool colsValid
+        = std::all_of(cols.begin(), cols.end(), [this](int c) { return c >= 0 && c < m_cols; });
+    if (first >= last || cols.size() == 0 || !colsValid)
         return;
-    const auto begin = m_rows.begin() + first;
-    const auto end = m_rows.begin() + last + 1;
-    auto key = [col](const Row &r) {
-        const int from = col == 0 ? 0 : r.ends[col - 1];
-        return QStringView(r.text).mid(from, r.ends[col] - from);
-    };
-    auto less = [&key](const Row &a, const Row &b) { return key(a).compare(key(b), Qt::CaseSensitive) < 0; };
 
-    const auto firstRunEnd = std::is_sorted_until(begin, end, less);
-    if (firstRunEnd != end) {
-        Batch batch(*this);
-        if (std::is_sorted(firstRunEnd, end, less))
-            std::inplace_merge(begin, firstRunEnd, end, less);
-        else
-            std::stable_sort(begin, end, less);
+    // The keys are taken once per row and the rows sorted by index, then moved once: a row
+    // is heavy to move, and taking its key again at every comparison costs more than the
+    // comparison itself.
+    const size_t count = size_t(last - first + 1);
+    const size_t width = cols.size();
+    std::vector<QStringView> keys;
+    keys.reserve(count * width);
+    for (size_t i = 0; i < count; ++i) {
+        const Row &row = m_rows[size_t(first) + i];
+        for (const int col : cols) {
+            const int from = col == 0 ? 0 : row.ends[col - 1];
+            keys.push_back(QStringView(row.text).mid(from, row.ends[col] - from));
+        }
     }
+    auto less = [&keys, width](int a, int b) {
+        for (size_t k = 0; k < width; ++k) {
+            const int order
+                = keys[size_t(a) * width + k].compare(keys[size_t(b) * width + k], Qt::CaseSensitive);
+            if (order != 0)
+                return order < 0;
+        }
+        return false;
+    };
+    std::vector<int> order(count);
+    std::iota(order.begin(), order.end(), 0);
+    const auto firstRunEnd = std::is_sorted_until(order.begin(), order.end(), less);
+    if (firstRunEnd == order.end())
+        return;
+    if (std::is_sorted(firstRunEnd, order.end(), less))
+        std::inplace_merge(order.begin(), firstRunEnd, order.end(), less);
+    else
+        std::stable_sort(order.begin(), order.end(), less);
+
+    Batch batch(*this);
+    std::vector<Row> sorted;
+    sorted.reserve(count);
+    for (const int from : order)
+        sorted.push_back(std::move(m_rows[size_t(first + from)]));
+    std::move(sorted.begin(), sorted.end(), m_rows.begin() + first);
 }
 
 void Grid::cellChanged(int row, int col)

@@ -6,6 +6,7 @@
 #include <QStringView>
 #include <QVarLengthArray>
 
+#include <initializer_list>
 #include <memory>
 #include <vector>
 
@@ -67,7 +68,10 @@ public:
     // Sorts rows first..last by the text of `col`, ascending and case-sensitive, keeping
     // rows whole and equal keys in their order. Rows already in order, or a sorted run
     // followed by a sorted run (a day's rows appended after sorted ones), are merged.
-    void sortRows(int first, int last, int col);
+    void sortRows(int first, int last, int col) { sortRows(first, last, {col}); }
+    // The same by several columns: the first decides, the next breaks its ties, and so on.
+    // Sorting by (a, b) gives what sorting by b and then by a gives.
+    void sortRows(int first, int last, std::initializer_list<int> cols);
 
     // Suppresses per-cell notifications while a block of changes is made; the view is
     // told once at the end. Nests.

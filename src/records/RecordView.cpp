@@ -121,21 +121,25 @@ void RecordView::sortAndBuildSowList()
 {
     const Grid::Batch batch(m_grid);
     const int last = m_grid.rows() - 1;
-    m_grid.sortRows(kFirstRecordRow, last, kSowColumn);
 
+    // Every sow once, in the order of a sort by sow.
+    QSet<QStringView> distinct;
+    for (int row = kFirstRecordRow; row <= last; ++row)
+        distinct.insert(m_grid.textView(row, kSowColumn));
+    std::vector<QStringView> sows(distinct.begin(), distinct.end());
+    std::sort(sows.begin(), sows.end(), [](QStringView a, QStringView b) { return compareKeys(a, b) < 0; });
     m_cmbSow.clear();
     m_cmbSow.addItem(m_texts.text(Txt::AllSows));
     m_cmbSow.setCurrentIndex(0);
-    QStringView previous;
-    for (int row = kFirstRecordRow; row <= last; ++row) {
-        const QStringView sow = m_grid.textView(row, kSowColumn);
-        if (sow != previous) {
+    // Kept: a blank sow is not listed here (the list was built by comparing each sow with the
+    // one before, starting from a blank), while a range load does list it.
+    for (const QStringView sow : sows)
+        if (!sow.isEmpty())
             m_cmbSow.addItem(sow.toString());
-            previous = sow;
-        }
-    }
 
-    m_grid.sortRows(kFirstRecordRow, last, kDateColumn);
+    // By date and time, and by sow among equal times: what a sort by sow and then a stable
+    // sort by date gives, in one pass.
+    m_grid.sortRows(kFirstRecordRow, last, {kDateColumn, kSowColumn});
 }
 
 void RecordView::rangeLoad()
