@@ -25,8 +25,8 @@ Pair pairAt(std::span<const std::uint8_t> bytes, size_t position)
     return {sum, sum <= 0xFF};
 }
 
-// The checksum pair. Kept: the whole low nibble of its first byte is cleared, not just the flag
-// bit, because that nibble never carries data (a pair's first byte holds the high nibble only).
+// Kept: the checksum pair is read with the whole low nibble of its first byte cleared, not just
+// the flag bit, because that nibble never carries data (a pair's first byte holds the high nibble).
 Pair checksumAt(std::span<const std::uint8_t> bytes, size_t position)
 {
     const int sum = (byteAt(bytes, position) & kFlagByteMask) + byteAt(bytes, position + 1);

@@ -42,9 +42,9 @@ QString sow(RecordBytes bytes)
     return text;
 }
 
-// Two bytes, high first. Kept: a high byte of 128 or more is taken as 0, not as a negative
-// temperature, because the terminals' figures have always gone through signed arithmetic that
-// rejects it.
+// Kept: of the two bytes (high first), a high byte of 128 or more is taken as 0, not as a
+// negative temperature, because the terminals' figures have always gone through signed
+// arithmetic that rejects it.
 int temperature(RecordBytes bytes)
 {
     const int high = byteAt(bytes, RecordByte::TemperatureHigh);
