@@ -9,9 +9,7 @@ public:
     std::optional<QStringList> deviceNames() override
     {
         ++queries;
-        if (fail)
-            return std::nullopt;
-        return names;
+        return fail ? std::nullopt : std::optional(names);
     }
 
     QStringList names;

@@ -7,7 +7,7 @@
 #include <QString>
 #include <QStringList>
 
-#include <deque>
+#include <vector>
 
 // Records every box shown; input boxes answer from a script (cancel when it runs out).
 class FakeDialogs final : public Dialogs
@@ -21,22 +21,17 @@ public:
     struct Input
     {
         QString prompt;
-        QString title;
         QString proposed;
     };
 
     void messageBox(const QString &text, const QString &title) override { messages.push_back({text, title}); }
-    QString inputBox(const QString &prompt, const QString &title, const QString &proposed) override
+    QString inputBox(const QString &prompt, const QString &, const QString &proposed) override
     {
-        inputs.push_back({prompt, title, proposed});
-        if (answers.empty())
-            return {};
-        QString answer = answers.front();
-        answers.pop_front();
-        return answer;
+        inputs.push_back({prompt, proposed});
+        return answers.isEmpty() ? QString() : answers.takeFirst();
     }
 
     std::vector<Message> messages;
     std::vector<Input> inputs;
-    std::deque<QString> answers;
+    QStringList answers;
 };

@@ -3,6 +3,9 @@
 #include "fakes/QtPrinters.h"
 
 #include <QByteArray>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QString>
 #include <QTemporaryDir>
 
@@ -10,12 +13,29 @@
 class TempFolder
 {
 public:
-    TempFolder();
-    QString path() const;
+    TempFolder()
+    {
+        QDir(m_dir.path()).mkpath(QStringLiteral("Setup"));
+        QDir(m_dir.path()).mkpath(QStringLiteral("VimoLog"));
+    }
+    QString path() const { return QDir::toNativeSeparators(m_dir.path()); }
     // Path of a file inside, relative path written with '/'.
-    QString file(const QString &relative) const;
-    void write(const QString &relative, const QByteArray &bytes) const;
-    QByteArray read(const QString &relative) const;
+    QString file(const QString &relative) const
+    {
+        return QDir::toNativeSeparators(m_dir.path() + u'/' + relative);
+    }
+    void write(const QString &relative, const QByteArray &bytes) const
+    {
+        QDir().mkpath(QFileInfo(file(relative)).path());
+        QFile out(file(relative));
+        if (out.open(QIODevice::WriteOnly))
+            out.write(bytes);
+    }
+    QByteArray read(const QString &relative) const
+    {
+        QFile in(file(relative));
+        return in.open(QIODevice::ReadOnly) ? in.readAll() : QByteArray();
+    }
 
 private:
     QTemporaryDir m_dir;
