@@ -34,8 +34,12 @@ bool PortHandling::isListed(const QString &name)
 
 int PortHandling::portNumberOf(const QString &name)
 {
-    // Kept: the number is read from the three characters before the closing bracket, "(COM3)"
-    // leaving "OM3" and "(COM123)" "123", because saved port numbers were read this way.
+    // "... (COM1234)": the digits between "(COM" and the closing bracket, however many.
+    const qsizetype open = name.lastIndexOf(u"(COM");
+    if (open >= 0 && name.endsWith(u')'))
+        return NumberText::wholeNumber16(QStringView(name).mid(open + 4).chopped(1).toString()).value_or(0);
+    // Kept: other names are read from the three characters before the last one, "OM3)" leaving
+    // "3", because saved port numbers were read this way.
     QString t = name.right(4);
     t.chop(1);
     if (t.contains(u'O') || t.contains(u'M')) {

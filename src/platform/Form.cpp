@@ -20,6 +20,8 @@ void Form::show()
 {
     m_visible = true;
     Q_EMIT changed();
+    // Shown again while open (behind another window, say): it comes to the front.
+    Q_EMIT broughtToFront();
 }
 
 void Form::hide()

@@ -50,6 +50,8 @@ public:
 
 Q_SIGNALS:
     void changed();
+    // show() was called: the window comes to the front, also when it was open already.
+    void broughtToFront();
 
 protected:
     void place(QString name, TwipRect rect, ControlRef control, bool multiLine = false);

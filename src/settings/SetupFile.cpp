@@ -29,8 +29,15 @@ QString path(const QString &programFolder, QDate day)
 
 QString newest(const QString &programFolder, const QDateTime &now)
 {
+    // A file dated after the day a save now would be named after was saved under a wrong
+    // clock: taken as the newest, it would hide every later save. It is read only when there
+    // is no other, and then the earliest of them.
+    const QDate latestPossible = roundedDay(now);
     const QDir folder(joinPath(programFolder, QStringLiteral("Setup")));
     QDate newestDay;
+    QString newestName;
+    QDate earliestFuture;
+    QString earliestFutureName;
     const QStringList names = folder.entryList(QDir::Files | QDir::Hidden | QDir::System);
     for (const QString &name : names) {
         if (name.size() < kPrefix.size() + kSuffix.size() || !name.startsWith(kPrefix, Qt::CaseInsensitive)
@@ -38,10 +45,22 @@ QString newest(const QString &programFolder, const QDateTime &now)
             continue;
         const QString middle = name.mid(kPrefix.size(), name.size() - kPrefix.size() - kSuffix.size());
         const QDate day = QDate::fromString(middle, u"yyyy-MM-dd");
-        if (day.isValid() && (!newestDay.isValid() || day > newestDay))
+        if (!day.isValid())
+            continue;
+        if (day <= latestPossible && (!newestDay.isValid() || day > newestDay)) {
             newestDay = day;
+            newestName = name;
+        } else if (day > latestPossible && (!earliestFuture.isValid() || day < earliestFuture)) {
+            earliestFuture = day;
+            earliestFutureName = name;
+        }
     }
-    return path(programFolder, newestDay.isValid() ? newestDay : roundedDay(now));
+    // The name as found: where file names are case-sensitive, "farsetup-....TXT" is not
+    // the written form.
+    const QString found = newestDay.isValid() ? newestName : earliestFutureName;
+    if (!found.isEmpty())
+        return joinPath(programFolder, QStringLiteral("Setup/") + found);
+    return path(programFolder, latestPossible);
 }
 
 QByteArray line(const QString &key, const QString &value)

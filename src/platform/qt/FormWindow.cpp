@@ -14,6 +14,10 @@ FormWindow::FormWindow(Form &form, QWidget *parent) : QWidget(parent), m_form(fo
         widget->setObjectName(p.name);
     }
     connect(&form, &Form::changed, this, &FormWindow::syncWindow);
+    connect(&form, &Form::broughtToFront, this, [this] {
+        raise();
+        activateWindow();
+    });
     syncWindow();
 }
 
