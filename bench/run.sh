@@ -45,7 +45,7 @@ floor_ms() {
 compare() {
   local name=$1 folder=$2 target=$3 floor load
   floor=$(floor_ms "$folder")
-  load=$(awk -v n="$name" '$1 == n { print $2; exit }' "$results")
+  load=$(awk -v n="$name/" 'index($1, n) == 1 { print $2; exit }' "$results")
   echo "$name: ${load} ms; floor (tail | sort, best of 5) ${floor} ms;" \
     "$(awk -v a="$load" -v b="$floor" -v t="$target" 'BEGIN { printf "ratio %.2f (target <= %s)", a / b, t }')"
 }
