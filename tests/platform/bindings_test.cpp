@@ -1,97 +1,99 @@
 #include "platform/Button.h"
 #include "platform/ComboBox.h"
-#include "platform/Form.h"
+#include "platform/DatePicker.h"
 #include "platform/Grid.h"
 #include "platform/Label.h"
 #include "platform/TextBox.h"
 #include "platform/qt/FormWindow.h"
 
-#include <QComboBox>
-#include <QHeaderView>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QTableView>
+#include <QtWidgets>
 
 #include <gtest/gtest.h>
 
-namespace {
+using namespace Qt::StringLiterals;
 
-class SmallForm : public Form
+// One control of each kind in a window of 400 x 200 pixels.
+struct SmallForm : Form
 {
-public:
-    SmallForm() : Form(QStringLiteral("Small"), 6000, 3000)
+    SmallForm() : Form(u"Small"_s, 6000, 3000)
     {
-        place(QStringLiteral("label"), {150, 150, 1500, 300}, &label);
-        place(QStringLiteral("button"), {150, 600, 1500, 450}, &button);
-        place(QStringLiteral("text"), {150, 1200, 1500, 300}, &text);
-        place(QStringLiteral("combo"), {1800, 150, 1500, 300}, &combo);
-        place(QStringLiteral("grid"), {1800, 600, 3000, 2000}, &grid);
+        place(u"label"_s, {150, 150, 1500, 300}, &label);
+        place(u"button"_s, {}, &button);
+        place(u"text"_s, {}, &text);
+        place(u"trace"_s, {}, &trace, true);
+        place(u"combo"_s, {}, &combo);
+        place(u"grid"_s, {0, 0, 3000, 600}, &grid);
+        place(u"date"_s, {}, &date);
+        window.emplace(*this);
     }
+    template<typename W> W *widget(const char *name)
+    {
+        return window->findChild<W *>(QString::fromLatin1(name));
+    }
+
     Label label;
     Button button;
-    TextBox text;
+    TextBox text, trace;
     ComboBox combo;
     Grid grid{3, 3};
+    DatePicker date;
+    std::optional<FormWindow> window;
 };
-
-template<typename W> W *child(FormWindow &window, const char *name)
-{
-    return window.findChild<W *>(QString::fromLatin1(name));
-}
 
 TEST(FormWindowBindings, ModelsAndWidgetsFollowEachOther)
 {
-    SmallForm form;
-    FormWindow window(form);
-    EXPECT_EQ(window.width(), 400);
-    EXPECT_EQ(child<QLabel>(window, "label")->geometry(), QRect(10, 10, 100, 20));
-
-    form.label.setCaption(QStringLiteral("Line"));
-    EXPECT_EQ(child<QLabel>(window, "label")->text(), u"Line");
+    SmallForm f;
+    EXPECT_EQ(f.window->size(), QSize(400, 200));
+    EXPECT_EQ(f.widget<QLabel>("label")->geometry(), QRect(10, 10, 100, 20));
+    f.show();
+    f.setTitle(u"Renamed"_s);
+    EXPECT_TRUE(f.window->isVisible());
+    EXPECT_EQ(f.window->windowTitle(), u"Renamed");
+    f.label.setCaption(u"Line"_s);
+    f.trace.append(u"Started"_s);
+    EXPECT_EQ(f.widget<QLabel>("label")->text(), u"Line");
+    EXPECT_EQ(f.widget<QPlainTextEdit>("trace")->toPlainText(), u"Started");
 
     int clicks = 0;
-    QObject::connect(&form.button, &Button::clicked, [&clicks] { ++clicks; });
-    child<QPushButton>(window, "button")->click();
-    form.button.setEnabled(false);
-    EXPECT_FALSE(child<QPushButton>(window, "button")->isEnabled());
+    QObject::connect(&f.button, &Button::clicked, [&clicks] { ++clicks; });
+    f.widget<QPushButton>("button")->click();
+    f.button.setEnabled(false);
+    EXPECT_FALSE(f.widget<QPushButton>("button")->isEnabled());
     EXPECT_EQ(clicks, 1);
+    f.widget<QLineEdit>("text")->insert(u"05:00"_s);
+    EXPECT_EQ(f.text.text(), u"05:00");
 
-    auto *edit = child<QLineEdit>(window, "text");
-    edit->setFocus();
-    edit->insert(QStringLiteral("05:00"));
-    EXPECT_EQ(form.text.text(), u"05:00");
-
-    form.combo.addItem(QStringLiteral("none"));
-    form.combo.addItem(QStringLiteral("COM3"), 3);
+    f.combo.addItem(u"none"_s);
+    f.combo.addItem(u"COM3"_s, 3);
     int selections = 0;
-    QObject::connect(&form.combo, &ComboBox::clicked, [&selections] { ++selections; });
-    auto *combo = child<QComboBox>(window, "combo");
-    ASSERT_EQ(combo->count(), 2);
-    Q_EMIT combo->activated(1);
-    EXPECT_EQ(form.combo.currentIndex(), 1);
-    Q_EMIT combo->activated(1); // the user choosing the same entry again still counts
+    QObject::connect(&f.combo, &ComboBox::clicked, [&selections] { ++selections; });
+    Q_EMIT f.widget<QComboBox>("combo")->activated(1);
+    Q_EMIT f.widget<QComboBox>("combo")->activated(1); // choosing the same entry again still counts
+    EXPECT_EQ(f.combo.currentIndex(), 1);
     EXPECT_EQ(selections, 2);
 
-    form.grid.setText(0, 1, QStringLiteral("Head"));
-    form.grid.setRowHeight(0, 600);
-    auto *view = child<QTableView>(window, "grid");
+    f.grid.setText(0, 1, u"Head"_s);
+    f.grid.setRowHeight(0, 600);
+    auto *view = f.widget<QTableView>("grid");
     EXPECT_TRUE(view->isRowHidden(0)) << "the fixed row is drawn as the header";
+    EXPECT_FALSE(view->isRowHidden(1));
+    EXPECT_EQ(view->width(), 200) << "a grid without a width of its own keeps its place's";
     EXPECT_EQ(view->model()->headerData(1, Qt::Horizontal).toString(), u"Head");
     EXPECT_EQ(view->horizontalHeader()->height(), 40);
+    f.hide();
+    EXPECT_FALSE(f.window->isVisible());
 }
 
-TEST(FormWindowBindings, VisibilityAndUserCloseFollowTheForm)
+// Only the user's changes are reported as such; the time of day stays whatever day is picked.
+TEST(FormWindowBindings, DatePickerReportsOnlyTheUsersChanges)
 {
-    SmallForm form;
-    FormWindow window(form);
-    EXPECT_FALSE(window.isVisible());
-    form.show();
-    EXPECT_TRUE(window.isVisible());
-    form.setTitle(QStringLiteral("Renamed"));
-    EXPECT_EQ(window.windowTitle(), u"Renamed");
-    form.hide();
-    EXPECT_FALSE(window.isVisible());
+    SmallForm f;
+    int byUser = 0;
+    QObject::connect(&f.date, &DatePicker::changedByUser, [&byUser] { ++byUser; });
+    f.date.setValue(QDateTime(QDate(2024, 3, 7), QTime(23, 59, 59)));
+    EXPECT_EQ(f.widget<QDateTimeEdit>("date")->date(), QDate(2024, 3, 7));
+    EXPECT_EQ(byUser, 0);
+    f.widget<QDateTimeEdit>("date")->setDate(QDate(2024, 2, 29));
+    EXPECT_EQ(byUser, 1);
+    EXPECT_EQ(f.date.value(), QDateTime(QDate(2024, 2, 29), QTime(23, 59, 59)));
 }
-
-} // namespace

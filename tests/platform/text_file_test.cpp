@@ -1,52 +1,51 @@
 #include "fakes/TempFolder.h"
+#include "platform/Codec1252.h"
 #include "platform/TextFile.h"
-
-#include <QFile>
 
 #include <gtest/gtest.h>
 
-namespace {
+using namespace Qt::StringLiterals;
 
-QStringList linesOf(const QString &path, bool *read = nullptr)
+// File bytes in, lines out; a file that cannot be read (missing, a folder, a device that would
+// never end) gives no line and false.
+TEST(TextFileLines, FileBytesInLinesOut)
 {
-    QStringList lines;
-    const bool ok = TextFile::forEachLine(path, [&lines](QStringView line) { lines.append(line.toString()); });
-    if (read)
-        *read = ok;
-    return lines;
-}
-
-TEST(TextFileLines, EndsOfLineOfEveryKind)
-{
-    struct Case
-    {
-        QByteArray content;
-        QStringList lines;
+    const std::pair<QByteArray, std::optional<QStringList>> cases[] = {
+        {"a\r\nb\r\n", QStringList{u"a"_s, u"b"_s}},
+        {"a\nb", QStringList{u"a"_s, u"b"_s}},
+        {"a\r\n\r\nb\r", QStringList{u"a"_s, {}, u"b"_s}},
+        {"a\rb", QStringList{u"a\rb"_s}},
+        {"\xE6\xF8\x80", QStringList{u"æø€"_s}},
+        {"", QStringList{}},
+        {"missing", std::nullopt},
+        {"Setup", std::nullopt},
+        {"/dev/zero", std::nullopt},
     };
-    const std::vector<Case> cases = {
-        {"a\r\nb\r\n", {QStringLiteral("a"), QStringLiteral("b")}},
-        {"a\nb", {QStringLiteral("a"), QStringLiteral("b")}},
-        {"a\r\n\r\nb\r", {QStringLiteral("a"), QString(), QStringLiteral("b")}},
-        {"", {}},
-        {"\xE6\xF8\xE5\r\n", {QStringLiteral("æøå")}},
-    };
-    for (const Case &c : cases) {
+    for (const auto &[bytes, lines] : cases) {
         TempFolder folder;
-        folder.write(QStringLiteral("f.txt"), c.content);
-        EXPECT_EQ(linesOf(folder.file(QStringLiteral("f.txt"))), c.lines) << c.content.toStdString();
+        const QString name = lines ? u"f.txt"_s : QString::fromLatin1(bytes);
+        if (lines)
+            folder.write(name, bytes);
+        const QString path = name.startsWith(u'/') ? name : folder.file(name);
+        QStringList read;
+        const bool ok = TextFile::forEachLine(path, [&read](QStringView line) { read << line.toString(); });
+        EXPECT_EQ(ok ? std::optional(read) : std::nullopt, lines) << bytes.toStdString();
     }
 }
 
-TEST(TextFileLines, MissingFilesFoldersAndDevicesAreNotRead)
+// The code page of the files and the line: each byte is one character and back.
+TEST(Codec1252, BytesAndCharacters)
 {
-    TempFolder folder;
-    QFile::link(QStringLiteral("/dev/zero"), folder.file(QStringLiteral("endless.txt")));
-    for (const QString &path : {folder.file(QStringLiteral("missing.txt")), folder.file(QStringLiteral("Setup")),
-                                folder.file(QStringLiteral("endless.txt"))}) {
-        bool read = true;
-        EXPECT_TRUE(linesOf(path, &read).isEmpty());
-        EXPECT_FALSE(read) << path.toStdString();
+    const std::pair<unsigned char, char16_t> cases[]
+        = {{0x41, u'A'}, {0x7F, 0x7F}, {0x80, u'€'}, {0x81, 0x81}, {0x8A, u'Š'},
+           {0x9F, u'Ÿ'}, {0xA0, 0xA0}, {0xE6, u'æ'}, {0xF8, u'ø'}, {0xFF, u'ÿ'}};
+    for (const auto &[byte, ch] : cases) {
+        EXPECT_EQ(Codec1252::toChar(byte), QChar(ch)) << int(byte);
+        EXPECT_EQ(Codec1252::toByte(QChar(ch)), byte) << int(byte);
     }
+    QByteArray all;
+    for (int b = 0; b < 256; ++b)
+        all.append(char(b));
+    EXPECT_EQ(Codec1252::encode(Codec1252::decode(all)), all);
+    EXPECT_EQ(Codec1252::encode(u"Łx"_s), QByteArray("?x"));
 }
-
-} // namespace

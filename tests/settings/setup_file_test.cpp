@@ -1,208 +1,151 @@
 #include "fakes/OptionFixture.h"
+#include "settings/LanguageFile.h"
 #include "settings/SetupFile.h"
 
-#include <QDir>
-#include <QFile>
+#include <QFileInfo>
 
 #include <gtest/gtest.h>
 
-namespace {
+using namespace Qt::StringLiterals;
 
-QByteArray lines(std::initializer_list<const char *> list)
+static QStringList settingsOf(const frmOption &o)
 {
-    QByteArray out;
-    for (const char *line : list)
-        out += QByteArray(line) + "\r\n";
-    return out;
+    QStringList s{u"I1=%1"_s.arg(o.txtIntv1.text()), u"I2=%1"_s.arg(o.txtIntv2.text()),
+                  u"D1=%1"_s.arg(o.txtDur1.text()),  u"N=%1"_s.arg(o.txtNoHand.text()),
+                  u"COM=%1"_s.arg(o.SavedComPort),   u"Temp=%1"_s.arg(o.cmbTemp.currentIndex())};
+    for (int k = 1; k < o.mshStaff.rows(); ++k)
+        s << u"S%1=%2"_s.arg(k).arg(o.mshStaff.text(k, 1));
+    for (int k = 1; k < o.mshMedicine.rows(); ++k)
+        s << u"M%1=%2"_s.arg(k).arg(o.mshMedicine.text(k, 1));
+    return s;
 }
 
-TEST(SetupFileName, RoundsToTheNearestDay)
+// Reads a setup file (none when null) as start-up does. Out come the language and the settings
+// that differ from a fresh window's, "ports" when the port list was rebuilt and "message" for
+// each box shown.
+static QString load(const QByteArray &file)
 {
-    struct Case
-    {
-        QTime time;
-        QDate expected;
-    };
-    const QDate day(2024, 12, 31);
-    for (const Case &c : {Case{QTime(0, 0), day}, Case{QTime(11, 59, 59), day},
-                          Case{QTime(12, 0), QDate(2025, 1, 1)}, Case{QTime(15, 0), QDate(2025, 1, 1)}})
-        EXPECT_EQ(SetupFile::roundedDay(QDateTime(day, c.time)), c.expected)
-            << c.time.toString().toStdString();
-}
-
-TEST(SetupFileSearch, GreatestDateWinsWhateverTheOrderAndJunkIsIgnored)
-{
-    OptionFixture f;
-    f.writeSetup(QStringLiteral("2025-01-02"), "");
-    f.writeSetup(QStringLiteral("2024-12-31"), "");
-    f.writeSetup(QStringLiteral("latest"), "");
-    f.writeSetup(QStringLiteral("2099-13-45"), "");
-    f.folder.write(QStringLiteral("Setup/farsetup-2025-01-05.TXT"), "");
-    f.folder.write(QStringLiteral("Setup/Other-2030-01-01.txt"), "");
-    EXPECT_EQ(SetupFile::newest(f.folder.path(), f.clock.now()),
-              SetupFile::path(f.folder.path(), QDate(2025, 1, 5)));
-}
-
-TEST(SetupFileSearch, NoFileNamesTheRoundedPresentDay)
-{
-    OptionFixture f;
-    f.clock.moment = QDateTime(QDate(2024, 3, 7), QTime(13, 0));
-    EXPECT_EQ(SetupFile::newest(f.folder.path(), f.clock.now()),
-              SetupFile::path(f.folder.path(), QDate(2024, 3, 8)));
-}
-
-TEST(HentSprog, TakesTheFirstLanguageEntry)
-{
-    OptionFixture f;
-    f.writeSetup(QStringLiteral("2024-01-01"), lines({"Language\tDE", "COMPort\t3"}));
-    f.writeSetup(QStringLiteral("2024-02-01"), lines({"COMPort\t3", "Language\tDK", "Language\tUK"}));
-    QString language = QStringLiteral("unchanged");
+    OptionFixture fresh, f;
+    bool listed = false;
+    f.options->setPortLister([&listed] { listed = true; });
+    if (!file.isNull())
+        f.writeSetup(u"2024-03-01"_s, file);
+    QString language = u"-"_s;
     f.options->HentSprog(language);
-    EXPECT_EQ(language, u"DK");
-    EXPECT_TRUE(f.dialogs.messages.empty());
-}
-
-TEST(HentSprog, MissingFileIsReportedAndLeavesTheLanguage)
-{
-    OptionFixture f;
-    QString language = QStringLiteral("UK");
-    f.options->HentSprog(language);
-    EXPECT_EQ(language, u"UK");
-    ASSERT_EQ(f.dialogs.messages.size(), 1u);
-    EXPECT_EQ(f.dialogs.messages[0].title, u"PC Vimo 2");
-    EXPECT_EQ(f.dialogs.messages[0].text,
-              SetupFile::path(f.folder.path(), QDate(2024, 3, 7)) + QStringLiteral(" does not exist"));
-}
-
-TEST(LoadFrmOption, AppliesEveryKnownKeyAndListsPorts)
-{
-    OptionFixture f;
-    int listings = 0;
-    f.options->setPortLister([&listings] { ++listings; });
-    f.writeSetup(QStringLiteral("2024-03-01"),
-                 lines({"Language\tDK", "COMPort\t5", "Temperature\t1", "Interval 1\t02:00",
-                        "Interval 2\t00:30", "Duration 1\t01:15", "No of Hand Terminals\t4", "Staff 1\tAnna",
-                        "Staff 3\t\"Bo Jensen\"", "Staff 20\tLast", "Staff 21\tNobody", "staff 2\tlower",
-                        "Medicine 10\tOxytocin", "Unknown\tx", "Interval 1"}));
     f.options->LoadFrmOption();
-
-    EXPECT_TRUE(f.dialogs.messages.empty());
-    EXPECT_EQ(f.options->SavedComPort, 5);
-    EXPECT_EQ(f.options->cmbTemp.currentIndex(), 1);
-    EXPECT_EQ(f.options->txtIntv1.text(), u"Interval 1"); // a line without TAB is its own value
-    EXPECT_EQ(f.options->txtIntv2.text(), u"00:30");
-    EXPECT_EQ(f.options->txtDur1.text(), u"01:15");
-    EXPECT_EQ(f.options->txtNoHand.text(), u"4");
-    EXPECT_EQ(f.options->mshStaff.text(1, 1), u"Anna");
-    EXPECT_EQ(f.options->mshStaff.text(2, 1), u"");
-    EXPECT_EQ(f.options->mshStaff.text(3, 1), u"Bo Jensen");
-    EXPECT_EQ(f.options->mshStaff.text(20, 1), u"Last");
-    EXPECT_EQ(f.options->mshStaff.rows(), 21);
-    EXPECT_EQ(f.options->mshMedicine.text(10, 1), u"Oxytocin");
-    EXPECT_EQ(listings, 1);
+    QStringList out{language};
+    for (const QString &setting : settingsOf(*f.options))
+        if (!settingsOf(*fresh.options).contains(setting))
+            out << setting;
+    if (listed)
+        out << u"ports"_s;
+    return (out + QStringList(qsizetype(f.dialogs.messages.size()), u"message"_s)).join(u' ');
 }
 
-TEST(LoadFrmOption, BadValuesStopReadingAndSkipThePortListing)
+TEST(SetupLoad, FileTextInSettingsOut)
 {
-    struct Case
-    {
-        const char *name;
-        const char *badLine;
+    const std::pair<const char *, const char *> cases[] = {
+        {"COMPort\t5\nLanguage\tDE\nLanguage\tUK\nTemperature\t1\nInterval 1\t02:00\nInterval 2\t00:30\n"
+         "Duration 1\t01:15\nNo of Hand Terminals\t4",
+         "DE I1=02:00 I2=00:30 D1=01:15 N=4 COM=5 Temp=1 ports"},
+        {"Staff 1\tAnna\nStaff 3\t\"Bo Jensen\"\nStaff 20\tLast\nStaff 21\tX\nstaff 2\tX\nMedicine "
+         "10\tOx\nX\t1",
+         "- S1=Anna S3=Bo Jensen S20=Last M10=Ox ports"},
+        {"Interval 1", "- I1=Interval 1 ports"}, // a line without TAB is its own value
+        {"Temperature\t-1", "- Temp=-1 ports"},
+        {"COMPort\t 7.5 ", "- COM=8 ports"},
+        {"COMPort\t-32768.5", "- COM=-32768 ports"},
+        {"COMPort\t32767", "- COM=32767 ports"},
+        {"Staff 1\tA\nStaff 2\t\"\nStaff 3\tB\nLanguage\tDK", "- S1=A message message"}, // a lone quote
+        {nullptr, "- message message"},
     };
-    for (const Case &c :
-         {Case{"ComPortNotANumber", "COMPort\tthree"}, Case{"ComPortOutOfRange", "COMPort\t40000"},
-          Case{"TemperatureBeyondList", "Temperature\t2"}, Case{"TemperatureNotANumber", "Temperature\tx"},
-          Case{"LoneQuote", "Staff 2\t\""}}) {
-        OptionFixture f;
-        int listings = 0;
-        f.options->setPortLister([&listings] { ++listings; });
-        f.writeSetup(QStringLiteral("2024-03-01"), lines({"Staff 1\tBefore", c.badLine, "Staff 3\tAfter"}));
-        f.options->LoadFrmOption();
-        EXPECT_EQ(f.options->mshStaff.text(1, 1), u"Before") << c.name;
-        EXPECT_EQ(f.options->mshStaff.text(3, 1), u"") << c.name;
-        EXPECT_EQ(listings, 0) << c.name;
-        ASSERT_EQ(f.dialogs.messages.size(), 1u) << c.name;
-        EXPECT_EQ(f.dialogs.messages[0].title, u"HM Set-up: Language Information File not found");
-        EXPECT_EQ(
-            f.dialogs.messages[0].text,
-            QStringLiteral("Text File ") + SetupFile::path(f.folder.path(), QDate(2024, 3, 1))
-                + QStringLiteral(" doesn't exist or is bad. Get updated information from your dealer."));
-        EXPECT_EQ(f.options->cmbCom.count(), 21) << c.name;
+    for (const auto &[file, settings] : cases)
+        EXPECT_EQ(load(file), QString::fromLatin1(settings)) << (file ? file : "(missing)");
+    // A bad number stops the reading: what follows is not read, the ports are not listed.
+    for (const char *bad : {"COMPort\tthree", "COMPort\t32767.5", "COMPort\t1e300", "COMPort\tnan",
+                            "Temperature\t2", "Temperature\tx", "Temperature\t1e50", "Temperature\t-1e19"})
+        EXPECT_EQ(load(QByteArray("Staff 1\tA\n") + bad + "\nStaff 3\tB"), u"- S1=A message") << bad;
+}
+
+// Names in the Setup folder in, the file read out; the present day is 2024-03-07.
+TEST(SetupFileSearch, NewestFileUpToTheRoundedPresentDay)
+{
+    const std::tuple<int, const char *, const char *> cases[] = {
+        {9, "", "FarSetup-2024-03-07.txt"},
+        {12, "", "FarSetup-2024-03-08.txt"},
+        {9,
+         "FarSetup-2024-03-01.txt farsetup-2024-03-05.TXT FarSetup-2024-02-01.txt FarSetup-x.txt "
+         "Other-2024-03-06.txt",
+         "farsetup-2024-03-05.TXT"},
+        {9, "FarSetup-2024-03-01.txt FarSetup-2024-03-07.txt FarSetup-2024-03-08.txt",
+         "FarSetup-2024-03-07.txt"},
+        {12, "FarSetup-2024-03-01.txt FarSetup-2024-03-08.txt", "FarSetup-2024-03-08.txt"},
+        {9, "FarSetup-2025-01-01.txt FarSetup-2024-04-01.txt", "FarSetup-2024-04-01.txt"},
+    };
+    for (const auto &[hour, names, chosen] : cases) {
+        TempFolder folder;
+        for (const QString &name : QString::fromLatin1(names).split(u' ', Qt::SkipEmptyParts))
+            folder.write(u"Setup/"_s + name, {});
+        const QDateTime now(QDate(2024, 3, 7), QTime(hour, 0));
+        EXPECT_EQ(QFileInfo(SetupFile::newest(folder.path(), now)).fileName(), QString::fromLatin1(chosen));
     }
 }
 
-TEST(LoadFrmOption, TemperatureMinusOneSelectsNothing)
-{
-    OptionFixture f;
-    f.writeSetup(QStringLiteral("2024-03-01"), lines({"Temperature\t-1"}));
-    f.options->LoadFrmOption();
-    EXPECT_EQ(f.options->cmbTemp.currentIndex(), -1);
-    EXPECT_TRUE(f.dialogs.messages.empty());
-}
-
-TEST(SetupSave, WritesThirtySevenLinesThatReadBack)
+TEST(SetupSave, EverySettingUnderTheRoundedDayReadsBack)
 {
     OptionFixture f;
     f.clock.moment = QDateTime(QDate(2024, 3, 7), QTime(15, 0));
     f.options->show();
-    f.options->cmbLan.addItem(QStringLiteral("none"));
-    f.options->cmbLan.addItem(QStringLiteral("DK"));
-    f.options->cmbLan.setCurrentIndex(1);
-    f.options->cmbCom.setCurrentIndex(4);
-    f.options->txtIntv1.setText(QStringLiteral("02:00"));
-    f.options->mshStaff.setText(2, 1, QStringLiteral("Søren"));
-    f.options->mshMedicine.setText(10, 1, QStringLiteral("Oxytocin"));
+    f.options->cmbLan.addItem(u"DK"_s);
+    f.options->cmbLan.setCurrentIndex(0);
+    f.options->cmbCom.setCurrentIndex(4); // the initial list saves the entry's position
+    f.options->txtIntv1.setText(u"02:00"_s);
+    f.options->mshStaff.setText(2, 1, u"Søren"_s);
+    f.options->mshMedicine.setText(10, 1, u"Ox"_s);
     f.options->cmdGemLuk.click();
-
     EXPECT_FALSE(f.options->isVisible());
-    const QByteArray file = f.folder.read(QStringLiteral("Setup/FarSetup-2024-03-08.txt"));
-    const QList<QByteArray> written = file.split('\n');
-    ASSERT_EQ(written.size(), 38); // 37 lines and the empty rest after the last CR LF
-    EXPECT_EQ(written[0], "Language\tDK\r");
-    EXPECT_EQ(written[1], "COMPort\t4\r"); // the initial list: the entry's position
-    EXPECT_EQ(written[2], "Temperature\t0\r");
-    EXPECT_EQ(written[3], "Interval 1\t02:00\r");
-    EXPECT_EQ(written[6], "No of Hand Terminals\ttxtNoHand\r");
-    EXPECT_EQ(written[8], "Staff 2\tS\xF8ren\r");
-    EXPECT_EQ(written[36], "Medicine 10\tOxytocin\r");
-
-    OptionFixture reread;
-    reread.folder.write(QStringLiteral("Setup/FarSetup-2024-03-08.txt"), file);
-    reread.options->LoadFrmOption();
-    QString language;
-    reread.options->HentSprog(language);
-    EXPECT_EQ(language, u"DK");
-    EXPECT_EQ(reread.options->SavedComPort, 4);
-    EXPECT_EQ(reread.options->mshStaff.text(2, 1), QStringLiteral("Søren"));
-    EXPECT_EQ(reread.options->txtIntv1.text(), u"02:00");
-}
-
-TEST(SetupSave, ListedPortSavesItsNumberAndNoSelectionSavesMinusOne)
-{
-    OptionFixture f;
-    f.options->cmbCom.clear();
-    f.options->cmbCom.addItem(QStringLiteral("USB Serial Port (COM7)"), 7);
-    f.options->cmbCom.setCurrentIndex(0);
+    const QString saved = u"Setup/FarSetup-2024-03-08.txt"_s;
+    EXPECT_EQ(f.folder.read(saved).count("\r\n"), 37);
+    EXPECT_EQ(load(f.folder.read(saved)), u"DK I1=02:00 COM=4 S2=Søren M10=Ox ports"_s);
+    f.options->cmbCom.addItem(u"USB Serial Port (COM7)"_s, 7);
+    f.options->cmbCom.setCurrentIndex(21);
     f.options->cmdGemLuk.click();
-    EXPECT_TRUE(f.folder.read(QStringLiteral("Setup/FarSetup-2024-03-07.txt")).contains("COMPort\t7\r\n"));
-
+    EXPECT_TRUE(f.folder.read(saved).contains("COMPort\t7\r\n"));
     f.options->cmbCom.setCurrentIndex(-1);
     f.options->cmdGemLuk.click();
-    EXPECT_TRUE(f.folder.read(QStringLiteral("Setup/FarSetup-2024-03-07.txt")).contains("COMPort\t-1\r\n"));
+    EXPECT_TRUE(f.folder.read(saved).contains("COMPort\t-1\r\n"));
 }
 
-TEST(SetupSave, FailureKeepsTheWindowOpenAndTheOldFileWhole)
+// Every box the settings show, each once: a program folder without language or setup file and
+// a save that fails (the window stays open).
+TEST(SettingsMessages, EachFailureShowsItsBox)
 {
     OptionFixture f;
-    QDir(f.folder.file(QStringLiteral("Setup"))).removeRecursively();
+    QString language;
+    f.options->HentSprog(language);
+    f.options->LoadFrmOption();
+    f.options->LoadCmbLan(u"UK"_s);
+    LanguageFile::LoadLanguage(f.texts, f.folder.path(), u"UK"_s, f.dialogs);
+    QDir(f.folder.file(u"Setup"_s)).removeRecursively();
     f.options->show();
-    f.options->mshStaff.setText(1, 1, QStringLiteral("Edited"));
     f.options->cmdGemLuk.click();
     EXPECT_TRUE(f.options->isVisible());
-    EXPECT_EQ(f.options->mshStaff.text(1, 1), u"Edited");
-    ASSERT_EQ(f.dialogs.messages.size(), 1u);
-    EXPECT_EQ(f.dialogs.messages[0].title, u"FILE PROBLEM");
-    EXPECT_EQ(f.dialogs.messages[0].text, u"Data was not stored correctly. Restart PC and try again");
-}
 
-} // namespace
+    const QString setup = f.folder.file(u"Setup/FarSetup-2024-03-07.txt"_s),
+                  texts = f.folder.file(u"ViMoText.txt"_s);
+    const QString bad
+        = u"Text File %1 doesn't exist or is bad%2. Get updated information from your dealer."_s;
+    const QString title = u"HM Set-up: Language Information File not found"_s;
+    const std::pair<QString, QString> boxes[] = {
+        {u"PC Vimo 2"_s, setup + u" does not exist"_s},
+        {title, bad.arg(setup, QString())},
+        {title, bad.arg(texts, QString())},
+        {title, bad.arg(texts, u" (check line 0)"_s)},
+        {u"FILE PROBLEM"_s, u"Data was not stored correctly. Restart PC and try again"_s},
+    };
+    ASSERT_EQ(f.dialogs.messages.size(), std::size(boxes));
+    for (size_t i = 0; i < std::size(boxes); ++i) {
+        EXPECT_EQ(f.dialogs.messages[i].title, boxes[i].first);
+        EXPECT_EQ(f.dialogs.messages[i].text, boxes[i].second);
+    }
+}
