@@ -1,261 +1,139 @@
-#include "RecordingHandler.h"
+#include "PtyLine.h"
 #include "fakes/FakeSerialPort.h"
 #include "fakes/TempFolder.h"
 #include "link/PacketSender.h"
-#include "link/Receiver.h"
-#include "platform/Label.h"
-#include "platform/qt/ComPorts.h"
 #include "platform/qt/PortsFolderDeviceList.h"
 #include "platform/qt/QtSerialPort.h"
 
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QFile>
 
 #include <fcntl.h>
-#include <poll.h>
-#include <stdlib.h>
+#include <termios.h>
 #include <unistd.h>
 
 #include <functional>
 
 namespace {
 
-constexpr int kMaxRounds = 2000; // bounds every wait; each round waits at most 5 ms
-
-// The master side of a pseudo-terminal: the test plays the terminals on it.
-class PseudoTerminal
+// Lets the event loop run until `done` holds or the rounds (2 ms each, at least) run out.
+bool runEventsUntil(const std::function<bool()> &done, int rounds = 2000)
 {
-public:
-    PseudoTerminal()
-    {
-        m_master = posix_openpt(O_RDWR | O_NOCTTY);
-        if (m_master < 0 || grantpt(m_master) != 0 || unlockpt(m_master) != 0)
-            return;
-        if (const char *name = ptsname(m_master))
-            m_slave = QString::fromLocal8Bit(name);
-        ::fcntl(m_master, F_SETFL, ::fcntl(m_master, F_GETFL) | O_NONBLOCK);
-    }
-    ~PseudoTerminal() { closeMaster(); }
-    PseudoTerminal(const PseudoTerminal &) = delete;
-    PseudoTerminal &operator=(const PseudoTerminal &) = delete;
-
-    bool isReady() const { return m_master >= 0 && !m_slave.isEmpty(); }
-    const QString &slave() const { return m_slave; }
-
-    bool write(const QByteArray &bytes) const
-    {
-        return ::write(m_master, bytes.data(), size_t(bytes.size())) == bytes.size();
-    }
-
-    // Reads until `count` bytes have come or the rounds run out.
-    QByteArray read(int count) const
-    {
-        QByteArray bytes;
-        for (int round = 0; round < kMaxRounds && bytes.size() < count; ++round) {
-            pollfd fd{m_master, POLLIN, 0};
-            if (::poll(&fd, 1, 5) <= 0)
-                continue;
-            char chunk[256];
-            const ssize_t n = ::read(m_master, chunk, sizeof chunk);
-            if (n > 0)
-                bytes.append(chunk, qsizetype(n));
-        }
-        return bytes;
-    }
-
-    void closeMaster()
-    {
-        if (m_master >= 0)
-            ::close(m_master);
-        m_master = -1;
-    }
-
-private:
-    int m_master = -1;
-    QString m_slave;
-};
-
-// Lets the event loop run until `done` holds or the rounds run out.
-bool runEventsUntil(const std::function<bool()> &done)
-{
-    for (int round = 0; round < kMaxRounds; ++round) {
+    for (int round = 0; round < rounds && !done(); ++round) {
         QCoreApplication::processEvents();
-        if (done())
-            return true;
         ::usleep(2000);
     }
     return done();
 }
 
-void runEventsFor(int rounds)
-{
-    for (int round = 0; round < rounds; ++round) {
-        QCoreApplication::processEvents();
-        ::usleep(1000);
-    }
-}
-
-bool link(const TempFolder &folder, const QString &target, const QString &name)
-{
-    QDir(folder.path()).mkpath(QStringLiteral("ports"));
-    return QFile::link(target, folder.file(QStringLiteral("ports/") + name));
-}
-
+// The real serial port on COM3, whose far end is the terminals' end of a pseudo-terminal.
 class SerialPtyTest : public ::testing::Test
 {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(pty.isReady());
-        ASSERT_TRUE(link(folder, pty.slave(), QStringLiteral("COM3")));
+        QString error;
+        pty = PtyLine::open(folder.file(QStringLiteral("ports/COM3")), 0, &error);
+        ASSERT_TRUE(pty) << error.toStdString();
+        QObject::connect(pty.get(), &PtyLine::received, [this](const QByteArray &bytes) { heard += bytes; });
         port.setPortNumber(3);
         port.setSettings(QStringLiteral("4800,N,8,1"));
-        port.setDtr(true);
+        port.setDtr(true); // a pseudo-terminal refuses it, which is no failure
     }
 
-    PseudoTerminal pty;
     TempFolder folder;
     QtSerialPort port{folder.path()};
+    QByteArray heard;
+    std::unique_ptr<PtyLine> pty;
 };
 
 } // namespace
 
-TEST_F(SerialPtyTest, packetsGoOutByteForByte)
+TEST_F(SerialPtyTest, lineIs4800Baud8N1AndCarriesRawBytesBothWays)
 {
-    ASSERT_EQ(port.open(), std::nullopt); // DTR refused by the pseudo-terminal is no failure
-    ASSERT_TRUE(port.isOpen());
+    // Starts from a line wrong in every respect, so that each setting read back is the port's own.
+    const int fd = ::open(QFile::encodeName(pty->devicePath()).constData(), O_RDWR | O_NOCTTY);
+    ASSERT_GE(fd, 0);
+    termios line{};
+    ASSERT_EQ(::tcgetattr(fd, &line), 0);
+    ::cfsetspeed(&line, B9600);
+    line.c_cflag = (line.c_cflag & ~CSIZE) | CS7 | PARENB | CSTOPB | CRTSCTS;
+    line.c_iflag |= IXON | IXOFF | ICRNL;
+    line.c_oflag |= OPOST | ONLCR;
+    line.c_lflag |= ICANON | ISIG;
+    ASSERT_EQ(::tcsetattr(fd, TCSANOW, &line), 0);
 
-    PacketSender sender(port);
-    sender.Send11Byte(5, 1, 16383, 2, 192);
-    EXPECT_EQ(toHex(pty.read(11)), u"FA 00 05 00 01 F0 0F F0 0F 00 04");
-    sender.SendBuf = {26, 3, 14, 9, 30};
-    sender.SendXXByte(255, 30, 0, 5, sender.SendBuf, 0);
-    EXPECT_EQ(toHex(pty.read(23)), u"FC F0 0F 10 0E A0 00 00 05 C0 02 10 0A 00 03 00 0E 00 09 10 0E 10 04");
-}
-
-TEST_F(SerialPtyTest, bytesFromTheTerminalArriveWhileTheEventLoopRuns)
-{
     ASSERT_EQ(port.open(), std::nullopt);
-    const QByteArray sent = hexBytes(QStringLiteral("FA 00 03 00 00 00 00 10 01 10 04 00 FB FC 0D"));
-    ASSERT_TRUE(pty.write(sent));
+    ASSERT_EQ(::tcgetattr(fd, &line), 0);
+    ::close(fd);
+    EXPECT_EQ(::cfgetispeed(&line), speed_t(B4800));
+    EXPECT_EQ(::cfgetospeed(&line), speed_t(B4800));
+    // A pseudo-terminal always reports 8 data bits without parity; an adapter keeps what it is told.
+    EXPECT_EQ(line.c_cflag & CSIZE, tcflag_t(CS8));
+    EXPECT_EQ(line.c_cflag & (PARENB | CSTOPB | CRTSCTS), 0u);
+    EXPECT_EQ(line.c_iflag & (IXON | IXOFF), 0u);
 
-    ASSERT_TRUE(runEventsUntil([&] { return port.bytesWaiting() >= sent.size(); }));
+    // LF, CR, ^C, ^D and XON, which a terminal line would act on, cross unchanged both ways.
+    const QString frame = QStringLiteral("FA 00 0A 00 0D 00 03 00 04 11 0E");
+    PacketSender(port).Send11Byte(10, 13, 0x0304, 1, 0); // flag mode 1: flag bit always set
+    EXPECT_TRUE(runEventsUntil([&] { return heard.size() >= 11; }));
+    EXPECT_EQ(toHex(heard), frame);
+    pty->send(hexBytes(frame), 0);
     QByteArray received;
-    while (const auto byte = port.readByte())
-        received.append(char(*byte));
-    EXPECT_EQ(toHex(received), toHex(sent));
-    EXPECT_EQ(port.bytesWaiting(), 0);
-}
-
-TEST_F(SerialPtyTest, receiverTakesPacketsFromTheLine)
-{
-    ASSERT_EQ(port.open(), std::nullopt);
-    Label lblBus;
-    RecordingHandler handler;
-    Receiver receiver(port, lblBus, handler);
-    ASSERT_TRUE(pty.write(hexBytes(QStringLiteral("FC 00 07 00 01 A0 0C 00 02 B0 06 00 00 00 0C C0 02"))));
-
-    ASSERT_TRUE(runEventsUntil([&] {
-        receiver.ModtagData();
-        return !handler.calls.empty();
+    EXPECT_TRUE(runEventsUntil([&] {
+        while (port.bytesWaiting() > 0)
+            received += char(port.readByte().value_or(0));
+        return received.size() >= 11;
     }));
-    EXPECT_EQ(handler.calls[0].object, 7);
-    EXPECT_EQ(handler.calls[0].dataCnt, 2);
-    EXPECT_EQ(lblBus.caption(), u"E$C0");
+    EXPECT_EQ(toHex(received), frame);
 }
 
-TEST_F(SerialPtyTest, openingFailuresCarryTheirError)
+TEST_F(SerialPtyTest, portClosesItselfOnceWhenTheFarEndGoes)
 {
     ASSERT_EQ(port.open(), std::nullopt);
+    QList<int> lost;
+    port.setLineLostHandler([&lost](const PortError &error) { lost << error.number; });
 
-    QtSerialPort second(folder.path());
-    second.setSettings(QStringLiteral("4800,N,8,1"));
-    struct Case
-    {
-        int number;
-        int error;
-    };
-    ASSERT_TRUE(link(folder, folder.file(QStringLiteral("gone")), QStringLiteral("COM6")));
-    const Case cases[] = {{3, 8010}, {4, 8002}, {6, 8002}, {0, 8002}};
-    for (const Case &c : cases) {
-        second.setPortNumber(c.number);
-        const auto error = second.open();
-        ASSERT_TRUE(error.has_value()) << c.number;
-        EXPECT_EQ(error->number, c.error) << c.number;
-        EXPECT_EQ(error->source, u"PC Vimo 2");
-        EXPECT_FALSE(error->description.isEmpty());
-        EXPECT_FALSE(second.isOpen());
-    }
-
-    EXPECT_EQ(port.open()->number, 8005);
-    port.close();
-    port.setSettings(QStringLiteral("4800,X,8,1"));
-    EXPECT_EQ(port.open()->number, 380);
-}
-
-TEST_F(SerialPtyTest, portClosesItselfWhenTheFarEndGoes)
-{
-    ASSERT_EQ(port.open(), std::nullopt);
-    int lost = 0;
-    QObject::connect(&port, &QtSerialPort::lineLost, [&] { ++lost; });
-    const int errorsBefore = port.errorsReported();
-
-    pty.closeMaster();
+    pty.reset();
     ASSERT_TRUE(runEventsUntil([&] { return !port.isOpen(); }));
-    const int errorsAtClose = port.errorsReported() - errorsBefore;
-    EXPECT_GE(errorsAtClose, 1);
-    EXPECT_LE(errorsAtClose, 2);
-
-    // Closed, nothing is reported any more however long the loop runs.
-    runEventsFor(200);
-    EXPECT_EQ(port.errorsReported() - errorsBefore, errorsAtClose);
-    EXPECT_EQ(lost, 1);
-    EXPECT_EQ(port.bytesWaiting(), 0);
+    const int errorsAtClose = port.errorsReported();
+    runEventsUntil([] { return false; }, 100); // closed, nothing more is reported
+    EXPECT_EQ(port.errorsReported(), errorsAtClose);
+    EXPECT_EQ(lost, QList<int>{8020});
     EXPECT_FALSE(port.write(QByteArray(1, char(0x55))));
 }
 
-TEST(PortsFolder, listsTheLinkedPortsInPortOrder)
+TEST_F(SerialPtyTest, portsFolderListsTheLinkedPortsThatOpen)
 {
-    PseudoTerminal pty;
-    ASSERT_TRUE(pty.isReady());
-    TempFolder folder;
-    PortsFolderDeviceList devices(folder.path());
-    EXPECT_EQ(devices.deviceNames(), QStringList()); // no ports folder: no ports
-
-    ASSERT_TRUE(link(folder, pty.slave(), QStringLiteral("COM12")));
-    ASSERT_TRUE(link(folder, pty.slave(), QStringLiteral("COM3")));
-    ASSERT_TRUE(link(folder, QStringLiteral("/dev/null"), QStringLiteral("COM1")));
-    ASSERT_TRUE(link(folder, folder.file(QStringLiteral("unplugged")), QStringLiteral("COM7")));
-    ASSERT_TRUE(link(folder, pty.slave(), QStringLiteral("COMX")));
-    ASSERT_TRUE(link(folder, pty.slave(), QStringLiteral("COM04")));
+    EXPECT_EQ(PortsFolderDeviceList(TempFolder().path()).deviceNames(), QStringList()); // no ports folder
+    auto link = [this](const QString &target, const char *name) {
+        return QFile::link(target, folder.file(QStringLiteral("ports/") + QString::fromLatin1(name)));
+    };
+    ASSERT_TRUE(link(pty->devicePath(), "COM12"));
+    ASSERT_TRUE(link(QStringLiteral("/dev/null"), "COM1"));
+    ASSERT_TRUE(link(folder.file(QStringLiteral("unplugged")), "COM7"));
+    ASSERT_TRUE(link(pty->devicePath(), "COMX"));
+    ASSERT_TRUE(link(pty->devicePath(), "COM04"));
     folder.write(QStringLiteral("ports/COM5"), "not a link");
-
     EXPECT_EQ(
-        devices.deviceNames(),
+        PortsFolderDeviceList(folder.path()).deviceNames(),
         (QStringList{QStringLiteral("Communications Port (COM1)"), QStringLiteral("USB Serial Port (COM3)"),
                      QStringLiteral("USB Serial Port (COM12)")}));
-    EXPECT_EQ(ComPorts::device(folder.path(), 3), pty.slave());
-    EXPECT_EQ(ComPorts::device(folder.path(), 5), QString());
-    EXPECT_EQ(ComPorts::device(folder.path(), 7), QString());
-}
+    for (const char *device : {"/dev/ttyUSB0", "/dev/ttyACM1"})
+        EXPECT_EQ(PortsFolderDeviceList::nameFor(3, QString::fromLatin1(device)), u"USB Serial Port (COM3)");
 
-TEST(PortsFolder, namesFollowTheDevice)
-{
-    struct Case
-    {
-        const char *device;
-        const char *name;
-    };
-    const Case cases[] = {
-        {"/dev/ttyUSB0", "USB Serial Port (COM3)"},
-        {"/dev/ttyACM1", "USB Serial Port (COM3)"},
-        {"/dev/pts/4", "USB Serial Port (COM3)"},
-        {"/dev/ttyS0", "Communications Port (COM3)"},
-    };
-    for (const Case &c : cases)
-        EXPECT_EQ(PortsFolderDeviceList::nameFor(3, QString::fromLatin1(c.device)),
-                  QString::fromLatin1(c.name));
+    ASSERT_EQ(port.open(), std::nullopt);
+    const std::tuple<int, const char *, int> failures[]
+        = {{3, "4800,N,8,1", 8010}, {3, "4800,X,8,1", 380},  {4, "4800,N,8,1", 8002},
+           {5, "4800,N,8,1", 8002}, {7, "4800,N,8,1", 8002}, {0, "4800,N,8,1", 8002}};
+    QtSerialPort second(folder.path());
+    for (const auto &[number, settings, error] : failures) {
+        second.setPortNumber(number);
+        second.setSettings(QString::fromLatin1(settings));
+        EXPECT_EQ(second.open().value_or(PortError{}).number, error) << number;
+        EXPECT_FALSE(second.isOpen());
+    }
+    EXPECT_EQ(port.open().value_or(PortError{}).number, 8005);
 }
