@@ -6,8 +6,8 @@
 // Defaults: a whole year from 2023-01-01, 200 records a day, 300 sows.
 
 #include "link/PacketHandler.h"
+#include "protocol/RecordFields.h"
 #include "records/LogFile.h"
-#include "records/RecordFields.h"
 
 #include <QCoreApplication>
 #include <QDate>

@@ -1,12 +1,12 @@
 #include "link/PollScheduler.h"
 
 #include "link/LinkState.h"
-#include "link/PacketFormat.h"
 #include "link/PacketSender.h"
 #include "link/TimeText.h"
 #include "platform/Clock.h"
 #include "platform/Codec1252.h"
 #include "platform/Label.h"
+#include "protocol/Frames.h"
 #include "settings/NumberText.h"
 #include "settings/TextTable.h"
 #include "settings/frmOption.h"
@@ -14,7 +14,6 @@
 #include <QColor>
 
 namespace {
-constexpr int kBroadcastAddress = 255;
 constexpr int kNameBytes = 20;
 constexpr int kStaffNames = 20;
 constexpr int kMedicineNames = 10;
@@ -61,8 +60,8 @@ void PollScheduler::requestRecords()
             continue;
         m_link.ServedTerminal = terminal;
         m_link.RecordsOutstanding = *count;
-        m_sender.Send11Byte(terminal, int(Packet::Command::Record), Packet::kRequestValue,
-                            Packet::FlagHighAddress, Packet::kBothStatusBits);
+        m_sender.Send11Byte(terminal, Packet::Command::Record, Packet::kRequestValue,
+                            Packet::FlagMode::HighAddress, Packet::kBothStatusBits);
         m_lblActivity.setCaption(m_texts.text(Txt::Serving) + u' ' + QString::number(terminal)
                                  + QStringLiteral(", ") + QString::number(*count));
         return;
@@ -84,58 +83,60 @@ void PollScheduler::broadcastNext()
 
 void PollScheduler::sendBroadcastItem(int step)
 {
-    auto &buf = m_sender.SendBuf;
     if (step == 0) {
         const QDateTime now = m_clock.now();
         const int year = now.date().year() - 2000;
+        // A year the byte cannot hold goes out as 0 (before, a stale byte of the last packet).
+        std::array<std::uint8_t, 5> buf{};
         if (year >= 0 && year <= 255)
             buf[0] = std::uint8_t(year);
         buf[1] = std::uint8_t(now.date().month());
         buf[2] = std::uint8_t(now.date().day());
         buf[3] = std::uint8_t(now.time().hour());
         buf[4] = std::uint8_t(now.time().minute());
-        m_sender.SendXXByte(kBroadcastAddress, int(Packet::Command::Clock), 0, 5, buf, Packet::FlagNever);
+        m_sender.SendXXByte(Packet::kBroadcastAddress, Packet::Command::Clock, 0, buf,
+                            Packet::FlagMode::Never);
     } else if (step <= kStaffNames) {
-        sendName(int(Packet::Command::StaffName), step - 1, m_options.mshStaff.text(step, 1));
+        sendName(Packet::Command::StaffName, step - 1, m_options.mshStaff.text(step, 1));
     } else if (step <= kStaffNames + kMedicineNames) {
-        sendName(int(Packet::Command::MedicineName), step - kStaffNames - 1,
+        sendName(Packet::Command::MedicineName, step - kStaffNames - 1,
                  m_options.mshMedicine.text(step - kStaffNames, 1));
     } else if (step == 31) {
         // Kept: only Interval 1 is capped at 255 minutes, Interval 2 and Duration 1 are not,
         // because the terminals have always been sent them so.
         const int minutes = std::min(minutesOfTimeText(m_options.txtIntv1.text()), kLargestInterval1);
-        m_sender.Send11Byte(kBroadcastAddress, int(Packet::Command::Interval1), minutes, Packet::FlagNever,
-                            0);
+        m_sender.Send11Byte(Packet::kBroadcastAddress, Packet::Command::Interval1, minutes,
+                            Packet::FlagMode::Never, 0);
     } else if (step == 32) {
-        m_sender.Send11Byte(kBroadcastAddress, int(Packet::Command::Duration1),
-                            minutesOfTimeText(m_options.txtDur1.text()), Packet::FlagNever, 0);
+        m_sender.Send11Byte(Packet::kBroadcastAddress, Packet::Command::Duration1,
+                            minutesOfTimeText(m_options.txtDur1.text()), Packet::FlagMode::Never, 0);
     } else if (step == 33) {
-        m_sender.Send11Byte(kBroadcastAddress, int(Packet::Command::Interval2),
-                            minutesOfTimeText(m_options.txtIntv2.text()), Packet::FlagNever, 0);
+        m_sender.Send11Byte(Packet::kBroadcastAddress, Packet::Command::Interval2,
+                            minutesOfTimeText(m_options.txtIntv2.text()), Packet::FlagMode::Never, 0);
     } else if (step == 34) {
-        m_sender.Send11Byte(kBroadcastAddress, int(Packet::Command::TemperatureChoice),
-                            m_options.cmbTemp.currentIndex(), Packet::FlagNever, 0);
+        m_sender.Send11Byte(Packet::kBroadcastAddress, Packet::Command::TemperatureChoice,
+                            m_options.cmbTemp.currentIndex(), Packet::FlagMode::Never, 0);
     }
 }
 
-void PollScheduler::sendName(int command, int entry, const QString &name)
+void PollScheduler::sendName(Packet::Command command, int entry, const QString &name)
 {
-    auto &buf = m_sender.SendBuf;
+    std::array<std::uint8_t, 1 + kNameBytes> buf{};
     buf[0] = std::uint8_t(entry);
     std::fill(buf.begin() + 1, buf.begin() + 1 + kNameBytes, std::uint8_t(' '));
     for (int j = 0; j < kNameBytes && j < name.size(); ++j) {
         if (const auto byte = Codec1252::toByte(name.at(j)))
             buf[size_t(j) + 1] = *byte;
     }
-    m_sender.SendXXByte(kBroadcastAddress, command, 0, 1 + kNameBytes, buf, Packet::FlagNever);
+    m_sender.SendXXByte(Packet::kBroadcastAddress, command, 0, buf, Packet::FlagMode::Never);
 }
 
 void PollScheduler::requestCounts()
 {
     SecondCounter = 0;
     m_link.RecordsOutstanding = 0;
-    m_sender.Send11Byte(kBroadcastAddress, int(Packet::Command::Count), Packet::kRequestValue,
-                        Packet::FlagNever, Packet::kBothStatusBits);
+    m_sender.Send11Byte(Packet::kBroadcastAddress, Packet::Command::Count, Packet::kRequestValue,
+                        Packet::FlagMode::Never, Packet::kBothStatusBits);
     m_link.ServedTerminal = -1;
     Grid &status = m_options.mshStatus;
     for (int terminal = 1; terminal < status.rows(); ++terminal) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "protocol/Frames.h"
+
 #include <QDateTime>
 
 #include <functional>
@@ -40,7 +42,7 @@ private:
     void requestRecords();
     void broadcastNext();
     void sendBroadcastItem(int step);
-    void sendName(int command, int entry, const QString &name);
+    void sendName(Packet::Command command, int entry, const QString &name);
     void requestCounts();
     void checkDayChange();
 

@@ -6,13 +6,6 @@
 #include <algorithm>
 
 namespace {
-constexpr size_t kF3 = 5; // the field in positions 5-6 carries the status bits
-
-int f3Of(std::span<const std::uint8_t> bytes)
-{
-    return bytes.size() > kF3 + 1 ? bytes[kF3] + bytes[kF3 + 1] : 0;
-}
-
 // Sets a flag for the length of a scope.
 class RunningFlag
 {
@@ -53,7 +46,8 @@ void Receiver::ModtagData()
             break;
         case PacketAssembler::Result::Dropped:
             // Too long for the buffer: only its status bits are shown.
-            m_lblBus.setCaption(Packet::statusText(Packet::Type::FC, f3Of(m_assembler.bytes())));
+            m_lblBus.setCaption(
+                Packet::statusText(Packet::Type::FC, Packet::statusField(m_assembler.bytes())));
             break;
         }
     }
@@ -79,7 +73,7 @@ void Receiver::handleFa()
     const auto packet = m_assembler.bytes();
     if (packet.size() != size_t(Packet::kFaLength))
         return;
-    const Packet::FaFields fields = Packet::decodeFa(packet.first<Packet::kFaLength>());
+    const Packet::FaFrame fields = Packet::FaFrame::decode(packet.first<Packet::kFaLength>());
     m_lblBus.setCaption(Packet::statusText(Packet::Type::FA, fields.high));
     if (fields.accepted())
         m_handler.BehModData(fields.address, fields.command, fields.value(), m_RecData, m_assembler.count());
@@ -87,12 +81,12 @@ void Receiver::handleFa()
 
 void Receiver::handleFb()
 {
-    m_lblBus.setCaption(Packet::statusText(Packet::Type::FB, f3Of(m_assembler.bytes())));
+    m_lblBus.setCaption(Packet::statusText(Packet::Type::FB, Packet::statusField(m_assembler.bytes())));
 }
 
 void Receiver::handleFc()
 {
-    const Packet::FcFields fields = Packet::decodeFc(m_assembler.bytes());
+    const Packet::FcFrame fields = Packet::FcFrame::decode(m_assembler.bytes());
     m_lblBus.setCaption(Packet::statusText(Packet::Type::FC, fields.subCode));
     // Kept: the data is kept whether or not the packet passes its check, because it is handed on
     // only with an accepted packet and the record intake takes a record only from a long packet.

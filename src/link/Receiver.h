@@ -1,7 +1,7 @@
 #pragma once
 
-#include "link/PacketAssembler.h"
 #include "link/PacketHandler.h"
+#include "protocol/PacketAssembler.h"
 
 #include <array>
 #include <cstdint>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "records/LogField.h"
+#include "protocol/LogField.h"
 
 #include <QByteArray>
 #include <QString>

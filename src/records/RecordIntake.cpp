@@ -1,11 +1,11 @@
 #include "records/RecordIntake.h"
 
 #include "link/LinkState.h"
-#include "link/PacketFormat.h"
 #include "link/PacketSender.h"
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
 #include "platform/Grid.h"
+#include "protocol/Frames.h"
 #include "records/LogFile.h"
 #include "records/RecordCells.h"
 #include "settings/TextTable.h"
@@ -18,7 +18,6 @@
 namespace {
 constexpr int kPresenceColumn = 1;
 constexpr int kCountColumn = 2;
-constexpr int kBroadcastAddress = 255;
 constexpr int kAcknowledgeBytes = 2;
 const QColor kPresent(0, 255, 0);
 } // namespace
@@ -54,14 +53,14 @@ void RecordIntake::GetNoRecord()
 {
     if (m_link.ServedTerminal < 0)
         return;
-    m_sender.Send11Byte(m_link.ServedTerminal, int(Packet::Command::Count), Packet::kRequestValue,
-                        Packet::FlagHighAddress, Packet::kBothStatusBits);
+    m_sender.Send11Byte(m_link.ServedTerminal, Packet::Command::Count, Packet::kRequestValue,
+                        Packet::FlagMode::HighAddress, Packet::kBothStatusBits);
 }
 
 void RecordIntake::countAnswer(int Object, int count)
 {
     Grid &status = m_options.mshStatus;
-    if (Object > 0 && Object < kBroadcastAddress && Object < status.rows()) {
+    if (Object > 0 && Object < Packet::kBroadcastAddress && Object < status.rows()) {
         status.setText(Object, kCountColumn, QString::number(count));
         status.setCurrentCell(Object, kPresenceColumn);
         status.setBackColour(Object, kPresenceColumn, kPresent);
@@ -70,10 +69,10 @@ void RecordIntake::countAnswer(int Object, int count)
         return;
     m_link.RecordsOutstanding = count;
     if (m_link.RecordsOutstanding > 0) {
-        m_sender.SendBuf[0] = std::uint8_t(m_link.RecordsOutstanding / 256);
-        m_sender.SendBuf[1] = std::uint8_t(m_link.RecordsOutstanding & 255);
-        m_sender.SendXXByte(m_link.ServedTerminal, int(Packet::Command::Record), Packet::kBothStatusBits,
-                            kAcknowledgeBytes, m_sender.SendBuf, Packet::FlagHighAddress);
+        const std::array<std::uint8_t, kAcknowledgeBytes> count{
+            std::uint8_t(m_link.RecordsOutstanding / 256), std::uint8_t(m_link.RecordsOutstanding & 255)};
+        m_sender.SendXXByte(m_link.ServedTerminal, Packet::Command::Record, Packet::kBothStatusBits, count,
+                            Packet::FlagMode::HighAddress);
     }
 }
 
@@ -104,8 +103,8 @@ void RecordIntake::record(int Object, const RecordData &MData)
     }
     if (left)
         m_link.RecordsOutstanding = *left;
-    m_sender.SendXXByte(m_link.ServedTerminal, int(Packet::Command::Record), Packet::kBothStatusBits,
-                        kAcknowledgeBytes, MData, Packet::FlagHighAddress);
+    m_sender.SendXXByte(m_link.ServedTerminal, Packet::Command::Record, Packet::kBothStatusBits,
+                        std::span(MData).first<kAcknowledgeBytes>(), Packet::FlagMode::HighAddress);
     if (m_link.RecordsOutstanding == 0)
         m_options.mshStatus.setText(m_link.ServedTerminal, kCountColumn, QString());
 }

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "link/PacketHandler.h"
-#include "records/RecordFields.h"
+#include "protocol/RecordFields.h"
 
 #include <array>
 #include <cstdint>

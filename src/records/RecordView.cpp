@@ -4,7 +4,7 @@
 #include "platform/ComboBox.h"
 #include "platform/DatePicker.h"
 #include "platform/Grid.h"
-#include "records/LogField.h"
+#include "protocol/LogField.h"
 #include "records/LogFile.h"
 #include "records/LogLine.h"
 #include "records/RecordCells.h"

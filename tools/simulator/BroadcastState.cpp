@@ -6,7 +6,6 @@
 #include <QStringList>
 
 namespace {
-constexpr int kBroadcastAddress = 255;
 
 QString minutesText(const std::optional<int> &minutes)
 {
@@ -32,9 +31,9 @@ template<std::size_t N> QJsonArray namesJson(const std::array<std::optional<QByt
 }
 } // namespace
 
-std::optional<QString> BroadcastState::apply(const Packet::FaFields &packet)
+std::optional<QString> BroadcastState::apply(const Packet::FaFrame &packet)
 {
-    if (packet.address != kBroadcastAddress)
+    if (packet.address != Packet::kBroadcastAddress)
         return std::nullopt;
     const int word = packet.high * 256 + packet.low;
     switch (Packet::Command(packet.command)) {
@@ -59,9 +58,9 @@ std::optional<QString> BroadcastState::apply(const Packet::FaFields &packet)
     }
 }
 
-std::optional<QString> BroadcastState::apply(const Packet::FcFields &packet)
+std::optional<QString> BroadcastState::apply(const Packet::FcFrame &packet)
 {
-    if (packet.address != kBroadcastAddress)
+    if (packet.address != Packet::kBroadcastAddress)
         return std::nullopt;
     const auto *data = packet.data.data();
     const auto nameOf = [data] { return QByteArray(reinterpret_cast<const char *>(data) + 1, kNameLength); };

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "link/PacketFormat.h"
+#include "protocol/Frames.h"
 
 #include <QByteArray>
 #include <QJsonObject>
@@ -20,8 +20,8 @@ public:
 
     // Keeps the item a broadcast packet carries; a description of it when it was one, nothing
     // for any other packet. A malformed item (wrong length, entry out of range) is counted, not kept.
-    std::optional<QString> apply(const Packet::FaFields &packet);
-    std::optional<QString> apply(const Packet::FcFields &packet);
+    std::optional<QString> apply(const Packet::FaFrame &packet);
+    std::optional<QString> apply(const Packet::FcFrame &packet);
 
     std::optional<std::array<std::uint8_t, 5>> clock; // year - 2000, month, day, hour, minute
     std::array<std::optional<QByteArray>, kStaffEntries> staff;

@@ -1,7 +1,5 @@
 #include "HandTerminal.h"
 
-#include "link/PacketSender.h"
-
 #include <algorithm>
 #include <utility>
 
@@ -33,26 +31,32 @@ TerminalEvent HandTerminal::event(TerminalEvent::Kind kind, std::optional<Termin
     return TerminalEvent{kind, m_address, held(), std::move(record)};
 }
 
-TerminalEvent HandTerminal::sendOldest(PacketSender &sender)
+QByteArray HandTerminal::countAnswer(int count) const
+{
+    return Packet::FaFrame::make(m_address, Packet::Command::Count, count, Packet::FlagMode::Never).encode();
+}
+
+TerminalEvent HandTerminal::sendOldest(QByteArray &answer)
 {
     const TerminalRecord record = outgoing();
-    sender.SendXXByte(m_address, int(Packet::Command::Record), kRecordSubCode, TerminalRecord::kSize,
-                      record.bytes, Packet::FlagHighAddress);
+    answer += Packet::FcFrame::make(m_address, Packet::Command::Record, kRecordSubCode, record.bytes,
+                                    Packet::FlagMode::HighAddress)
+                  .encode();
     const bool again = std::exchange(m_oldestSent, true);
     ++(again ? m_stats.resent : m_stats.delivered);
     return event(again ? TerminalEvent::Kind::RecordResent : TerminalEvent::Kind::RecordSent, record);
 }
 
-std::vector<TerminalEvent> HandTerminal::onFa(const Packet::FaFields &packet, PacketSender &sender)
+std::vector<TerminalEvent> HandTerminal::onFa(const Packet::FaFrame &packet, QByteArray &answer)
 {
     const bool toMe = packet.address == m_address;
     switch (Packet::Command(packet.command)) {
     case Packet::Command::Count:
-        if (!toMe && packet.address != kBroadcast)
+        if (!toMe && packet.address != Packet::kBroadcastAddress)
             return {};
         ++m_stats.countRequests;
         // A terminal cannot report more than the PC accepts in a count answer.
-        sender.Send11Byte(m_address, int(Packet::Command::Count), std::min(held(), Packet::kMaxValue), 0, 0);
+        answer += countAnswer(std::min(held(), Packet::kMaxValue));
         return {event(TerminalEvent::Kind::CountAnswered)};
     case Packet::Command::Record:
         if (!toMe)
@@ -60,16 +64,16 @@ std::vector<TerminalEvent> HandTerminal::onFa(const Packet::FaFields &packet, Pa
         ++m_stats.recordRequests;
         if (m_records.empty()) {
             // Nothing to send: saying so lets the PC stop waiting for this terminal.
-            sender.Send11Byte(m_address, int(Packet::Command::Count), 0, 0, 0);
+            answer += countAnswer(0);
             return {event(TerminalEvent::Kind::NothingToSend)};
         }
-        return {sendOldest(sender)};
+        return {sendOldest(answer)};
     default:
         return {};
     }
 }
 
-std::vector<TerminalEvent> HandTerminal::onFc(const Packet::FcFields &packet, PacketSender &sender,
+std::vector<TerminalEvent> HandTerminal::onFc(const Packet::FcFrame &packet, QByteArray &answer,
                                               const AckFilter &missAck)
 {
     if (packet.address != m_address || Packet::Command(packet.command) != Packet::Command::Record)
@@ -93,6 +97,6 @@ std::vector<TerminalEvent> HandTerminal::onFc(const Packet::FcFields &packet, Pa
     ++m_stats.acknowledged;
     std::vector<TerminalEvent> events{event(TerminalEvent::Kind::Acknowledged, confirmed)};
     if (!m_records.empty())
-        events.push_back(sendOldest(sender));
+        events.push_back(sendOldest(answer));
     return events;
 }

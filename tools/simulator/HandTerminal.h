@@ -1,14 +1,12 @@
 #pragma once
 
 #include "TerminalRecord.h"
-#include "link/PacketFormat.h"
+#include "protocol/Frames.h"
 
 #include <deque>
 #include <functional>
 #include <optional>
 #include <vector>
-
-class PacketSender;
 
 // What a terminal did with one packet, for the progress lines.
 struct TerminalEvent
@@ -59,15 +57,16 @@ public:
     // it keeps the record and sends it again when it is next asked.
     using AckFilter = std::function<bool()>;
 
-    // Packets from the PC whose checksum is right; answers go out through `sender`.
-    std::vector<TerminalEvent> onFa(const Packet::FaFields &packet, PacketSender &sender);
-    std::vector<TerminalEvent> onFc(const Packet::FcFields &packet, PacketSender &sender,
+    // Packets from the PC whose checksum is right; what the terminal puts on the line in
+    // answer is appended to `answer`.
+    std::vector<TerminalEvent> onFa(const Packet::FaFrame &packet, QByteArray &answer);
+    std::vector<TerminalEvent> onFc(const Packet::FcFrame &packet, QByteArray &answer,
                                     const AckFilter &missAck = {});
 
 private:
-    static constexpr int kBroadcast = 255;
     TerminalRecord outgoing() const; // the oldest record with the count after it filled in
-    TerminalEvent sendOldest(PacketSender &sender);
+    TerminalEvent sendOldest(QByteArray &answer);
+    QByteArray countAnswer(int count) const;
     TerminalEvent event(TerminalEvent::Kind kind, std::optional<TerminalRecord> record = std::nullopt) const;
 
     int m_address;

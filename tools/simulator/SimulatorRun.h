@@ -4,7 +4,7 @@
 #include "RunReport.h"
 #include "SimulatorOptions.h"
 #include "TerminalBank.h"
-#include "link/PacketAssembler.h"
+#include "protocol/PacketAssembler.h"
 
 #include <QElapsedTimer>
 #include <QObject>

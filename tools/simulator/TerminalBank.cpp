@@ -14,12 +14,12 @@ template<typename Fields> void TerminalBank::dispatch(const Fields &fields, Outc
     outcome.broadcast = m_broadcasts.apply(fields);
     for (HandTerminal &terminal : m_terminals) {
         std::vector<TerminalEvent> events;
-        if constexpr (std::is_same_v<Fields, Packet::FaFields>)
-            events = terminal.onFa(fields, m_sender);
+        QByteArray written;
+        if constexpr (std::is_same_v<Fields, Packet::FaFrame>)
+            events = terminal.onFa(fields, written);
         else
-            events = terminal.onFc(fields, m_sender, m_ackFilter);
+            events = terminal.onFc(fields, written, m_ackFilter);
         outcome.events.insert(outcome.events.end(), events.begin(), events.end());
-        QByteArray written = m_capture.take();
         if (!written.isEmpty())
             outcome.answers.push_back(Answer{terminal.address(), std::move(written)});
     }
@@ -33,7 +33,7 @@ TerminalBank::Outcome TerminalBank::onPacket(Packet::Type type, std::span<const 
     case Packet::Type::FA: {
         if (bytes.size() != std::size_t(Packet::kFaLength))
             break;
-        const auto fields = Packet::decodeFa(bytes.first<Packet::kFaLength>());
+        const auto fields = Packet::FaFrame::decode(bytes.first<Packet::kFaLength>());
         // The PC's own requests carry 16383, more than it accepts from a terminal, so only
         // the checksum counts here.
         if (!fields.wellFormed || !fields.checksumOk()) {
@@ -44,7 +44,7 @@ TerminalBank::Outcome TerminalBank::onPacket(Packet::Type type, std::span<const 
         break;
     }
     case Packet::Type::FC: {
-        const auto fields = Packet::decodeFc(bytes);
+        const auto fields = Packet::FcFrame::decode(bytes);
         if (!fields.wellFormed || fields.received != fields.computed) {
             outcome.badChecksum = true;
         } else if (fields.count == 0) {

@@ -1,10 +1,8 @@
 #pragma once
 
 #include "BroadcastState.h"
-#include "CapturePort.h"
 #include "HandTerminal.h"
-#include "link/PacketFormat.h"
-#include "link/PacketSender.h"
+#include "protocol/Frames.h"
 
 #include <QByteArray>
 #include <QString>
@@ -60,7 +58,5 @@ private:
     std::vector<HandTerminal> m_terminals;
     BroadcastState m_broadcasts;
     LineStats m_stats;
-    CapturePort m_capture;
-    PacketSender m_sender{m_capture};
     HandTerminal::AckFilter m_ackFilter;
 };

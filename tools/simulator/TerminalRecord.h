@@ -1,6 +1,6 @@
 #pragma once
 
-#include "link/RecordLayout.h"
+#include "protocol/RecordLayout.h"
 
 #include <QByteArray>
 #include <QString>

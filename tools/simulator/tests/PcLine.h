@@ -2,8 +2,8 @@
 
 #include "CapturePort.h"
 #include "TerminalBank.h"
-#include "link/PacketAssembler.h"
 #include "link/PacketSender.h"
+#include "protocol/PacketAssembler.h"
 
 #include <QByteArray>
 #include <QString>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "link/RecordLayout.h"
-#include "records/LogField.h"
+#include "protocol/LogField.h"
+#include "protocol/RecordLayout.h"
 
 #include <QByteArray>
 #include <QString>

@@ -1,4 +1,4 @@
-#include "link/PacketAssembler.h"
+#include "protocol/PacketAssembler.h"
 
 #include <optional>
 

@@ -1,4 +1,4 @@
-#include "records/RecordFields.h"
+#include "protocol/RecordFields.h"
 
 #include "platform/Codec1252.h"
 

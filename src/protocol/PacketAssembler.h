@@ -1,6 +1,6 @@
 #pragma once
 
-#include "link/PacketFormat.h"
+#include "protocol/Frames.h"
 
 #include <array>
 #include <cstdint>
