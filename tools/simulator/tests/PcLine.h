@@ -5,87 +5,42 @@
 #include "link/PacketSender.h"
 #include "protocol/PacketAssembler.h"
 
-#include <QByteArray>
-#include <QString>
-
-#include <initializer_list>
 #include <vector>
 
-// The PC's end of the line in tests: packets built by the program's own senders, fed to the
-// terminals through the program's own assembler.
-struct PcLine
+// The PC's end of the line in tests: packets built by the program's own sender.
+inline QByteArray fa(int address, int command, int value, int flagMode = 0, int highBits = 0)
 {
     CapturePort port;
-    PacketSender sender{port};
-
-    QByteArray fa(int address, int command, int value, int flagMode, int highBits)
-    {
-        sender.Send11Byte(address, command, value, flagMode, highBits);
-        return port.take();
-    }
-    QByteArray fc(int address, int command, int subCode, std::vector<std::uint8_t> data, int flagMode)
-    {
-        sender.SendXXByte(address, command, subCode, int(data.size()), data, flagMode);
-        return port.take();
-    }
-    // The requests and acknowledgements as the PC sends them.
-    QByteArray countRequest() { return fa(255, 0, 16383, 0, 192); }
-    QByteArray countRequestTo(int address) { return fa(address, 0, 16383, 2, 192); }
-    QByteArray recordRequest(int address) { return fa(address, 1, 16383, 2, 192); }
-    QByteArray ack(int address, std::vector<std::uint8_t> two)
-    {
-        return fc(address, 1, 192, std::move(two), 2);
-    }
+    PacketSender(port).Send11Byte(address, command, value, flagMode, highBits);
+    return port.take();
+}
+inline QByteArray fc(int address, int command, const std::vector<std::uint8_t> &data, int subCode = 0,
+                     int flagMode = 0)
+{
+    CapturePort port;
+    PacketSender(port).SendXXByte(address, command, subCode, int(data.size()), data, flagMode);
+    return port.take();
+}
+inline const auto countRequest
+    = [](int address) { return fa(address, 0, 16383, address == 255 ? 0 : 2, 192); };
+inline const auto recordRequest = [](int address) { return fa(address, 1, 16383, 2, 192); };
+inline const auto ack = [](int address, int high, int low) {
+    return fc(address, 1, {std::uint8_t(high), std::uint8_t(low)}, 192, 2);
 };
 
-// Every packet in `bytes`, handed to the bank; the outcomes merged.
-inline TerminalBank::Outcome deliver(TerminalBank &bank, const QByteArray &bytes)
+// One packet heard by every terminal.
+inline TerminalBank::Outcome deliver(TerminalBank &bank, const QByteArray &packet)
 {
-    PacketAssembler assembler;
-    TerminalBank::Outcome all;
-    for (const char byte : bytes) {
-        if (assembler.push(std::uint8_t(byte)) != PacketAssembler::Result::Complete)
-            continue;
-        TerminalBank::Outcome one = bank.onPacket(assembler.type(), assembler.bytes());
-        all.answers.insert(all.answers.end(), one.answers.begin(), one.answers.end());
-        all.events.insert(all.events.end(), one.events.begin(), one.events.end());
-        all.badChecksum = all.badChecksum || one.badChecksum;
-        if (one.broadcast)
-            all.broadcast = one.broadcast;
-    }
-    return all;
+    const std::vector<std::uint8_t> bytes(packet.begin(), packet.end());
+    return bank.onPacket(packet.startsWith(char(0xFC)) ? Packet::Type::FC : Packet::Type::FA, bytes);
 }
 
-inline QString hexOf(const QByteArray &bytes)
-{
-    return QString::fromLatin1(bytes.toHex(' ').toUpper());
-}
-
-inline std::vector<std::uint8_t> bytesOf(const QByteArray &bytes)
-{
-    return {bytes.begin(), bytes.end()};
-}
-
-// A record whose bytes say which it is: sow "DK000<n>", alive = n.
+// A record whose bytes say which it is: sow "DK<n>" with four digits, alive = n % 256.
 inline TerminalRecord sampleRecord(int n)
 {
-    TerminalRecord r;
-    r.set(TerminalRecord::Byte::Type, 1);
-    r.set(TerminalRecord::Byte::Year, 24);
-    r.set(TerminalRecord::Byte::Month, 3);
-    r.set(TerminalRecord::Byte::Day, 7);
-    r.set(TerminalRecord::Byte::Hour, 9);
-    r.set(TerminalRecord::Byte::Minute, 5);
-    r.set(TerminalRecord::Byte::Alive, n);
-    r.setTemperature(385);
-    r.setSow("DK" + QByteArray::number(n).rightJustified(4, '0'));
-    return r;
-}
-
-inline std::vector<TerminalRecord> sampleRecords(int count, int first = 1)
-{
-    std::vector<TerminalRecord> records;
-    for (int i = 0; i < count; ++i)
-        records.push_back(sampleRecord(first + i));
-    return records;
+    auto record = *TerminalRecord::fromHex(QStringLiteral("0000011803070905000000000000000000000181")
+                                           + QString(20, u'0'));
+    record.set(TerminalRecord::Byte::Alive, n % 256);
+    record.setSow("DK" + QByteArray::number(n).rightJustified(4, '0'));
+    return record;
 }
