@@ -46,9 +46,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, size_t size)
     link.ServedTerminal = data[0] == kNoTerminal ? -1 : data[0];
     link.RecordsOutstanding = link.ServedTerminal < 0 ? 0 : 1;
     PacketSender sender(port);
-    RecordIntake intake(mshVimo, options, env.texts, sender, link, logFile, dialogs, env.clock);
     Label lblBus;
-    Receiver receiver(port, lblBus, intake);
+    Label lblActivity;
+    RecordIntake intake(mshVimo, options, env.texts, sender, link, logFile, dialogs, env.clock, lblActivity);
+    Receiver receiver(port, lblBus,
+                      [&intake](int object, int code, std::optional<int> value, const RecordData &data,
+                                int count) { intake.BehModData(object, code, value, data, count); });
 
     port.feed(inputBytes(data + 1, size - 1));
     while (port.bytesWaiting() > 0)

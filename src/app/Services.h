@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 class Clock;
 class DeviceList;
 class Dialogs;
@@ -12,4 +14,6 @@ struct Services
     const Clock &clock;
     SerialPort &port;
     DeviceList &devices;
+    // Ends the program (once the event that asked for it has been handled).
+    std::function<void()> endProgram;
 };

@@ -1,16 +1,7 @@
 #include "app/frmVimo.h"
 
-#include "link/LinkState.h"
-#include "link/PacketSender.h"
-#include "link/PollScheduler.h"
-#include "link/PortHandling.h"
-#include "link/Receiver.h"
-#include "link/frmComProblem.h"
 #include "platform/Clock.h"
 #include "platform/SerialPort.h"
-#include "records/LogFile.h"
-#include "records/RecordIntake.h"
-#include "records/RecordView.h"
 #include "settings/LanguageFile.h"
 #include "settings/NumberText.h"
 
@@ -23,9 +14,20 @@ constexpr int kLargestTerminalCount = 254; // addresses 1..254; 255 reaches all 
 frmVimo::frmVimo(const Services &services, const QString &workingDirectory, const QString &executableFolder)
     : Form(kProgramTitle, 12405, 7530), m_services(services), m_workingDirectory(workingDirectory),
       m_executableFolder(executableFolder),
+      // Chosen again as the first step of start-up; the log file needs the folder from the start.
+      m_folders(ProgramFolders::choose(workingDirectory, executableFolder)),
       m_frmOption(m_folders, m_texts, services.dialogs, services.clock, services.port),
-      m_frmComProblem(std::make_unique<frmComProblem>()), m_link(std::make_unique<LinkState>()),
-      m_sender(std::make_unique<PacketSender>(services.port))
+      m_sender(services.port), m_portHandling(m_frmOption, services.devices, m_frmComProblem),
+      m_logFile(m_folders.ProgramFolder, services.dialogs),
+      m_view(mshVimo, cmbSow, dtpStart, dtpSlut, m_frmOption, m_texts, m_logFile),
+      m_intake(mshVimo, m_frmOption, m_texts, m_sender, m_link, m_logFile, services.dialogs, services.clock,
+               lblActivity),
+      m_receiver(services.port, lblBus,
+                 [this](int Object, int Code, std::optional<int> Data, const RecordData &MData, int DataCnt) {
+                     m_intake.BehModData(Object, Code, Data, MData, DataCnt);
+                 }),
+      m_scheduler(m_link, m_frmOption, m_sender, m_texts, lblActivity, services.clock,
+                  [this] { moveToNewDay(); })
 {
     place(QStringLiteral("mshVimo"), {120, 120, 12135, 6255}, &mshVimo);
     place(QStringLiteral("lblSow"), {120, 6600, 2295, 255}, &lblSow);
@@ -47,33 +49,17 @@ frmVimo::frmVimo(const Services &services, const QString &workingDirectory, cons
     connect(&dtpStart, &DatePicker::changedByUser, this, enableUpdate);
     connect(&dtpSlut, &DatePicker::changedByUser, this, enableUpdate);
     connect(&timSekund, &Timer::ticked, this, &frmVimo::timSekund_Timer);
+    connect(&m_frmOption.timModtag, &Timer::ticked, this, [this] { m_receiver.ModtagData(); });
 }
 
 frmVimo::~frmVimo() = default;
-
-void frmVimo::buildLink()
-{
-    Dialogs &dialogs = m_services.dialogs;
-    m_portHandling = std::make_unique<PortHandling>(m_frmOption, m_services.devices, *m_frmComProblem);
-    m_logFile = std::make_unique<LogFile>(m_folders.ProgramFolder, dialogs);
-    m_view
-        = std::make_unique<RecordView>(mshVimo, cmbSow, dtpStart, dtpSlut, m_frmOption, m_texts, *m_logFile);
-    m_intake = std::make_unique<RecordIntake>(mshVimo, m_frmOption, m_texts, *m_sender, *m_link, *m_logFile,
-                                              dialogs, m_services.clock);
-    m_receiver = std::make_unique<Receiver>(m_services.port, lblBus, *m_intake);
-    m_scheduler = std::make_unique<PollScheduler>(*m_link, m_frmOption, *m_sender, m_texts, lblActivity,
-                                                  m_services.clock);
-    m_scheduler->setDayChangeHandler([this] { moveToNewDay(); });
-    connect(&m_frmOption.timModtag, &Timer::ticked, this, [this] { m_receiver->ModtagData(); });
-}
 
 void frmVimo::Load()
 {
     setWidth(13500);
     m_folders = ProgramFolders::choose(m_workingDirectory, m_executableFolder);
-    buildLink();
     setTitle(kProgramTitle + QStringLiteral(" Version ") + kVersion);
-    m_view->layoutGrid();
+    m_view.layoutGrid();
 
     m_frmFileProblem.show();
     m_frmFileProblem.txtFileProblem.setText(QString());
@@ -86,7 +72,7 @@ void frmVimo::Load()
     // records line below, because support staff compare them with the earlier program's.
     m_frmFileProblem.appendLine(QStringLiteral("Language() loaded") + m_CurrentLanguage);
     setCaptions();
-    m_view->setHeaderTexts();
+    m_view.setHeaderTexts();
 
     m_frmOption.Load();
     m_frmFileProblem.appendLine(QStringLiteral("Option form loaded"));
@@ -103,11 +89,12 @@ void frmVimo::Load()
     const QDateTime now = m_services.clock.now();
     dtpStart.setValue(now.addDays(-1));
     dtpSlut.setValue(now);
-    const QString todayPath = m_view->loadStartupDays(now);
+    const QString todayPath = m_view.loadStartupDays(now);
+    m_intake.rememberStoredDays(now.date());
     m_frmFileProblem.appendLine(QStringLiteral("Last two days records loaded from") + todayPath);
     show();
-    m_view->sortAndBuildSowList();
-    m_scheduler->start(now);
+    m_view.sortAndBuildSowList();
+    m_scheduler.start(now);
     m_frmFileProblem.hide();
     m_started = true;
 }
@@ -136,14 +123,13 @@ void frmVimo::setCaptions()
 
 void frmVimo::cmdUpdate_Click()
 {
-    if (m_view)
-        m_view->rangeLoad();
+    m_view.rangeLoad();
 }
 
 void frmVimo::timSekund_Timer()
 {
     if (m_started)
-        m_scheduler->tick();
+        m_scheduler.tick();
 }
 
 void frmVimo::moveToNewDay()
@@ -158,6 +144,6 @@ bool frmVimo::userCloseRequest()
 {
     if (m_services.port.isOpen())
         m_services.port.close();
-    Q_EMIT programEnd();
+    m_services.endProgram();
     return true;
 }

@@ -1,6 +1,12 @@
 #pragma once
 
 #include "app/Services.h"
+#include "link/LinkState.h"
+#include "link/PacketSender.h"
+#include "link/PollScheduler.h"
+#include "link/PortHandling.h"
+#include "link/Receiver.h"
+#include "link/frmComProblem.h"
 #include "platform/Button.h"
 #include "platform/ComboBox.h"
 #include "platform/DatePicker.h"
@@ -8,25 +14,18 @@
 #include "platform/Grid.h"
 #include "platform/Label.h"
 #include "platform/Timer.h"
+#include "records/LogFile.h"
+#include "records/RecordIntake.h"
+#include "records/RecordView.h"
 #include "settings/ProgramFolders.h"
 #include "settings/TextTable.h"
 #include "settings/frmFileProblem.h"
 #include "settings/frmOption.h"
 
-#include <memory>
-
-class LogFile;
-class PacketSender;
-class PollScheduler;
-class PortHandling;
-class Receiver;
-class RecordIntake;
-class RecordView;
-class frmComProblem;
-struct LinkState;
-
 // The main window: the record grid with its date range and sow filter, the link's status
-// lines, and the start-up of the whole program.
+// lines, and the start-up of the whole program. It is also where the program is put together:
+// its constructor builds every window and part from the services it is given (the real ones
+// in main.cpp, fakes in tests), and Load runs the start-up sequence.
 class frmVimo : public Form
 {
     Q_OBJECT
@@ -56,20 +55,16 @@ public:
 
     frmOption &options() { return m_frmOption; }
     frmFileProblem &traceWindow() { return m_frmFileProblem; }
-    frmComProblem &comProblem() { return *m_frmComProblem; }
-    PollScheduler &scheduler() { return *m_scheduler; }
-    RecordIntake &intake() { return *m_intake; }
-    LinkState &link() { return *m_link; }
+    frmComProblem &comProblem() { return m_frmComProblem; }
+    PollScheduler &scheduler() { return m_scheduler; }
+    RecordIntake &intake() { return m_intake; }
+    Receiver &receiver() { return m_receiver; }
+    LinkState &link() { return m_link; }
     const ProgramFolders &folders() const { return m_folders; }
     const QString &currentLanguage() const { return m_CurrentLanguage; }
 
-Q_SIGNALS:
-    // The main window was closed: the program ends.
-    void programEnd();
-
 private:
     void setCaptions();
-    void buildLink();
     void prepareStatusGrid();
     void timSekund_Timer();
     void moveToNewDay();
@@ -82,14 +77,14 @@ private:
     QString m_CurrentLanguage;
     frmFileProblem m_frmFileProblem;
     frmOption m_frmOption;
-    std::unique_ptr<frmComProblem> m_frmComProblem;
-    std::unique_ptr<LinkState> m_link;
-    std::unique_ptr<PacketSender> m_sender;
-    std::unique_ptr<PortHandling> m_portHandling;
-    std::unique_ptr<LogFile> m_logFile;
-    std::unique_ptr<RecordView> m_view;
-    std::unique_ptr<RecordIntake> m_intake;
-    std::unique_ptr<Receiver> m_receiver;
-    std::unique_ptr<PollScheduler> m_scheduler;
+    frmComProblem m_frmComProblem;
+    LinkState m_link;
+    PacketSender m_sender;
+    PortHandling m_portHandling;
+    LogFile m_logFile;
+    RecordView m_view;
+    RecordIntake m_intake;
+    Receiver m_receiver;
+    PollScheduler m_scheduler;
     bool m_started = false;
 };

@@ -21,7 +21,9 @@ int main(int argc, char *argv[])
     SystemClock clock;
     QtSerialPort port(programFolder);
     PortsFolderDeviceList devices(programFolder);
-    frmVimo vimo(Services{dialogs, clock, port, devices}, QDir::currentPath(), programFolder);
+    const auto endProgram
+        = [&app] { QMetaObject::invokeMethod(&app, &QApplication::quit, Qt::QueuedConnection); };
+    frmVimo vimo(Services{dialogs, clock, port, devices, endProgram}, QDir::currentPath(), programFolder);
 
     FormWindow mainWindow(vimo);
     FormWindow optionWindow(vimo.options());
@@ -29,7 +31,6 @@ int main(int argc, char *argv[])
     FormWindow portProblemWindow(vimo.comProblem());
     bindTimer(vimo.timSekund, &app);
     bindTimer(vimo.options().timModtag, &app);
-    QObject::connect(&vimo, &frmVimo::programEnd, &app, &QApplication::quit, Qt::QueuedConnection);
 
     vimo.Load();
     return app.exec();

@@ -11,8 +11,6 @@
 #include "settings/TextTable.h"
 #include "settings/frmOption.h"
 
-#include <QColor>
-
 namespace {
 constexpr int kNameBytes = 20;
 constexpr int kStaffNames = 20;
@@ -21,9 +19,10 @@ constexpr int kLargestInterval1 = 255;
 } // namespace
 
 PollScheduler::PollScheduler(LinkState &link, frmOption &options, PacketSender &sender,
-                             const TextTable &texts, Label &lblActivity, const Clock &clock)
+                             const TextTable &texts, Label &lblActivity, const Clock &clock,
+                             std::function<void()> dayChanged)
     : m_link(link), m_options(options), m_sender(sender), m_texts(texts), m_lblActivity(lblActivity),
-      m_clock(clock)
+      m_clock(clock), m_dayChanged(std::move(dayChanged))
 { }
 
 void PollScheduler::start(const QDateTime &now)
@@ -39,6 +38,8 @@ void PollScheduler::tick()
         return;
     m_inTick = true;
     ++SecondCounter;
+    if (m_link.RecordsOutstanding > 0)
+        askAgainWhenQuiet();
     if (m_link.RecordsOutstanding == 0)
         requestRecords();
     if (m_link.RecordsOutstanding == 0)
@@ -56,16 +57,35 @@ void PollScheduler::requestRecords()
     const Grid &status = m_options.mshStatus;
     for (int terminal = 1; terminal < status.rows(); ++terminal) {
         const auto count = NumberText::wholeNumber16(status.textView(terminal, 2));
-        if (!count || *count <= 0)
+        if (!count || *count <= 0 || m_link.passedOver.contains(terminal))
             continue;
         m_link.ServedTerminal = terminal;
         m_link.RecordsOutstanding = *count;
+        m_link.heard(m_clock.now());
         m_sender.Send11Byte(terminal, Packet::Command::Record, Packet::kRequestValue,
                             Packet::FlagMode::HighAddress, Packet::kBothStatusBits);
         m_lblActivity.setCaption(m_texts.text(Txt::Serving) + u' ' + QString::number(terminal)
                                  + QStringLiteral(", ") + QString::number(*count));
         return;
     }
+}
+
+// A lost record packet or acknowledgement leaves the served terminal waiting to be asked: it
+// is asked again once it has been quiet for a while, and after a few unanswered asks the next
+// terminal is served. The terminal keeps its record, so nothing is lost, and a record sent again
+// is known by its content, so nothing is stored twice.
+void PollScheduler::askAgainWhenQuiet()
+{
+    const QDateTime now = m_clock.now();
+    if (m_link.quietSince.isValid() && m_link.quietSince.secsTo(now) < kQuietSeconds)
+        return;
+    if (++m_link.asksUnanswered > kAsksBeforeMovingOn) {
+        m_link.passOver();
+        return;
+    }
+    m_link.quietSince = now;
+    m_sender.Send11Byte(m_link.ServedTerminal, Packet::Command::Record, Packet::kRequestValue,
+                        Packet::FlagMode::HighAddress, Packet::kBothStatusBits);
 }
 
 void PollScheduler::broadcastNext()
@@ -138,9 +158,11 @@ void PollScheduler::requestCounts()
     m_sender.Send11Byte(Packet::kBroadcastAddress, Packet::Command::Count, Packet::kRequestValue,
                         Packet::FlagMode::Never, Packet::kBothStatusBits);
     m_link.ServedTerminal = -1;
+    m_link.passedOver.clear();
+    m_link.asksUnanswered = 0;
     Grid &status = m_options.mshStatus;
     for (int terminal = 1; terminal < status.rows(); ++terminal) {
-        status.setBackColour(terminal, 1, QColor());
+        status.setBackColour(terminal, 1, std::nullopt);
         status.setText(terminal, 2, u"0");
     }
 }

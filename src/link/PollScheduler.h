@@ -22,12 +22,16 @@ public:
     static constexpr int kFirstSecondCounter = 54; // the first count request goes out on tick 6
     static constexpr int kCountRequestTicks = 60;
     static constexpr int kBroadcastItems = 35;
+    // A record packet (73 bytes) takes 0.15 s at 4800 baud and up to 0.6 s more to be read in
+    // 50-byte receive ticks; the next one follows its acknowledgement at once. Three quiet
+    // seconds are several times the longest healthy gap, and short against the minute until
+    // the next count request.
+    static constexpr int kQuietSeconds = 3;
+    static constexpr int kAsksBeforeMovingOn = 2;
 
+    // `dayChanged` is called when the present day differs from the one seen last.
     PollScheduler(LinkState &link, frmOption &options, PacketSender &sender, const TextTable &texts,
-                  Label &lblActivity, const Clock &clock);
-
-    // Called when the present day differs from the one seen last.
-    void setDayChangeHandler(std::function<void()> handler) { m_dayChanged = std::move(handler); }
+                  Label &lblActivity, const Clock &clock, std::function<void()> dayChanged);
 
     // The counters as start-up leaves them.
     void start(const QDateTime &now);
@@ -40,6 +44,7 @@ public:
 
 private:
     void requestRecords();
+    void askAgainWhenQuiet();
     void broadcastNext();
     void sendBroadcastItem(int step);
     void sendName(Packet::Command command, int entry, const QString &name);

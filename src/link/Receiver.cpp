@@ -20,8 +20,8 @@ private:
 };
 } // namespace
 
-Receiver::Receiver(SerialPort &port, Label &lblBus, PacketHandler &handler)
-    : m_port(port), m_lblBus(lblBus), m_handler(handler)
+Receiver::Receiver(SerialPort &port, Label &lblBus, PacketHandler handler)
+    : m_port(port), m_lblBus(lblBus), m_handler(std::move(handler))
 { }
 
 void Receiver::ModtagData()
@@ -76,7 +76,7 @@ void Receiver::handleFa()
     const Packet::FaFrame fields = Packet::FaFrame::decode(packet.first<Packet::kFaLength>());
     m_lblBus.setCaption(Packet::statusText(Packet::Type::FA, fields.high));
     if (fields.accepted())
-        m_handler.BehModData(fields.address, fields.command, fields.value(), m_RecData, m_assembler.count());
+        m_handler(fields.address, fields.command, fields.value(), m_RecData, m_assembler.count());
 }
 
 void Receiver::handleFb()
@@ -93,5 +93,5 @@ void Receiver::handleFc()
     const int stored = std::min(fields.count, int(m_RecData.size()));
     std::copy_n(fields.data.begin(), stored, m_RecData.begin());
     if (fields.accepted())
-        m_handler.BehModData(fields.address, fields.command, std::nullopt, m_RecData, fields.count);
+        m_handler(fields.address, fields.command, std::nullopt, m_RecData, fields.count);
 }

@@ -20,7 +20,7 @@ public:
     // answer when asked, one packet at a time, and a short tick keeps the windows responsive.
     static constexpr int kBytesPerCall = 50;
 
-    Receiver(SerialPort &port, Label &lblBus, PacketHandler &handler);
+    Receiver(SerialPort &port, Label &lblBus, PacketHandler handler);
 
     void ModtagData();
 
@@ -42,7 +42,7 @@ private:
 
     SerialPort &m_port;
     Label &m_lblBus;
-    PacketHandler &m_handler;
+    PacketHandler m_handler;
     PacketAssembler m_assembler;
     RecordData m_RecData{};
     bool m_running = false;

@@ -188,19 +188,19 @@ Grid::CellStyle *Grid::style(int row, int col, bool create)
     auto &styles = m_rows[size_t(row)].styles;
     if (!styles)
         styles = std::make_unique<std::vector<CellStyle>>();
-    styles->push_back(CellStyle{col, QColor(), Alignment::Default});
+    styles->push_back(CellStyle{col, std::nullopt, Alignment::Default});
     return &styles->back();
 }
 
-QColor Grid::backColour(int row, int col) const
+std::optional<Colour> Grid::backColour(int row, int col) const
 {
     const CellStyle *s = style(row, col);
-    return s ? s->back : QColor();
+    return s ? s->back : std::nullopt;
 }
 
-bool Grid::setBackColour(int row, int col, const QColor &colour)
+bool Grid::setBackColour(int row, int col, std::optional<Colour> colour)
 {
-    CellStyle *s = style(row, col, colour.isValid());
+    CellStyle *s = style(row, col, colour.has_value());
     if (!hasCell(row, col))
         return false;
     if (s) {
@@ -320,11 +320,10 @@ QVariant Grid::data(const QModelIndex &index, int role) const
     case Qt::DisplayRole:
         return text(row, col);
     case Qt::BackgroundRole: {
-        const QColor back = backColour(row, col);
-        if (back.isValid())
-            return back;
+        if (const auto back = backColour(row, col))
+            return back->rgb();
         if (row < m_fixedRows || col < m_fixedCols)
-            return QColor(0xE0, 0xE0, 0xE0);
+            return Colour{0xE0, 0xE0, 0xE0}.rgb();
         return {};
     }
     case Qt::TextAlignmentRole:

@@ -1,13 +1,15 @@
 #pragma once
 
+#include "platform/Colour.h"
+
 #include <QAbstractTableModel>
-#include <QColor>
 #include <QString>
 #include <QStringView>
 #include <QVarLengthArray>
 
 #include <initializer_list>
 #include <memory>
+#include <optional>
 #include <vector>
 
 // The grid of the program's tables: rows and columns of plain text cells, with fixed
@@ -59,9 +61,10 @@ public:
     // A user's action on a cell: makes it current and notifies the window.
     void userActivate(int row, int col);
 
-    // Back colour of a cell; an invalid colour means the system's window background.
-    QColor backColour(int row, int col) const;
-    bool setBackColour(int row, int col, const QColor &colour);
+    // Back colour of a cell; none means the system's window background. The model shows it
+    // as the rgb() number in the background role, which the Qt layer turns into a colour.
+    std::optional<Colour> backColour(int row, int col) const;
+    bool setBackColour(int row, int col, std::optional<Colour> colour);
     Alignment alignment(int row, int col) const;
     bool setAlignment(int row, int col, Alignment alignment);
 
@@ -103,7 +106,7 @@ private:
     struct CellStyle
     {
         int col;
-        QColor back;
+        std::optional<Colour> back;
         Alignment alignment = Alignment::Default;
     };
     struct Row

@@ -5,13 +5,12 @@
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
 #include "platform/Grid.h"
+#include "platform/Label.h"
 #include "protocol/Frames.h"
 #include "records/LogFile.h"
 #include "records/RecordCells.h"
 #include "settings/TextTable.h"
 #include "settings/frmOption.h"
-
-#include <QColor>
 
 #include <algorithm>
 
@@ -19,19 +18,22 @@ namespace {
 constexpr int kPresenceColumn = 1;
 constexpr int kCountColumn = 2;
 constexpr int kAcknowledgeBytes = 2;
-const QColor kPresent(0, 255, 0);
+constexpr Colour kPresent{0, 255, 0};
+constexpr Colour kUnreadable{255, 160, 0};
 } // namespace
 
 RecordIntake::RecordIntake(Grid &mshVimo, frmOption &options, const TextTable &texts, PacketSender &sender,
-                           LinkState &link, LogFile &logFile, Dialogs &dialogs, const Clock &clock)
+                           LinkState &link, LogFile &logFile, Dialogs &dialogs, const Clock &clock,
+                           Label &lblActivity)
     : m_mshVimo(mshVimo), m_options(options), m_texts(texts), m_sender(sender), m_link(link),
-      m_logFile(logFile), m_dialogs(dialogs), m_clock(clock)
+      m_logFile(logFile), m_dialogs(dialogs), m_clock(clock), m_lblActivity(lblActivity)
 { }
 
 void RecordIntake::BehModData(int Object, int Code, std::optional<int> Data, const RecordData &MData,
                               int DataCnt)
 {
-    Q_UNUSED(DataCnt);
+    if (Object == m_link.ServedTerminal)
+        m_link.heard(m_clock.now());
     switch (Packet::Command(Code)) {
     case Packet::Command::Count:
         // A count answer carries its count in the data word of a short packet.
@@ -39,14 +41,20 @@ void RecordIntake::BehModData(int Object, int Code, std::optional<int> Data, con
             countAnswer(Object, *Data);
         break;
     case Packet::Command::Record:
-        // A record comes only in a long packet; a short one (noise that passed its checksum)
-        // would hand on what the last long packet left, maybe another terminal's record.
-        if (!Data)
+        // A record comes only in a long packet of a whole record's bytes; a short packet (noise
+        // that passed its checksum) or a shorter one would hand on what the last long packet
+        // left, maybe another terminal's record. The terminal keeps it and sends it again.
+        if (!Data && DataCnt == RecordFields::kRecordBytes)
             record(Object, MData);
         break;
     default:
         break;
     }
+}
+
+void RecordIntake::rememberStoredDays(const QDate &today)
+{
+    m_stored.load(m_logFile, today);
 }
 
 void RecordIntake::GetNoRecord()
@@ -65,7 +73,9 @@ void RecordIntake::countAnswer(int Object, int count)
         status.setCurrentCell(Object, kPresenceColumn);
         status.setBackColour(Object, kPresenceColumn, kPresent);
     }
-    if (m_link.ServedTerminal <= -1)
+    // Another terminal's answer, still on its way when this one was asked for its records,
+    // must not reach the served terminal: an equal count would acknowledge its record in flight.
+    if (m_link.ServedTerminal <= -1 || Object != m_link.ServedTerminal)
         return;
     m_link.RecordsOutstanding = count;
     if (m_link.RecordsOutstanding > 0) {
@@ -87,19 +97,24 @@ void RecordIntake::record(int Object, const RecordData &MData)
     const auto left = RecordFields::recordsLeft(bytes);
 
     if (!RecordFields::isAcceptedType(bytes)) {
-        if (left)
-            m_link.RecordsOutstanding = *left;
+        // Kept: not stored and not acknowledged, as another program may collect such a record;
+        // but the user sees which terminal holds it, and the others are served meanwhile.
+        m_lblActivity.setCaption(m_texts.text(Txt::UnknownRecord) + u' ' + QString::number(Object));
+        m_options.mshStatus.setBackColour(Object, kPresenceColumn, kUnreadable);
+        m_link.passOver();
         return;
     }
-    // The same record again means our acknowledgement got lost: acknowledge it again, but
-    // do not store it twice. A record that could not be stored is not received at all: the
-    // terminal still holds it, and so the count is left as it was.
-    const auto last = m_lastStored.find(Object);
-    const bool repeated = last != m_lastStored.end() && last->second == bytes;
-    if (!repeated) {
-        if (!storeAndShow(bytes))
+    // A record already in the log (by its content: the count in front changes when staff
+    // record another farrowing meanwhile) means our acknowledgement got lost: acknowledge it
+    // again, but do not store it twice. A record that could not be stored is not received at
+    // all: the terminal still holds it, and so the count is left as it was.
+    const RecordFields::FieldTexts fields = RecordFields::fromRecord(bytes);
+    QByteArray line = RecordFields::logLine(fields);
+    line.chop(2);
+    if (!m_stored.contains(line)) {
+        if (!storeAndShow(fields))
             return;
-        m_lastStored[Object] = bytes;
+        m_stored.add(m_clock.now().date(), line);
     }
     if (left)
         m_link.RecordsOutstanding = *left;
@@ -109,9 +124,8 @@ void RecordIntake::record(int Object, const RecordData &MData)
         m_options.mshStatus.setText(m_link.ServedTerminal, kCountColumn, QString());
 }
 
-bool RecordIntake::storeAndShow(const RecordBytes &bytes)
+bool RecordIntake::storeAndShow(const RecordFields::FieldTexts &fields)
 {
-    const RecordFields::FieldTexts fields = RecordFields::fromRecord(bytes);
     // Kept: a record goes in the file of the day it arrives, not of its own date, so one made
     // just before midnight lands in the new day's file, because a day's file then only grows
     // while it is today's, and the record view loads yesterday with today anyway.

@@ -2,14 +2,15 @@
 
 #include "link/PacketHandler.h"
 #include "protocol/RecordFields.h"
+#include "records/StoredLines.h"
 
 #include <array>
 #include <cstdint>
-#include <map>
 
 class Clock;
 class Dialogs;
 class Grid;
+class Label;
 class LogFile;
 class PacketSender;
 class TextTable;
@@ -23,23 +24,25 @@ struct LinkState;
 // A record is acknowledged only once its line is safely in the file, and only to the
 // terminal being served: a terminal that gets no acknowledgement keeps the record and sends
 // it again, so nothing is lost and nothing is counted twice.
-class RecordIntake : public PacketHandler
+class RecordIntake
 {
 public:
     RecordIntake(Grid &mshVimo, frmOption &options, const TextTable &texts, PacketSender &sender,
-                 LinkState &link, LogFile &logFile, Dialogs &dialogs, const Clock &clock);
+                 LinkState &link, LogFile &logFile, Dialogs &dialogs, const Clock &clock, Label &lblActivity);
 
-    void BehModData(int Object, int Code, std::optional<int> Data, const RecordData &MData,
-                    int DataCnt) override;
+    void BehModData(int Object, int Code, std::optional<int> Data, const RecordData &MData, int DataCnt);
     // Asks the served terminal how many records it holds.
     void GetNoRecord();
+    // Reads what yesterday's and today's log files hold, so a record stored before a restart
+    // and sent again is known.
+    void rememberStoredDays(const QDate &today);
 
 private:
     using RecordBytes = std::array<std::uint8_t, RecordFields::kRecordBytes>;
 
     void countAnswer(int Object, int count);
     void record(int Object, const RecordData &MData);
-    bool storeAndShow(const RecordBytes &bytes);
+    bool storeAndShow(const RecordFields::FieldTexts &fields);
 
     Grid &m_mshVimo;
     frmOption &m_options;
@@ -49,6 +52,6 @@ private:
     LogFile &m_logFile;
     Dialogs &m_dialogs;
     const Clock &m_clock;
-    // The last record stored from each terminal in this run.
-    std::map<int, RecordBytes> m_lastStored;
+    Label &m_lblActivity;
+    StoredLines m_stored;
 };

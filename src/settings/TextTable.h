@@ -47,6 +47,7 @@ enum class Txt : int {
     FemaleColumn = 68,
     AllSows = 69,
     Update = 70,
+    UnknownRecord = 71, // followed by the terminal's number
 };
 
 // The 101 user-interface texts of the current language, numbered 0 to 100.

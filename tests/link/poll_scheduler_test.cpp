@@ -10,28 +10,26 @@
 
 namespace {
 
-// The packets a correct sender writes (checked on their own), to compare what the scheduler sent with.
+// The packets the scheduler should send, from the codec (checked against hex on its own).
 struct Expected
 {
-    Expected() { port.open_ = true; }
     QString fa(int address, int command, int value, int flagMode, int highBits)
     {
-        sender.Send11Byte(address, command, value, flagMode, highBits);
-        return port.takeWrittenHex();
+        return toHex(Packet::FaFrame::make(address, Packet::Command(command), value,
+                                           Packet::FlagMode(flagMode), highBits)
+                         .encode());
     }
     // A broadcast FC packet; a name goes out as its entry and 20 bytes.
     QString fc(int command, std::vector<std::uint8_t> data)
     {
-        sender.SendXXByte(255, command, 0, int(data.size()), data, 0);
-        return port.takeWrittenHex();
+        return toHex(
+            Packet::FcFrame::make(255, Packet::Command(command), 0, data, Packet::FlagMode::Never).encode());
     }
     QString name(int command, int entry, const QByteArray &name)
     {
         const QByteArray bytes = char(entry) + name.leftJustified(20, ' ');
         return fc(command, std::vector<std::uint8_t>(bytes.begin(), bytes.end()));
     }
-    FakeSerialPort port;
-    PacketSender sender{port};
 };
 
 class PollSchedulerTest : public ::testing::Test, protected OptionFixture
@@ -94,7 +92,7 @@ TEST_F(PollSchedulerTest, TerminalsAreServedLowestFirstUntilTheSixthTickAsksAllF
 {
     Grid &status = options->mshStatus;
     status.setText(1, 2, QStringLiteral("junk"));
-    status.setBackColour(1, 1, QColor(0, 255, 0));
+    status.setBackColour(1, 1, Colour{0, 255, 0});
     status.setText(3, 2, QStringLiteral("2"));
     status.setText(2, 2, QStringLiteral("17"));
     EXPECT_EQ(tick(), expected.fa(2, 1, 16383, 2, 192));
@@ -113,7 +111,7 @@ TEST_F(PollSchedulerTest, TerminalsAreServedLowestFirstUntilTheSixthTickAsksAllF
     EXPECT_EQ(link.ServedTerminal, -1);
     for (int row = 1; row <= 3; ++row) {
         EXPECT_EQ(status.text(row, 2), u"0");
-        EXPECT_FALSE(status.backColour(row, 1).isValid());
+        EXPECT_FALSE(status.backColour(row, 1));
     }
     EXPECT_EQ(tick(), expected.fc(30, {24, 3, 7, 9, 30})) << "the cycle goes on where it stopped";
 }

@@ -22,11 +22,11 @@ TEST(GridCells, EditsResizesAndCellsOutside)
          {std::pair{0, u"a"}, {2, u"ccc"}, {1, u"bb"}, {3, u"dddd"}, {1, u""}, {2, u"C"}})
         grid.setText(1, col, text);
     EXPECT_EQ(rowText(grid, 1), u"a||C|dddd");
-    grid.setBackColour(1, 2, Qt::green);
+    grid.setBackColour(1, 2, Colour{0, 255, 0});
     grid.setCols(2);
     grid.setCols(5);
     EXPECT_EQ(rowText(grid, 1), u"a||||");
-    EXPECT_FALSE(grid.backColour(1, 2).isValid());
+    EXPECT_FALSE(grid.backColour(1, 2).has_value());
     QSignalSpy removed(&grid, &Grid::rowsAboutToBeRemoved);
     grid.setText(2, 1, u"gone");
     grid.setRows(2);
@@ -36,7 +36,7 @@ TEST(GridCells, EditsResizesAndCellsOutside)
     EXPECT_EQ(removed[0].mid(1), (QVariantList{2, 2}));
 
     for (const auto &[row, col] : {std::pair{3, 0}, {0, 5}, {-1, 0}})
-        EXPECT_FALSE(grid.setText(row, col, u"x") || grid.setBackColour(row, col, Qt::green)) << row << col;
+        EXPECT_FALSE(grid.setText(row, col, u"x") || grid.setBackColour(row, col, Colour{0, 255, 0})) << row << col;
     EXPECT_EQ(grid.text(5, 5), u"");
     EXPECT_FALSE(grid.setCurrentCell(0, 1)) << "the header row cannot become current";
     EXPECT_FALSE(grid.setCurrentCell(1, 0)) << "the number column cannot become current";
@@ -56,12 +56,12 @@ TEST(GridSort, WordsInSortedWordsOut)
         grid.setText(0, 1, u"Head");
         for (const QString &word : QString::fromLatin1(before).split(u' '))
             grid.appendRow({word.left(1), word.mid(1)});
-        grid.setBackColour(1, 1, Qt::green);
+        grid.setBackColour(1, 1, Colour{0, 255, 0});
         grid.sortRows(1, grid.rows() - 1, col);
         QStringList words;
         for (int r = 1; r < grid.rows(); ++r)
             words << grid.text(r, 0) + grid.text(r, 1)
-                    + (grid.backColour(r, 1).isValid() ? u"*"_s : QString());
+                    + (grid.backColour(r, 1).has_value() ? u"*"_s : QString());
         EXPECT_EQ(words.join(u' '), QString::fromLatin1(after));
         EXPECT_EQ(grid.text(0, 1), u"Head");
     }

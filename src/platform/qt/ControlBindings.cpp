@@ -8,15 +8,33 @@
 #include "platform/TextBox.h"
 #include "platform/TwipRect.h"
 
+#include <QColor>
 #include <QComboBox>
 #include <QDateTimeEdit>
 #include <QHeaderView>
+#include <QIdentityProxyModel>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QTableView>
+
+namespace {
+// The grid gives a cell's back colour as a number; the view wants a colour.
+class GridColours final : public QIdentityProxyModel
+{
+public:
+    using QIdentityProxyModel::QIdentityProxyModel;
+    QVariant data(const QModelIndex &index, int role) const override
+    {
+        QVariant value = QIdentityProxyModel::data(index, role);
+        if (role == Qt::BackgroundRole && value.isValid())
+            return QColor::fromRgb(QRgb(value.toUInt()));
+        return value;
+    }
+};
+} // namespace
 
 QWidget *bindControl(Label &label, QWidget *parent, bool)
 {
@@ -90,7 +108,9 @@ QWidget *bindControl(ComboBox &comboBox, QWidget *parent, bool)
 QWidget *bindControl(Grid &grid, QWidget *parent, bool)
 {
     auto *view = new QTableView(parent);
-    view->setModel(&grid);
+    auto *colours = new GridColours(view);
+    colours->setSourceModel(&grid);
+    view->setModel(colours);
     view->verticalHeader()->hide();
     view->setEditTriggers(QAbstractItemView::NoEditTriggers);
     view->setSelectionMode(QAbstractItemView::SingleSelection);

@@ -1,25 +1,23 @@
 #pragma once
 
-#include "CapturePort.h"
 #include "TerminalBank.h"
-#include "link/PacketSender.h"
+#include "protocol/Frames.h"
 #include "protocol/PacketAssembler.h"
 
 #include <vector>
 
-// The PC's end of the line in tests: packets built by the program's own sender.
+// The PC's end of the line in tests: packets from the program's own codec.
 inline QByteArray fa(int address, int command, int value, int flagMode = 0, int highBits = 0)
 {
-    CapturePort port;
-    PacketSender(port).Send11Byte(address, command, value, flagMode, highBits);
-    return port.take();
+    return Packet::FaFrame::make(address, Packet::Command(command), value, Packet::FlagMode(flagMode),
+                                 highBits)
+        .encode();
 }
 inline QByteArray fc(int address, int command, const std::vector<std::uint8_t> &data, int subCode = 0,
                      int flagMode = 0)
 {
-    CapturePort port;
-    PacketSender(port).SendXXByte(address, command, subCode, int(data.size()), data, flagMode);
-    return port.take();
+    return Packet::FcFrame::make(address, Packet::Command(command), subCode, data, Packet::FlagMode(flagMode))
+        .encode();
 }
 inline const auto countRequest
     = [](int address) { return fa(address, 0, 16383, address == 255 ? 0 : 2, 192); };

@@ -17,12 +17,12 @@ QString outcomeText(const TerminalBank::Outcome &outcome)
     for (const TerminalBank::Answer &answer : outcome.answers) {
         const std::vector<std::uint8_t> bytes(answer.bytes.begin(), answer.bytes.end());
         if (bytes.size() == std::size_t(Packet::kFaLength)) {
-            const auto fields = Packet::decodeFa(std::span(bytes).first<Packet::kFaLength>());
+            const auto fields = Packet::FaFrame::decode(std::span(bytes).first<Packet::kFaLength>());
             EXPECT_TRUE(fields.accepted() && fields.command == 0);
             parts << QStringLiteral("T%1 count %2").arg(fields.address).arg(fields.value());
             continue;
         }
-        const auto fields = Packet::decodeFc(bytes);
+        const auto fields = Packet::FcFrame::decode(bytes);
         EXPECT_TRUE(fields.accepted() && fields.command == 1 && fields.count == TerminalRecord::kSize);
         TerminalRecord sent;
         std::copy_n(fields.data.begin(), TerminalRecord::kSize, sent.bytes.begin());

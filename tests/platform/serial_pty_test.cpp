@@ -1,7 +1,6 @@
 #include "PtyLine.h"
 #include "fakes/FakeSerialPort.h"
 #include "fakes/TempFolder.h"
-#include "link/PacketSender.h"
 #include "platform/qt/PortsFolderDeviceList.h"
 #include "platform/qt/QtSerialPort.h"
 
@@ -77,7 +76,7 @@ TEST_F(SerialPtyTest, lineIs4800Baud8N1AndCarriesRawBytesBothWays)
 
     // LF, CR, ^C, ^D and XON, which a terminal line would act on, cross unchanged both ways.
     const QString frame = QStringLiteral("FA 00 0A 00 0D 00 03 00 04 11 0E");
-    PacketSender(port).Send11Byte(10, 13, 0x0304, 1, 0); // flag mode 1: flag bit always set
+    port.write(hexBytes(frame));
     EXPECT_TRUE(runEventsUntil([&] { return heard.size() >= 11; }));
     EXPECT_EQ(toHex(heard), frame);
     pty->send(hexBytes(frame), 0);
