@@ -51,7 +51,8 @@ protected:
     PacketSender sender{port};
     LinkState link;
     Label lblActivity;
-    PollScheduler scheduler{link, *options, sender, texts, lblActivity, clock};
+    int dayChanges = 0;
+    PollScheduler scheduler{link, *options, sender, texts, lblActivity, clock, [this] { ++dayChanges; }};
     Expected expected;
 };
 
@@ -118,13 +119,39 @@ TEST_F(PollSchedulerTest, TerminalsAreServedLowestFirstUntilTheSixthTickAsksAllF
 
 TEST_F(PollSchedulerTest, ChangeOfDayCallsTheHandlerOnce)
 {
-    int changes = 0;
-    scheduler.setDayChangeHandler([&changes] { ++changes; });
     tick();
     clock.moment = QDateTime(QDate(2024, 3, 8), QTime(0, 0, 1));
     tick();
     tick();
-    EXPECT_EQ(changes, 1);
+    EXPECT_EQ(dayChanges, 1);
 }
 
 } // namespace
+
+// A served terminal that stays quiet (its record or our acknowledgement lost on the line) is
+// asked again every three seconds; after two unanswered asks the next terminal is served, and
+// the quiet one only again after the next count request.
+TEST_F(PollSchedulerTest, QuietTerminalIsAskedAgainThenPassedOverUntilTheNextCountRequest)
+{
+    scheduler.SecondCounter = 0;
+    options->mshStatus.setText(1, 2, QStringLiteral("3"));
+    options->mshStatus.setText(2, 2, QStringLiteral("1"));
+    const QString askFirst = expected.fa(1, 1, 16383, 2, 192);
+    const QString askSecond = expected.fa(2, 1, 16383, 2, 192);
+    // Seconds since the tick before, what goes on the line.
+    const std::pair<int, QString> steps[] = {{0, askFirst}, {2, QString()}, {1, askFirst}, {2, QString()},
+                                             {1, askFirst}, {2, QString()}, {1, askSecond}};
+    int step = 0;
+    for (const auto &[seconds, sent] : steps) {
+        clock.moment = clock.moment.addSecs(seconds);
+        EXPECT_EQ(tick(), sent) << "step " << step++;
+    }
+    EXPECT_EQ(link.ServedTerminal, 2);
+    link.RecordsOutstanding = 0;
+    options->mshStatus.setText(2, 2, QString());
+    EXPECT_NE(tick(), askFirst) << "passed over until the next count request";
+    scheduler.SecondCounter = PollScheduler::kCountRequestTicks;
+    tick();
+    options->mshStatus.setText(1, 2, QStringLiteral("3"));
+    EXPECT_EQ(tick(), askFirst);
+}

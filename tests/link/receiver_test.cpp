@@ -17,14 +17,13 @@ const QString kFc7 = u" FC 00 07 00 01 A0 0C 00 02 B0 06 00 00 00 0C C0 02"_s;
 
 // A receiver on a fake line that writes down, in order, each new caption of the line-status label
 // and each packet handed on as "object code value count: data bytes" (value "-" for FC packets).
-struct Line final : PacketHandler
+struct Line
 {
     Line()
     {
         QObject::connect(&lblBus, &Label::changed, [this] { events << lblBus.caption(); });
     }
-    void BehModData(int Object, int Code, std::optional<int> Data, const RecordData &MData,
-                    int DataCnt) override
+    void BehModData(int Object, int Code, std::optional<int> Data, const RecordData &MData, int DataCnt)
     {
         QString call = QString::number(Object) + u' ' + QString::number(Code) + u' '
             + (Data ? QString::number(*Data) : u"-"_s) + u' ' + QString::number(DataCnt);
@@ -37,7 +36,9 @@ struct Line final : PacketHandler
 
     FakeSerialPort port;
     Label lblBus;
-    Receiver receiver{port, lblBus, *this};
+    Receiver receiver{port, lblBus, [this](int o, int c, std::optional<int> d, const RecordData &m, int n) {
+                          BehModData(o, c, d, m, n);
+                      }};
     QStringList events;
     std::function<void()> during;
 };
