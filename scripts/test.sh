@@ -6,5 +6,13 @@ top=$(cd "$(dirname "$0")/.." && pwd)
 build="$top/build"
 cmake -S "$top" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPCVIMO_WERROR=ON >/dev/null
 cmake --build "$build" -j"$(nproc)"
+# The program's logic and its tests need no more than Qt Core.
+for t in tests/protocol_tests tests/settings_tests tests/link_tests tests/records_tests tests/app_tests \
+         tools/simulator_tests; do
+  if ldd "$build/$t" | grep -qE 'libQt6(Gui|Widgets|SerialPort)'; then
+    echo "$t links Qt Gui, Widgets or Serial Port"
+    exit 1
+  fi
+done
 cd "$build"
 ctest --output-on-failure -j"$(nproc)" --timeout 600

@@ -36,7 +36,8 @@ TEST(GridCells, EditsResizesAndCellsOutside)
     EXPECT_EQ(removed[0].mid(1), (QVariantList{2, 2}));
 
     for (const auto &[row, col] : {std::pair{3, 0}, {0, 5}, {-1, 0}})
-        EXPECT_FALSE(grid.setText(row, col, u"x") || grid.setBackColour(row, col, Colour{0, 255, 0})) << row << col;
+        EXPECT_FALSE(grid.setText(row, col, u"x") || grid.setBackColour(row, col, Colour{0, 255, 0}))
+            << row << col;
     EXPECT_EQ(grid.text(5, 5), u"");
     EXPECT_FALSE(grid.setCurrentCell(0, 1)) << "the header row cannot become current";
     EXPECT_FALSE(grid.setCurrentCell(1, 0)) << "the number column cannot become current";
