@@ -1,5 +1,7 @@
 #include "TerminalRecord.h"
 
+#include "protocol/RecordFields.h"
+
 #include <QByteArrayList>
 
 namespace {
@@ -42,28 +44,10 @@ QString TerminalRecord::dateTimeText() const
 
 QByteArray TerminalRecord::logLine() const
 {
-    QByteArray sowField = sow();
-    for (char &c : sowField) {
-        if (c == '\t' || c == '\r' || c == '\n')
-            c = ' ';
-    }
-    const int storedTemperature = at(Byte::TemperatureHigh) >= 128 ? 0 : temperature();
-    const auto number = [this](Byte b) { return QByteArray::number(at(b)); };
-
-    const QList<QByteArray> fields{dateTimeText().toLatin1(),
-                                   number(Byte::Staff),
-                                   sowField,
-                                   number(Byte::Alive),
-                                   number(Byte::Still),
-                                   number(Byte::Mumi),
-                                   number(Byte::Weak),
-                                   number(Byte::BirthAssist),
-                                   number(Byte::Medication),
-                                   number(Byte::Dose),
-                                   QByteArray::number(storedTemperature),
-                                   number(Byte::Female),
-                                   number(Byte::ReactionTime)};
-    return fields.join('\t');
+    // The program's own record-to-line code: the log check cannot disagree with what it writes.
+    QByteArray line = RecordFields::logLine(RecordFields::fromRecord(RecordFields::RecordBytes(bytes)));
+    line.chop(2); // without its CR LF
+    return line;
 }
 
 QString TerminalRecord::describe() const
