@@ -83,7 +83,7 @@ public:
     // The main window over the real services, its start-up run, its scheduler ticking every `tickMs`.
     void load(int tickMs)
     {
-        m_vimo = std::make_unique<frmVimo>(Services{dialogs, m_clock, port, m_devices}, folder(), folder());
+        m_vimo = std::make_unique<frmVimo>(Services{dialogs, m_clock, port, m_devices, [] {}}, folder(), folder());
         bindTimer(m_vimo->timSekund, &m_timers);
         bindTimer(m_vimo->options().timModtag, &m_timers);
         QObject::connect(&m_vimo->timSekund, &Timer::ticked, &m_timers, [this] { ++schedulerTicks; });
