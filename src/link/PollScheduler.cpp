@@ -77,7 +77,7 @@ void PollScheduler::requestRecords()
 void PollScheduler::askAgainWhenQuiet()
 {
     const QDateTime now = m_clock.now();
-    if (m_link.quietSince.isValid() && m_link.quietSince.secsTo(now) < kQuietSeconds)
+    if (m_link.quietSince.isValid() && m_link.quietSince.msecsTo(now) < kQuietMs)
         return;
     if (++m_link.asksUnanswered > kAsksBeforeMovingOn) {
         m_link.passOver();

@@ -83,7 +83,8 @@ public:
     // The main window over the real services, its start-up run, its scheduler ticking every `tickMs`.
     void load(int tickMs)
     {
-        m_vimo = std::make_unique<frmVimo>(Services{dialogs, m_clock, port, m_devices, [] {}}, folder(), folder());
+        m_vimo = std::make_unique<frmVimo>(Services{dialogs, m_clock, port, m_devices, [] {}}, folder(),
+                                           folder());
         bindTimer(m_vimo->timSekund, &m_timers);
         bindTimer(m_vimo->options().timModtag, &m_timers);
         QObject::connect(&m_vimo->timSekund, &Timer::ticked, &m_timers, [this] { ++schedulerTicks; });
@@ -295,4 +296,30 @@ TEST(LiveFaults, aFullDiskKeepsTheRecordsOnTheTerminals)
     ASSERT_EQ(live.simulatorExit(60 * 1000), 0) << live.simulatorOutput().constData();
     EXPECT_EQ(live.expectEveryRecordOnce().size(), 6);
     EXPECT_EQ(live.vimo().mshVimo.rows(), gridRowsBefore + 6);
+}
+
+// How long three terminals of ten records take to drain at the program's own tick, on a clean
+// line and with one record packet in four broken: a figure for the README, so it runs only when asked
+// (bench/drain.sh). A broken packet must cost seconds, not the minute until the next count request.
+TEST(LiveFaults, drainTimeCleanAndWithBrokenPackets)
+{
+    if (qEnvironmentVariableIsEmpty("PCVIMO_DRAIN_BENCH"))
+        GTEST_SKIP() << "a measurement: bench/drain.sh";
+    double seconds[2] = {};
+    for (const bool broken : {false, true}) {
+        LiveProgram live(3);
+        ASSERT_TRUE(live.startSimulator(QStringLiteral("--seed 7 --records 10 --until-drained --duration 900")
+                                        + (broken ? QStringLiteral(" --corrupt-records 0.25") : QString())))
+            << live.simulatorOutput().constData();
+        live.load(1000);
+        QElapsedTimer wall;
+        wall.start();
+        ASSERT_EQ(live.simulatorExit(900 * 1000), 0) << live.simulatorOutput().constData();
+        seconds[broken] = wall.elapsed() / 1000.0;
+        EXPECT_EQ(live.expectEveryRecordOnce().size(), 30);
+    }
+    std::printf(
+        "3 terminals x 10 records drained in %.1f s on a clean line, %.1f s with one record packet in four "
+        "broken: %.2f x\n",
+        seconds[0], seconds[1], seconds[1] / seconds[0]);
 }

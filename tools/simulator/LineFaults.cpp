@@ -22,7 +22,9 @@ bool LineFaults::happens(QRandomGenerator &random, double rate)
 
 QByteArray LineFaults::corrupt(QByteArray packet)
 {
-    if (packet.isEmpty() || !happens(m_corruptRandom, m_rates.corrupt))
+    const bool record = packet.startsWith(char(0xFC));
+    const double rate = record && m_rates.corruptRecords > 0 ? m_rates.corruptRecords : m_rates.corrupt;
+    if (packet.isEmpty() || !happens(m_corruptRandom, rate))
         return packet;
     const int position = int(m_corruptRandom.bounded(int(packet.size())));
     // XOR with 1..255 always gives a different byte.

@@ -15,6 +15,7 @@ public:
         double corrupt = 0; // fraction of the terminals' packets that get one byte changed
         double dropAcks = 0; // fraction of acknowledgements the terminal does not hear
         double garbage = 0; // chance of a noise burst before a terminal's packet
+        double corruptRecords = 0; // as `corrupt`, for record packets only (when set, it wins for them)
     };
     struct Counts
     {
@@ -38,7 +39,11 @@ public:
 
     const Counts &counts() const { return m_counts; }
     const Rates &rates() const { return m_rates; }
-    bool any() const { return m_rates.corrupt > 0 || m_rates.dropAcks > 0 || m_rates.garbage > 0; }
+    bool any() const
+    {
+        return m_rates.corrupt > 0 || m_rates.corruptRecords > 0 || m_rates.dropAcks > 0
+            || m_rates.garbage > 0;
+    }
 
 private:
     static bool happens(QRandomGenerator &random, double rate);

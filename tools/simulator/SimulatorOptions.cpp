@@ -23,6 +23,7 @@ Faults (all off by default; drawn from the seed, so a run with the same seed rep
   --corrupt F    a fraction F of the terminals' packets get one byte changed to any other
                  value, start bytes included (the receiver must drop the packet, or the
                  broken remainder, and the terminal sends the record again when next asked).
+  --corrupt-records F   the same for record packets only.
   --drop-acks F  a terminal misses a fraction F of the PC's confirmations: it keeps the
                  record and sends it again when next asked; the PC must not store it twice.
   --garbage F    with chance F, 1..20 random bytes (start bytes too) go on the line before a
@@ -87,6 +88,10 @@ struct OptionDefinitions
     QCommandLineOption corrupt{QStringLiteral("corrupt"),
                                QStringLiteral("Change one byte in a fraction F of the terminals' packets."),
                                QStringLiteral("F"), QStringLiteral("0")};
+    QCommandLineOption corruptRecords{
+        QStringLiteral("corrupt-records"),
+        QStringLiteral("Change one byte in a fraction F of the record packets (not the count answers)."),
+        QStringLiteral("F"), QStringLiteral("0")};
     QCommandLineOption dropAcks{QStringLiteral("drop-acks"),
                                 QStringLiteral("Terminals miss a fraction F of the confirmations."),
                                 QStringLiteral("F"), QStringLiteral("0")};
@@ -164,11 +169,11 @@ SimulatorOptions::Parsed SimulatorOptions::parse(const QStringList &arguments)
         "PC Vimo 2 program folder."));
     const QCommandLineOption help = parser.addHelpOption();
     parser.addOptions(
-        {defs.folder,         defs.port,       defs.terminals,       defs.records,    defs.seed,
-         defs.recordsFile,    defs.duration,   defs.untilDrained,    defs.linger,     defs.verifyLog,
-         defs.stateFile,      defs.quiet,      defs.printBroadcasts, defs.replyDelay, defs.baud,
-         defs.statusInterval, defs.corrupt,    defs.dropAcks,        defs.garbage,    defs.vanishAt,
-         defs.vanishFor,      defs.vanishEvery});
+        {defs.folder,         defs.port,        defs.terminals,       defs.records,    defs.seed,
+         defs.recordsFile,    defs.duration,    defs.untilDrained,    defs.linger,     defs.verifyLog,
+         defs.stateFile,      defs.quiet,       defs.printBroadcasts, defs.replyDelay, defs.baud,
+         defs.statusInterval, defs.corrupt,     defs.dropAcks,        defs.garbage,    defs.vanishAt,
+         defs.vanishFor,      defs.vanishEvery, defs.corruptRecords});
     if (!parser.parse(arguments))
         return parser.errorText();
     if (parser.isSet(help))
@@ -193,6 +198,7 @@ SimulatorOptions::Parsed SimulatorOptions::parse(const QStringList &arguments)
         && readNumber(parser, defs.baud, 0, 10000000, o.baud, error)
         && readNumber(parser, defs.statusInterval, 0.0, 1e7, o.statusInterval, error)
         && readNumber(parser, defs.corrupt, 0.0, 1.0, o.faults.corrupt, error)
+        && readNumber(parser, defs.corruptRecords, 0.0, 1.0, o.faults.corruptRecords, error)
         && readNumber(parser, defs.dropAcks, 0.0, 1.0, o.faults.dropAcks, error)
         && readNumber(parser, defs.garbage, 0.0, 1.0, o.faults.garbage, error);
     if (!ok)
