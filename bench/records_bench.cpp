@@ -17,6 +17,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 
 #include <malloc.h>
 
@@ -130,6 +131,33 @@ void startupLoad(benchmark::State &state, const char *which)
 // Two ordinary days of 5,000 records each, and two very busy ones (73,000 records, 1,200 sows).
 BENCHMARK_CAPTURE(startupLoad, TwoDays, "startup")->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK_CAPTURE(startupLoad, TwoBusyDays, "startup-busy")->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+// One record line stored as the intake stores it (appended, forced to the disk, closed), against
+// the same append left in the system's cache: what durability costs a record. On the disk the
+// data folder is on, not in memory.
+void BM_StoreRecordLine(benchmark::State &state)
+{
+    const QString folder = dataFolder("store");
+    QDir(folder).removeRecursively();
+    QDir().mkpath(folder);
+    SilentDialogs dialogs;
+    LogFile log(folder, dialogs);
+    const QByteArray line
+        = QByteArrayLiteral("2024-03-07 09:05\t2\tDK1234    \t11\t1\t0\t2\t0\t3\t7\t385\t6\t12\r\n");
+    const QDate day(2024, 3, 7);
+    const bool durable = state.range(0) == 1;
+    for (auto _ : state) {
+        if (durable) {
+            benchmark::DoNotOptimize(log.store(day, line));
+        } else {
+            QFile file(log.path(day));
+            benchmark::DoNotOptimize(file.open(QIODevice::WriteOnly | QIODevice::Append)
+                                     && file.write(line) > 0);
+        }
+    }
+    state.SetLabel(durable ? "forced to the disk" : "left in the cache");
+}
+BENCHMARK(BM_StoreRecordLine)->Arg(1)->Arg(0)->Unit(benchmark::kMicrosecond);
 
 // Heap in use after the year is loaded, less the heap of the same program with an empty grid.
 void BM_YearGridMemory(benchmark::State &state)
