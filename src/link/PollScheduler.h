@@ -27,7 +27,9 @@ public:
     // healthy terminal is never quiet for 0.9 s. After 1.5 s it is asked again (at the next
     // tick: within 2.5 s), well short of the minute until the next count request.
     static constexpr int kQuietMs = 1500;
-    static constexpr int kAsksBeforeMovingOn = 2;
+    // A terminal that is gone costs four asks (under ten seconds); one whose packets break
+    // four times running is rare even on a poor line.
+    static constexpr int kAsksBeforeMovingOn = 4;
 
     // `dayChanged` is called when the present day differs from the one seen last.
     PollScheduler(LinkState &link, frmOption &options, PacketSender &sender, const TextTable &texts,

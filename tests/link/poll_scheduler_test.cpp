@@ -129,8 +129,8 @@ TEST_F(PollSchedulerTest, ChangeOfDayCallsTheHandlerOnce)
 } // namespace
 
 // A served terminal that stays quiet (its record or our acknowledgement lost on the line) is
-// asked again once it has been quiet for 1.5 s; after two unanswered asks the next terminal is served, and
-// the quiet one only again after the next count request.
+// asked again once it has been quiet for 1.5 s; after four unanswered asks the next terminal is
+// served, and the quiet one only again after the next count request.
 TEST_F(PollSchedulerTest, QuietTerminalIsAskedAgainThenPassedOverUntilTheNextCountRequest)
 {
     scheduler.SecondCounter = 0;
@@ -139,8 +139,9 @@ TEST_F(PollSchedulerTest, QuietTerminalIsAskedAgainThenPassedOverUntilTheNextCou
     const QString askFirst = expected.fa(1, 1, 16383, 2, 192);
     const QString askSecond = expected.fa(2, 1, 16383, 2, 192);
     // Seconds since the tick before, what goes on the line.
-    const std::pair<int, QString> steps[] = {{0, askFirst}, {1, QString()}, {1, askFirst}, {1, QString()},
-                                             {1, askFirst}, {1, QString()}, {1, askSecond}};
+    const std::pair<int, QString> steps[]
+        = {{0, askFirst}, {1, QString()}, {1, askFirst},  {1, QString()}, {1, askFirst},
+           {2, askFirst}, {2, askFirst},  {1, QString()}, {1, askSecond}};
     int step = 0;
     for (const auto &[seconds, sent] : steps) {
         clock.moment = clock.moment.addSecs(seconds);
