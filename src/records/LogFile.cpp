@@ -21,6 +21,16 @@ std::optional<qint64> regularFileSize(const QString &path)
         return std::nullopt;
     return info.size();
 }
+
+// What a file edited by hand or cut off by a crash lacks at its end, so that the next line
+// starts a line of its own and the last one stays whole. A bare LF ends a line as well.
+QByteArray lineEndMissing(const QString &path)
+{
+    const QByteArray end = TextFile::lastBytes(path, 1);
+    if (end.isEmpty() || end == "\n")
+        return {};
+    return end == "\r" ? QByteArrayLiteral("\n") : QByteArrayLiteral("\r\n");
+}
 } // namespace
 
 LogFile::LogFile(const QString &programFolder, Dialogs &dialogs)
@@ -44,9 +54,14 @@ QByteArray LogFile::headerLine()
 bool LogFile::MakeNewLogFile(const QString &FilePathName)
 {
     const QString path = FilePathName;
-    const bool folderReady = QDir().mkpath(QFileInfo(path).absolutePath());
+    const QString folder = QFileInfo(path).absolutePath();
+    const bool folderExisted = QFileInfo(folder).isDir();
+    const bool folderReady = QDir().mkpath(folder);
     const bool existedBefore = QFileInfo::exists(path);
-    if (folderReady && TextFile::append(path, headerLine(), true))
+    // The new file's name must reach the disk too (and the folder's, when it is new), or a
+    // power cut could take an acknowledged record with it.
+    if (folderReady && TextFile::append(path, headerLine(), true) && TextFile::syncFolder(folder)
+        && (folderExisted || TextFile::syncFolder(QFileInfo(folder).absolutePath())))
         return true;
     if (!existedBefore && regularFileSize(path))
         QFile::remove(path);
@@ -57,7 +72,7 @@ bool LogFile::MakeNewLogFile(const QString &FilePathName)
 bool LogFile::append(const QString &path, const QByteArray &line) const
 {
     const auto sizeBefore = regularFileSize(path);
-    if (TextFile::append(path, line))
+    if (TextFile::append(path, lineEndMissing(path) + line))
         return true;
     if (sizeBefore) {
         QFile file(path);
