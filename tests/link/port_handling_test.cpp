@@ -40,7 +40,7 @@ TEST(PortHandling, listsUsbSerialPortsAndOpensTheSavedOne)
            QStringLiteral("USB BT Serial (COM4)"), QStringLiteral("USB Bluetooth link (COM8)"),
            QStringLiteral("usb serial port (com9)")};
     const QStringList three
-        = {kUsb3, QStringLiteral("USB Serial Port (COM12)"), QStringLiteral("USB Serial Port (COM123)")};
+        = {kUsb3, QStringLiteral("USB Serial Port (COM12)"), QStringLiteral("USB Serial Port (COM1234)")};
     const QStringList both = {kUsb3, kUsb5};
     const QStringList adapter = {QStringLiteral("USB to COM adapter")};
     // Devices, saved port, failing ports -> listed, their numbers, selected entry, ports opened.
@@ -48,7 +48,7 @@ TEST(PortHandling, listsUsbSerialPortsAndOpensTheSavedOne)
         cases[] = {
             {others + QStringList{kUsb5}, 0, {}, {kUsb5}, {5}, 0, {5}}, // no USB, modems and Bluetooth left
                                                                         // out
-            {three, 123, {}, three, {3, 12, 123}, 2, {123}}, // the saved port is chosen
+            {three, 1234, {}, three, {3, 12, 1234}, 2, {1234}}, // the saved port is chosen
             {both, 9, {}, both, {3, 5}, 0, {3}}, // the saved port is absent: the first
             {adapter, 0, {}, adapter, {0}, 0, {}}, // no number in brackets: none opens
             {both, 5, {5}, both, {3, 5}, 0, {3}}, // a failing port falls back to the first

@@ -2,259 +2,164 @@
 #include "RecordsFixture.h"
 #include "link/LinkState.h"
 #include "link/PacketSender.h"
+#include "platform/Label.h"
 #include "records/RecordIntake.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+
+#include <memory>
 
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 using B = RecordFields::RecordByte;
+const RecordData kTypical = makeRecord();
 
-// Acknowledgements to terminal 4: FC, address, command 1, sub-code 192, two data bytes.
-const QString kAck4Remaining2 = QStringLiteral("FC 00 04 00 01 A0 0C 00 02 B0 03 00 00 00 02 B0 05");
-const QString kAck4Remaining0 = QStringLiteral("FC 00 04 00 01 A0 0C 00 02 B0 03 00 00 00 00 B0 03");
+enum class Before {
+    Fresh,
+    Stored,
+    StoreFailed,
+    FullDisk,
+    NoFolder,
+    FolderIsAFile,
+    NextDay,
+    Restart,
+    RestartNextDay
+};
+using enum Before;
 
-struct IntakeTest : ::testing::Test
+struct IntakeCase
 {
-    IntakeTest()
-    {
-        f.port.setPortNumber(1);
-        f.port.open();
-        f.options->mshStatus.setRows(5);
-        link.ServedTerminal = 4;
-        link.RecordsOutstanding = 3;
-    }
-    void count(int object, std::optional<int> data) { intake.BehModData(object, 0, data, {}, 0); }
-    void send(const RecordData &record, int object = 4)
-    {
-        intake.BehModData(object, 1, std::nullopt, record, 30);
-    }
-    QString todayPath() const { return f.folder.file(QStringLiteral("VimoLog/FAR-2024-03-07.txt")); }
-    QByteArray today() const { return f.folder.read(QStringLiteral("VimoLog/FAR-2024-03-07.txt")); }
-    QString status(int row) const { return f.options->mshStatus.text(row, 2); }
+    Before before; // Stored, StoreFailed, Restart...: the typical record came from terminal 4 before
+    int served, from, code; // the terminal served when the packet comes, its sender, its command
+    std::optional<int> data; // a short packet's value
+    int count; // a long packet's data bytes
+    RecordData record;
+    const char16_t *ack; // hex written to the port
+    int stored, outstanding; // record lines added to the file and rows to the grid; 3 before
+    const char16_t *status, *told; // the sender's status row (terminal 4: "3" before); the boxes shown
+};
 
+// Terminal 4 holds 3 records; its count cell shows 3.
+void expectIntake(const IntakeCase &c)
+{
     RecordsFixture f;
+    f.port.setPortNumber(1);
+    f.port.open();
+    f.options->mshStatus.setRows(5);
+    f.options->mshStatus.setText(4, 2, QStringLiteral("3"));
     PacketSender sender{f.port};
     LinkState link;
-    RecordIntake intake{f.mshVimo, *f.options, f.texts, sender, link, *f.logFile, f.dialogs, f.clock};
-};
-
-struct CountCase
-{
-    const char *name;
-    int object;
-    int data;
-    int served;
-    int statusRow; // row whose count cell shows the data, 0 for none
-    int outstanding; // RecordsOutstanding afterwards (3 before)
-    const char16_t *sent; // hex written to the port
-};
-
-class CountAnswer : public IntakeTest, public ::testing::WithParamInterface<CountCase>
-{
-};
-
-TEST_P(CountAnswer, ShowsTheCountAndAsksTheServedTerminal)
-{
-    const CountCase &c = GetParam();
-    link.ServedTerminal = c.served;
-    count(c.object, c.data);
-    for (int row = 1; row < 5; ++row) {
-        EXPECT_EQ(status(row), row == c.statusRow ? QString::number(c.data) : QString()) << row;
-        EXPECT_EQ(f.options->mshStatus.backColour(row, 1), row == c.statusRow ? QColor(0, 255, 0) : QColor())
-            << row;
-    }
-    EXPECT_EQ(link.RecordsOutstanding, c.outstanding);
-    EXPECT_EQ(f.port.takeWrittenHex(), QStringView(c.sent));
-    EXPECT_EQ(link.ServedTerminal, c.served);
-}
-
-const CountCase kCountCases[] = {
-    {"NobodyServed", 2, 17, -1, 2, 3, u""},
-    {"ServedAsksForRecords", 4, 300, 4, 4, 300, u"FC 00 04 00 01 A0 0C 00 02 B0 03 00 01 20 0C E0 00"},
-    {"ServedWithNothingLeft", 4, 0, 4, 4, 0, u""},
-    {"OtherTerminalStillAsksServedOne", 2, 5, 4, 2, 5, u"FC 00 04 00 01 A0 0C 00 02 B0 03 00 00 00 05 B0 08"},
-    {"AddressZero", 0, 5, -1, 0, 3, u""},
-    {"AddressAll", 255, 5, 4, 0, 5, u"FC 00 04 00 01 A0 0C 00 02 B0 03 00 00 00 05 B0 08"},
-    {"BeyondStatusRows", 7, 5, -1, 0, 3, u""},
-};
-
-INSTANTIATE_TEST_SUITE_P(Records, CountAnswer, ::testing::ValuesIn(kCountCases),
-                         [](const auto &info) { return std::string(info.param.name); });
-
-TEST_F(IntakeTest, CountSendBufHoldsHighByteFirst)
-{
-    count(4, 300);
-    EXPECT_EQ(sender.SendBuf[0], 1);
-    EXPECT_EQ(sender.SendBuf[1], 44);
-}
-
-TEST_F(IntakeTest, OtherCommandsAndCountWithoutValueChangeNothing)
-{
-    for (int code : {2, 30, 40, 255})
-        intake.BehModData(4, code, 5, makeRecord(), 30);
-    count(4, std::nullopt);
-    EXPECT_EQ(link.RecordsOutstanding, 3);
-    EXPECT_EQ(f.port.takeWrittenHex(), QString());
-    EXPECT_EQ(status(4), QString());
-    EXPECT_EQ(f.mshVimo.rows(), 2);
-    EXPECT_FALSE(QFile::exists(todayPath()));
-}
-
-TEST_F(IntakeTest, RecordIsStoredShownAndAcknowledged)
-{
-    f.options->mshStatus.setText(4, 2, QStringLiteral("3"));
-    send(makeRecord());
-    EXPECT_EQ(
-        today(),
-        LogFile::headerLine()
-            + QByteArrayLiteral("2024-03-07 09:05\t2\tDK1234    \t11\t1\t0\t2\t0\t3\t7\t385\t6\t12\r\n"));
-    ASSERT_EQ(f.mshVimo.rows(), 3);
-    EXPECT_EQ(f.row(2),
-              strings({u"2024-03-07 09:05", u"S2", u"DK1234    ", u"11", u"1", u"0", u"2", u"T42", u"M3",
-                       u"3.5 ml", u"38.5", u"6", u"12"}));
-    EXPECT_EQ(f.port.takeWrittenHex(), kAck4Remaining2);
-    EXPECT_EQ(link.RecordsOutstanding, 2);
-    EXPECT_EQ(status(4), u"3");
-    EXPECT_TRUE(f.dialogs.messages.empty());
-
-    send(makeRecord({{B::CountLow, 0}, {B::Minute, 6}}));
-    EXPECT_EQ(f.port.takeWrittenHex(), kAck4Remaining0);
-    EXPECT_EQ(link.RecordsOutstanding, 0);
-    EXPECT_EQ(status(4), QString());
-    EXPECT_EQ(today().count('\n'), 3);
-}
-
-TEST_F(IntakeTest, UnknownTypeOnlyUpdatesTheCount)
-{
-    send(makeRecord({{B::Type, 4}, {B::CountLow, 9}}));
-    EXPECT_EQ(link.RecordsOutstanding, 9);
-    EXPECT_EQ(f.port.takeWrittenHex(), QString());
-    EXPECT_EQ(f.mshVimo.rows(), 2);
-    EXPECT_FALSE(QFile::exists(todayPath()));
-}
-
-TEST_F(IntakeTest, CountThatDoesNotFitKeepsTheOldOne)
-{
-    send(makeRecord({{B::CountHigh, 200}}));
-    EXPECT_EQ(link.RecordsOutstanding, 3);
-    EXPECT_EQ(f.mshVimo.rows(), 3);
-    EXPECT_EQ(f.port.takeWrittenHex(), QStringLiteral("FC 00 04 00 01 A0 0C 00 02 B0 03 C0 08 00 02 70 0D"));
-}
-
-TEST_F(IntakeTest, RecordFromATerminalNotServedChangesNothing)
-{
-    for (int served : {-1, 3}) {
-        link.ServedTerminal = served;
-        send(makeRecord({{B::CountLow, 0}}), 4);
-        EXPECT_EQ(link.RecordsOutstanding, 3);
-        EXPECT_EQ(f.port.takeWrittenHex(), QString());
-        EXPECT_EQ(f.mshVimo.rows(), 2);
-        EXPECT_FALSE(QFile::exists(todayPath()));
-    }
-}
-
-TEST_F(IntakeTest, RepeatedRecordIsAcknowledgedButStoredOnce)
-{
-    send(makeRecord());
-    send(makeRecord());
-    EXPECT_EQ(f.port.takeWrittenHex(), kAck4Remaining2 + u' ' + kAck4Remaining2);
-    EXPECT_EQ(f.mshVimo.rows(), 3);
-    EXPECT_EQ(today().count('\n'), 2);
-
-    send(makeRecord({{B::Alive, 12}}));
-    EXPECT_EQ(f.mshVimo.rows(), 4);
-    EXPECT_EQ(today().count('\n'), 3);
-}
-
-TEST_F(IntakeTest, SameRecordFromAnotherTerminalIsItsOwn)
-{
-    send(makeRecord());
-    link.ServedTerminal = 3;
-    send(makeRecord(), 3);
-    EXPECT_EQ(f.mshVimo.rows(), 4);
-    EXPECT_EQ(today().count('\n'), 3);
-}
-
-TEST_F(IntakeTest, UnwritableFileMeansNoAcknowledgementUntilItIsStored)
-{
-    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/full"), todayPath()));
-    send(makeRecord({{B::CountLow, 0}}));
-    EXPECT_EQ(f.port.takeWrittenHex(), QString());
-    EXPECT_EQ(f.mshVimo.rows(), 2);
-    EXPECT_EQ(link.RecordsOutstanding, 3);
-    ASSERT_EQ(f.dialogs.messages.size(), 1u);
-    EXPECT_EQ(f.dialogs.messages[0].text, todayPath() + QStringLiteral(" could not be written"));
-    EXPECT_EQ(f.dialogs.messages[0].title, u"Problem");
-
-    ASSERT_TRUE(QFile::remove(todayPath()));
-    send(makeRecord({{B::CountLow, 0}}));
-    EXPECT_EQ(f.port.takeWrittenHex(), kAck4Remaining0);
-    EXPECT_EQ(f.mshVimo.rows(), 3);
-    EXPECT_EQ(today().count('\n'), 2);
-    EXPECT_EQ(link.RecordsOutstanding, 0);
-    EXPECT_EQ(f.dialogs.messages.size(), 1u);
-}
-
-TEST_F(IntakeTest, FileThatCannotBeMadeIsReportedOnce)
-{
-    ASSERT_TRUE(QDir(f.folder.file(QStringLiteral("VimoLog"))).removeRecursively());
-    f.folder.write(QStringLiteral("VimoLog"), QByteArrayLiteral("a file where the folder should be"));
-    send(makeRecord());
-    EXPECT_EQ(f.port.takeWrittenHex(), QString());
-    EXPECT_EQ(f.mshVimo.rows(), 2);
-    ASSERT_EQ(f.dialogs.messages.size(), 1u);
-    EXPECT_EQ(f.dialogs.messages[0].text, todayPath() + QStringLiteral(" could not be made"));
-    EXPECT_EQ(f.dialogs.messages[0].title, u"Problem");
-}
-
-TEST_F(IntakeTest, RecordGoesToTheFileOfTheDayItArrives)
-{
-    f.clock.moment = QDateTime(QDate(2024, 3, 8), QTime(0, 2));
-    send(makeRecord({{B::Day, 7}, {B::Hour, 23}, {B::Minute, 58}}));
-    EXPECT_FALSE(QFile::exists(todayPath()));
-    EXPECT_EQ(
-        f.folder.read(QStringLiteral("VimoLog/FAR-2024-03-08.txt")),
-        LogFile::headerLine()
-            + QByteArrayLiteral("2024-03-07 23:58\t2\tDK1234    \t11\t1\t0\t2\t0\t3\t7\t385\t6\t12\r\n"));
-}
-
-TEST_F(IntakeTest, LiveRowsAndLoadedRowsLookTheSame)
-{
-    const RecordData records[] = {
-        makeRecord({{B::Minute, 1}}),
-        makeRecord({{B::Minute, 2}, {B::BirthAssist, 1}, {B::Medication, 0}, {B::Dose, 0}}),
-        makeRecord(
-            {{B::Minute, 3}, {B::BirthAssist, 2}, {B::Medication, 11}, {B::Dose, 255}, {B::Staff, 20}}),
-        makeRecord({{B::Minute, 4}, {B::TemperatureHigh, 128}, {B::Staff, 0}, {B::Medication, 10}}),
-        makeRecord({{B::Minute, 5}, {B::TemperatureHigh, 127}, {B::TemperatureLow, 255}},
-                   QByteArrayLiteral("\"A\tB\r\n\x80\xff")),
-        makeRecord({{B::Minute, 6}}, QByteArrayLiteral("\0\0\0\0\0\0\0\0\0\0")),
+    link.ServedTerminal = 4;
+    link.RecordsOutstanding = 3;
+    Label lblActivity;
+    auto start = [&] {
+        return std::make_unique<RecordIntake>(f.mshVimo, *f.options, f.texts, sender, link, f.logFile,
+                                              f.dialogs, f.clock, lblActivity);
     };
-    QList<QStringList> live;
-    for (const RecordData &record : records) {
-        send(record);
-        live.append(f.row(f.mshVimo.rows() - 1));
+    auto intake = start();
+    // A terminal's row of the status grid: its count, '*' when it shows as present, '!' when
+    // marked otherwise (it holds a record this program cannot read).
+    auto status = [&grid = f.options->mshStatus](int row) {
+        const auto colour = grid.backColour(row, 1);
+        return grid.text(row, 2) + (!colour ? QString() : *colour == Colour{0, 255, 0} ? u"*"_s : u"!"_s);
+    };
+    auto dayRecords = [&f] { // a device is not read: it would never end
+        const QString name = f.clock.now().date().toString(QStringLiteral("'VimoLog/FAR-'yyyy-MM-dd'.txt'"));
+        return QFileInfo(f.folder.file(name)).isFile() ? f.folder.read(name).count('\n') - 1 : 0;
+    };
+    const QString dayPath = f.logFile.path(QDate(2024, 3, 7));
+    const QString logFolder = f.folder.file(QStringLiteral("VimoLog"));
+    ASSERT_TRUE((c.before != FullDisk && c.before != StoreFailed)
+                || QFile::link(QStringLiteral("/dev/full"), dayPath));
+    if (c.before == Stored || c.before == StoreFailed || c.before == Restart || c.before == RestartNextDay)
+        intake->BehModData(4, 1, std::nullopt, kTypical, 30);
+    ASSERT_TRUE(c.before != StoreFailed || QFile::remove(dayPath));
+    ASSERT_TRUE((c.before != NoFolder && c.before != FolderIsAFile) || QDir(logFolder).removeRecursively());
+    ASSERT_TRUE(c.before != FolderIsAFile || QFile(logFolder).open(QIODevice::WriteOnly));
+    if (c.before == NextDay || c.before == RestartNextDay)
+        f.clock.moment = at(8, 0, 2);
+    if (c.before == Restart || c.before == RestartNextDay) { // the program closed and started again
+        intake = start();
+        intake->rememberStoredDays(f.clock.now().date());
     }
-    f.dtpStart.setValue(QDateTime(QDate(2024, 3, 7), QTime(0, 0)));
-    f.dtpSlut.setValue(QDateTime(QDate(2024, 3, 7), QTime(23, 59)));
-    f.view->rangeLoad();
-    ASSERT_EQ(f.mshVimo.rows(), 2 + int(std::size(records)));
-    for (int i = 0; i < live.size(); ++i)
-        EXPECT_EQ(f.row(2 + i), live[i]) << i;
-    EXPECT_EQ(live[4][2], QString(QStringLiteral(u" A B  \u20ac\u00ff  ")));
+    f.port.takeWrittenHex();
+    f.dialogs.messages.clear();
+    link.ServedTerminal = c.served;
+    link.RecordsOutstanding = 3;
+    const int rows = f.mshVimo.rows();
+    const qsizetype records = dayRecords();
+
+    intake->BehModData(c.from, c.code, c.data, c.record, c.count);
+    EXPECT_EQ(f.port.takeWrittenHex(), QString::fromUtf16(c.ack));
+    EXPECT_EQ(dayRecords() - records, c.stored);
+    EXPECT_EQ(f.mshVimo.rows() - rows, c.stored);
+    EXPECT_EQ(link.RecordsOutstanding, c.outstanding);
+    EXPECT_EQ(status(c.from), QString::fromUtf16(c.status));
+    EXPECT_EQ(f.told(), QString::fromUtf16(c.told));
 }
 
-TEST_F(IntakeTest, GetNoRecordAsksTheServedTerminalOnly)
+// Acknowledgements: FC, the address, command 1, sub-code 192, the record's two count bytes.
+TEST(RecordIntake, AcknowledgesARecordOnlyOnceItIsStored)
 {
-    link.ServedTerminal = 3;
-    intake.GetNoRecord();
-    EXPECT_EQ(f.port.takeWrittenHex(), QStringLiteral("FA 00 03 00 00 F0 0F F0 0F 00 01"));
-    link.ServedTerminal = -1;
-    intake.GetNoRecord();
-    EXPECT_EQ(f.port.takeWrittenHex(), QString());
+    const auto N = std::nullopt;
+    const char16_t *ack = u"FC 00 04 00 01 A0 0C 00 02 B0 03 00 00 00 02 B0 05";
+    const IntakeCase cases[] = {
+        {Fresh, 4, 4, 1, N, 30, kTypical, ack, 1, 2, u"3", u""},
+        {Fresh, 4, 4, 1, N, 30, makeRecord({{B::CountLow, 0}}),
+         u"FC 00 04 00 01 A0 0C 00 02 B0 03 00 00 00 00 B0 03", 1, 0, u"", u""},
+        {Fresh, 4, 4, 1, N, 30, makeRecord({{B::Type, 3}, {B::CountHigh, 1}, {B::CountLow, 44}}),
+         u"FC 00 04 00 01 A0 0C 00 02 B0 03 00 01 20 0C E0 00", 1, 300, u"3", u""},
+        {Fresh, 4, 4, 1, N, 30, makeRecord({{B::CountHigh, 128}}),
+         u"FC 00 04 00 01 A0 0C 00 02 B0 03 80 00 00 02 30 05", 1, 3, u"3", u""},
+        // A resend is not stored twice: the same record, also with a new count in front (staff
+        // recorded another meanwhile), after a restart, and after a restart past midnight; one
+        // byte off in the record itself is another record.
+        {Stored, 4, 4, 1, N, 30, kTypical, ack, 0, 2, u"3", u""},
+        {Stored, 4, 4, 1, N, 30, makeRecord({{B::CountLow, 5}}),
+         u"FC 00 04 00 01 A0 0C 00 02 B0 03 00 00 00 05 B0 08", 0, 5, u"3", u""},
+        {Restart, 4, 4, 1, N, 30, kTypical, ack, 0, 2, u"3", u""},
+        {RestartNextDay, 4, 4, 1, N, 30, kTypical, ack, 0, 2, u"3", u""},
+        {Stored, 4, 4, 1, N, 30, makeRecord({{B::Alive, 12}}), ack, 1, 2, u"3", u""},
+        // The same farrowing from another terminal (same sow, minute, staff and figures) is in the
+        // log already: acknowledged, not stored again.
+        {Stored, 3, 3, 1, N, 30, kTypical, u"FC 00 03 00 01 A0 0C 00 02 B0 02 00 00 00 02 B0 04", 0, 2, u"",
+         u""},
+        {StoreFailed, 4, 4, 1, N, 30, kTypical, ack, 1, 2, u"3", u""},
+        {FullDisk, 4, 4, 1, N, 30, kTypical, u"", 0, 3, u"3", u" could not be written/Problem\n"},
+        {NoFolder, 4, 4, 1, N, 30, kTypical, ack, 1, 2, u"3", u""},
+        {FolderIsAFile, 4, 4, 1, N, 30, kTypical, u"", 0, 3, u"3", u" could not be made/Problem\n"},
+        // The file of the day it arrives, not of the record's date.
+        {NextDay, 4, 4, 1, N, 30, makeRecord({{B::Hour, 23}}), ack, 1, 2, u"3", u""},
+        {Fresh, 3, 4, 1, N, 30, kTypical, u"", 0, 3, u"3", u""},
+        {Fresh, -1, 4, 1, N, 30, kTypical, u"", 0, 3, u"3", u""},
+        // Short packets are noise that passed its check: the rest would be an earlier packet's.
+        {Fresh, 4, 4, 1, 0, 30, kTypical, u"", 0, 3, u"3", u""},
+        // A record of a type this program cannot read is kept by the terminal, which is marked and
+        // passed over until the next count request.
+        {Fresh, 4, 4, 1, N, 30, makeRecord({{B::Type, 4}, {B::CountLow, 9}}), u"", 0, 0, u"3!", u""},
+        // A long packet of fewer than 30 data bytes is not a record: the rest would be an earlier one's.
+        {Fresh, 4, 4, 1, N, 2, kTypical, u"", 0, 3, u"3", u""},
+        {Fresh, 4, 4, 2, 5, 30, kTypical, u"", 0, 3, u"3", u""},
+        {Fresh, 4, 4, 0, N, 30, kTypical, u"", 0, 3, u"3", u""},
+        // Count answers show in the sender's status row; the served terminal's asks for its records.
+        {Fresh, -1, 2, 0, 17, 0, kTypical, u"", 0, 3, u"17*", u""},
+        // Another terminal's count, still on its way while terminal 4 is served, only shows in its
+        // row: sent on to terminal 4 it could acknowledge the record in flight.
+        {Fresh, 4, 2, 0, 5, 0, kTypical, u"", 0, 3, u"5*", u""},
+        {Fresh, 4, 4, 0, 300, 0, kTypical, u"FC 00 04 00 01 A0 0C 00 02 B0 03 00 01 20 0C E0 00", 0, 300,
+         u"300*", u""},
+        {Fresh, 4, 4, 0, 0, 0, kTypical, u"", 0, 0, u"0*", u""},
+        {Fresh, -1, 0, 0, 5, 0, kTypical, u"", 0, 3, u"Rec.", u""},
+    };
+    for (const IntakeCase &c : cases) {
+        SCOPED_TRACE(&c - cases);
+        expectIntake(c);
+    }
 }
 
 } // namespace
