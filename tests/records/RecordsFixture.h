@@ -2,18 +2,20 @@
 
 #include "fakes/OptionFixture.h"
 #include "fakes/Strings.h"
-#include "platform/ComboBox.h"
 #include "platform/DatePicker.h"
-#include "platform/Grid.h"
 #include "records/LogFile.h"
 #include "records/RecordView.h"
 
 #include <QLocale>
 
-#include <memory>
+inline QDateTime at(int day, int hour, int minute = 0)
+{
+    return QDateTime(QDate(2024, 3, day), QTime(hour, minute));
+}
 
-// A program folder with loaded options (staff S0..S19 in rows 1..20, medicines M1..M10),
-// texts "T<n>", the record grid laid out as at start-up, and a record view over them.
+// A program folder with loaded options (staff S0..S19 in rows 1..20 of 21, medicines M1..M10 in
+// rows 1..10 of 11), texts "T<n>" (T41 yes, T42 no, T69 all sows), its log file and a record
+// view over a grid with its headings.
 struct RecordsFixture : OptionFixture
 {
     RecordsFixture()
@@ -23,45 +25,53 @@ struct RecordsFixture : OptionFixture
             options->mshStaff.setText(i, 1, QStringLiteral("S%1").arg(i - 1));
         for (int i = 1; i <= 10; ++i)
             options->mshMedicine.setText(i, 1, QStringLiteral("M%1").arg(i));
-        logFile = std::make_unique<LogFile>(folder.path(), dialogs);
-        view = std::make_unique<RecordView>(mshVimo, cmbSow, dtpStart, dtpSlut, *options, texts, *logFile);
-        view->layoutGrid();
-        view->setHeaderTexts();
+        view.setHeaderTexts();
     }
     ~RecordsFixture() { QLocale::setDefault(QLocale::c()); }
 
-    // Writes VimoLog/FAR-<date>.txt.
-    void writeDay(const QString &date, const QByteArray &content) const
+    // The log file of a day in March 2024.
+    void writeDay(int day, const QByteArray &content) const
     {
-        folder.write(QStringLiteral("VimoLog/FAR-") + date + QStringLiteral(".txt"), content);
+        folder.write(QStringLiteral("VimoLog/FAR-2024-03-%1.txt").arg(day, 2, 10, QLatin1Char('0')), content);
     }
-
-    QStringList column(int col) const
+    void range(const QDateTime &start, const QDateTime &end)
+    {
+        dtpStart.setValue(start);
+        dtpSlut.setValue(end);
+        view.rangeLoad();
+    }
+    // Grid rows `first`.., the texts of columns `from`..`to` joined by '|'.
+    QStringList rows(int first = 1, int from = 1, int to = 13) const
     {
         QStringList texts;
-        for (int r = 1; r < mshVimo.rows(); ++r)
-            texts.append(mshVimo.text(r, col));
+        for (int r = first; r < mshVimo.rows(); ++r) {
+            QStringList cells;
+            for (int c = from; c <= to; ++c)
+                cells.append(mshVimo.text(r, c));
+            texts.append(cells.join(u'|'));
+        }
         return texts;
     }
-    QStringList row(int r) const
-    {
-        QStringList texts;
-        for (int c = 1; c < mshVimo.cols(); ++c)
-            texts.append(mshVimo.text(r, c));
-        return texts;
-    }
-    QStringList sowList() const
+    QString sowList() const
     {
         QStringList entries;
         for (int i = 0; i < cmbSow.count(); ++i)
             entries.append(cmbSow.itemText(i));
-        return entries;
+        return entries.join(u'|');
+    }
+    // The boxes shown, "text/title" a line, without the path of today's log file.
+    QString told() const
+    {
+        QString all;
+        for (const auto &m : dialogs.messages)
+            all += m.text + u'/' + m.title + u'\n';
+        return all.remove(logFile.path(clock.now().date()));
     }
 
     Grid mshVimo{2, 14};
     ComboBox cmbSow;
     DatePicker dtpStart;
     DatePicker dtpSlut;
-    std::unique_ptr<LogFile> logFile;
-    std::unique_ptr<RecordView> view;
+    LogFile logFile{folder.path(), dialogs};
+    RecordView view{mshVimo, cmbSow, dtpStart, dtpSlut, *options, texts, logFile};
 };
