@@ -8,8 +8,6 @@
 #include "fakes/TempFolder.h"
 #include "protocol/Frames.h"
 
-#include <functional>
-
 // A program folder with a language file (texts "U<n>" and "D<n>") and a setup file (Danish,
 // COM3, three terminals, staff Anna and Bo), and the main window over fakes, not yet started.
 struct AppFixture
@@ -18,13 +16,11 @@ struct AppFixture
     {
         QByteArray language = "Idx\tUK\tDK\r\n";
         for (int i = 0; i <= 100; ++i)
-            language += QByteArray::number(i) + "\tU" + QByteArray::number(i) + "\tD" + QByteArray::number(i)
-                + "\r\n";
+            language += QStringLiteral("%1\tU%1\tD%1\r\n").arg(i).toLatin1();
         folder.write(QStringLiteral("ViMoText.txt"), language);
         folder.write(
             QStringLiteral("Setup/FarSetup-2024-03-01.txt"),
-            "Language\tDK\r\nCOMPort\t3\r\nTemperature\t1\r\nInterval 1\t02:00\r\nInterval 2\t00:30\r\n"
-            "Duration 1\t01:00\r\nNo of Hand Terminals\t3\r\nStaff 1\tAnna\r\nStaff 2\tBo\r\n");
+            "Language\tDK\r\nCOMPort\t3\r\nNo of Hand Terminals\t3\r\nStaff 1\tAnna\r\nStaff 2\tBo\r\n");
         devices.names = {QStringLiteral("USB Serial Port (COM3)")};
     }
 

@@ -8,12 +8,15 @@ namespace {
 using B = RecordFields::RecordByte;
 
 // The whole exchange, tick by tick: the count request, a terminal with 17 records (a sow with
-// line breaks among them) served and drained, every record stored, shown and acknowledged;
+// line breaks among them) served and drained, every record stored once, shown and acknowledged;
 // then the change of day reloads them from the file, looking as they did.
 TEST(Exchange, TerminalWithSeventeenRecordsIsDrainedThenTheDayChanges)
 {
     AppFixture f;
     frmVimo &v = f.vimo;
+    // The first record is in the log already: stored before a restart, its acknowledgement lost.
+    f.folder.write(QStringLiteral("VimoLog/FAR-2024-03-07.txt"),
+                   "header\r\n2024-03-07 09:00\t0\tS0        \t11\t5\t0\t4\t1\t0\t7\t385\t6\t12\r\n");
     v.Load();
     for (int tick = 1; tick <= 6; ++tick)
         v.timSekund.tick();
@@ -58,7 +61,6 @@ TEST(Exchange, TerminalWithSeventeenRecordsIsDrainedThenTheDayChanges)
     f.clock.moment = QDateTime(QDate(2024, 3, 8), QTime(0, 0, 5));
     v.timSekund.tick();
     EXPECT_EQ(v.dtpStart.value(), QDateTime(QDate(2024, 3, 7), QTime(0, 0, 5)));
-    EXPECT_EQ(v.dtpSlut.value(), f.clock.moment);
     EXPECT_EQ(rows(),
               live + QStringLiteral("|2024-03-08 00:01|Anna|NEW       |9|0|0|1|D41|D42|0.0 ml|0.0|4|2"));
 }

@@ -16,16 +16,14 @@ TEST(StartUp, TracesEveryStageAndLeavesTheProgramReady)
     frmVimo &v = f.vimo;
     v.Load();
     EXPECT_EQ(v.traceWindow().txtFileProblem.text(),
-              QStringLiteral("Current directory /home/farm") + QDir::separator()
-                  + QStringLiteral("\r\nHerdFolio directory \r\nLanguage DK\r\nLanguage() loadedDK\r\nOption "
-                                   "form loaded\r\nSetup parameters loaded\r\n"
-                                   "Available languages loaded\r\nLast two days records loaded from")
-                  + f.folder.file(QStringLiteral("VimoLog/FAR-2024-03-07.txt")) + QStringLiteral("\r\n"));
+              QStringLiteral("Current directory /home/farm%1\r\nHerdFolio directory \r\nLanguage DK\r\n"
+                             "Language() loadedDK\r\nOption form loaded\r\nSetup parameters loaded\r\n"
+                             "Available languages loaded\r\nLast two days records loaded from%2\r\n")
+                  .arg(QDir::separator(), f.folder.file(QStringLiteral("VimoLog/FAR-2024-03-07.txt"))));
     EXPECT_TRUE(f.dialogs.messages.empty());
     EXPECT_TRUE(v.isVisible() && !v.traceWindow().isVisible() && !v.options().isVisible());
     v.timSekund.tick(); // not a change of day
 
-    EXPECT_EQ(v.options().title(), u"PC Vimo 2 ver. 1.00: D7");
     EXPECT_EQ(v.lblBus.caption() + u'|' + v.mshVimo.text(0, 13) + u'|' + v.options().cmbLan.currentText(),
               u"D5|D45|DK");
     EXPECT_TRUE(f.port.isOpen() && f.port.portNumber() == 3 && v.options().timModtag.isEnabled());
@@ -35,10 +33,8 @@ TEST(StartUp, TracesEveryStageAndLeavesTheProgramReady)
     EXPECT_EQ(v.dtpSlut.value(), QDateTime(QDate(2024, 3, 7), QTime(9, 30)));
     EXPECT_EQ(v.mshVimo.fixedRows(), 1);
     ASSERT_EQ(v.mshVimo.rows(), 4);
-    EXPECT_EQ(v.mshVimo.text(2, 1) + u'|' + v.mshVimo.text(2, 2) + u'|' + v.mshVimo.text(3, 9),
-              u"2024-03-06 22:10|Bo|D42");
-    ASSERT_EQ(v.cmbSow.count(), 3);
-    EXPECT_EQ(v.cmbSow.itemText(1), u"A1        ") << "sorted";
+    EXPECT_EQ(v.mshVimo.text(2, 1) + u'|' + v.mshVimo.text(2, 2), u"2024-03-06 22:10|Bo");
+    EXPECT_EQ(v.cmbSow.itemText(1) + u'|' + v.cmbSow.itemText(2), u"A1        |B2        ") << "sorted";
 
     EXPECT_TRUE(v.cmdUpdate.isEnabled()) << "choosing the first sow entry by program enables it";
     v.dtpStart.userSetValue(QDateTime(QDate(2024, 1, 1), QTime(0, 0)));

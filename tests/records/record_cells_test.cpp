@@ -13,7 +13,6 @@ TEST(RecordCells, ShowTheFieldsAsTheGridDoes)
         QStringList texts;
         QStringList cells;
     } cases[] = {
-        {LogField::Alive, strings({u" x 1"}), strings({u" x 1"})},
         {LogField::Person, strings({u"0", u"19", u"20", u"-1", u"abc", u" 3 "}),
          strings({u"S0", u"S19", u"", u"", u"", u"S3"})},
         {LogField::BirthAssist, strings({u"0", u"1", u"2", u"01"}), strings({u"T42", u"T41", u"", u""})},

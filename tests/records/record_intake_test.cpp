@@ -19,22 +19,15 @@ namespace {
 using B = RecordFields::RecordByte;
 const RecordData kTypical = makeRecord();
 
-enum class Before {
-    Fresh,
-    Stored,
-    StoreFailed,
-    FullDisk,
-    NoFolder,
-    FolderIsAFile,
-    NextDay,
-    Restart,
-    RestartNextDay
-};
+// What went before the packet: FolderFile, a file where the log folder should be; from Stored
+// on, the typical record came from terminal 4 (Failed: while the disk was full; NextDay: then
+// another one after midnight).
+enum class Before { Fresh, NoFolder, FolderFile, FullDisk, Stored, Failed, NextDay, Restart, RestartNextDay };
 using enum Before;
 
 struct IntakeCase
 {
-    Before before; // Stored, StoreFailed, Restart...: the typical record came from terminal 4 before
+    Before before;
     int served, from, code; // the terminal served when the packet comes, its sender, its command
     std::optional<int> data; // a short packet's value
     int count; // a long packet's data bytes
@@ -74,15 +67,17 @@ void expectIntake(const IntakeCase &c)
     };
     const QString dayPath = f.logFile.path(QDate(2024, 3, 7));
     const QString logFolder = f.folder.file(QStringLiteral("VimoLog"));
-    ASSERT_TRUE((c.before != FullDisk && c.before != StoreFailed)
+    ASSERT_TRUE((c.before != FullDisk && c.before != Failed)
                 || QFile::link(QStringLiteral("/dev/full"), dayPath));
-    if (c.before == Stored || c.before == StoreFailed || c.before == Restart || c.before == RestartNextDay)
+    if (c.before >= Stored)
         intake->BehModData(4, 1, std::nullopt, kTypical, 30);
-    ASSERT_TRUE(c.before != StoreFailed || QFile::remove(dayPath));
-    ASSERT_TRUE((c.before != NoFolder && c.before != FolderIsAFile) || QDir(logFolder).removeRecursively());
-    ASSERT_TRUE(c.before != FolderIsAFile || QFile(logFolder).open(QIODevice::WriteOnly));
+    ASSERT_TRUE(c.before != Failed || QFile::remove(dayPath));
+    ASSERT_TRUE((c.before != NoFolder && c.before != FolderFile) || QDir(logFolder).removeRecursively());
+    ASSERT_TRUE(c.before != FolderFile || QFile(logFolder).open(QIODevice::WriteOnly));
     if (c.before == NextDay || c.before == RestartNextDay)
         f.clock.moment = at(8, 0, 2);
+    if (c.before == NextDay)
+        intake->BehModData(4, 1, std::nullopt, makeRecord({{B::Alive, 12}}), 30);
     if (c.before == Restart || c.before == RestartNextDay) { // the program closed and started again
         intake = start();
         intake->rememberStoredDays(f.clock.now().date());
@@ -129,12 +124,14 @@ TEST(RecordIntake, AcknowledgesARecordOnlyOnceItIsStored)
         // log already: acknowledged, not stored again.
         {Stored, 3, 3, 1, N, 30, kTypical, u"FC 00 03 00 01 A0 0C 00 02 B0 02 00 00 00 02 B0 04", 0, 2, u"",
          u""},
-        {StoreFailed, 4, 4, 1, N, 30, kTypical, ack, 1, 2, u"3", u""},
+        {Failed, 4, 4, 1, N, 30, kTypical, ack, 1, 2, u"3", u""},
         {FullDisk, 4, 4, 1, N, 30, kTypical, u"", 0, 3, u"3", u" could not be written/Problem\n"},
         {NoFolder, 4, 4, 1, N, 30, kTypical, ack, 1, 2, u"3", u""},
-        {FolderIsAFile, 4, 4, 1, N, 30, kTypical, u"", 0, 3, u"3", u" could not be made/Problem\n"},
-        // The file of the day it arrives, not of the record's date.
+        {FolderFile, 4, 4, 1, N, 30, kTypical, u"", 0, 3, u"3", u" could not be made/Problem\n"},
+        // Past midnight a record goes to the file of the day it arrives, not of its own date, and
+        // yesterday's record sent again is still known.
         {NextDay, 4, 4, 1, N, 30, makeRecord({{B::Hour, 23}}), ack, 1, 2, u"3", u""},
+        {NextDay, 4, 4, 1, N, 30, kTypical, ack, 0, 2, u"3", u""},
         {Fresh, 3, 4, 1, N, 30, kTypical, u"", 0, 3, u"3", u""},
         {Fresh, -1, 4, 1, N, 30, kTypical, u"", 0, 3, u"3", u""},
         // Short packets are noise that passed its check: the rest would be an earlier packet's.
