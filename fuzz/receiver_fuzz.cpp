@@ -1,23 +1,16 @@
-// The terminals' byte stream into the receiver, with the real record intake behind it: count
-// answers fill the status grid, records go to today's log file and the record grid and are
-// acknowledged on the (fake) line.
+// The terminals' byte stream into the whole program as it is put together (the main window's
+// parts over fake services): count answers fill the status grid, records go to today's log file
+// and the record grid and are acknowledged on the (fake) line.
 #include "FuzzSupport.h"
+#include "app/frmVimo.h"
+#include "fakes/FakeDeviceList.h"
 #include "fakes/FakeDialogs.h"
 #include "fakes/FakeSerialPort.h"
-#include "link/LinkState.h"
-#include "link/PacketSender.h"
-#include "link/Receiver.h"
-#include "platform/Grid.h"
-#include "platform/Label.h"
-#include "records/LogFile.h"
-#include "records/RecordIntake.h"
-#include "settings/frmOption.h"
 
 #include <QFile>
 
 namespace {
 constexpr int kTerminals = 8;
-constexpr int kRecordGridColumns = 14;
 constexpr int kNoTerminal = 0xFF; // first byte that means "nobody is served"
 } // namespace
 
@@ -26,36 +19,35 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, size_t size)
     if (size == 0)
         return 0;
     FuzzEnvironment &env = fuzzEnvironment();
-    FakeDialogs dialogs;
-    LogFile logFile(env.folder.path(), dialogs);
-    const QString todayPath = logFile.path(env.clock.now().date());
-    QFile::remove(todayPath); // every input starts the day's file anew
+    static const bool filesWritten = [&env] {
+        env.folder.write(QStringLiteral("ViMoText.txt"), QByteArrayLiteral("Index\tUK\r\n1\tT1\r\n"));
+        QByteArray setup = "Language\tUK\r\nNo of Hand Terminals\t" + QByteArray::number(kTerminals) + "\r\n";
+        for (int i = 1; i <= 20; ++i)
+            setup += "Staff " + QByteArray::number(i) + "\tS" + QByteArray::number(i - 1) + "\r\n";
+        env.folder.write(QStringLiteral("Setup/FarSetup-2024-03-01.txt"), setup);
+        return true;
+    }();
+    Q_UNUSED(filesWritten);
 
+    // The whole program, put together as it runs, over fakes; every input starts the day anew.
+    FakeDialogs dialogs;
     FakeSerialPort port;
+    FakeDeviceList devices;
+    frmVimo vimo(Services{dialogs, env.clock, port, devices, [] {}}, env.folder.path(), env.folder.path());
+    const QString todayPath = LogFile(env.folder.path(), dialogs).path(env.clock.now().date());
+    QFile::remove(todayPath);
+    vimo.Load();
+    dialogs.messages.clear();
     port.setPortNumber(1);
     port.open();
-    frmOption options(env.folders, env.texts, dialogs, env.clock, port);
-    options.Load();
-    options.mshStatus.setRows(kTerminals + 1);
-    for (int i = 1; i <= 20; ++i)
-        options.mshStaff.setText(i, 1, QStringLiteral("S%1").arg(i - 1));
-
-    Grid mshVimo{2, kRecordGridColumns};
-    const int rowsBefore = mshVimo.rows();
-    LinkState link;
+    LinkState &link = vimo.link();
     link.ServedTerminal = data[0] == kNoTerminal ? -1 : data[0];
     link.RecordsOutstanding = link.ServedTerminal < 0 ? 0 : 1;
-    PacketSender sender(port);
-    Label lblBus;
-    Label lblActivity;
-    RecordIntake intake(mshVimo, options, env.texts, sender, link, logFile, dialogs, env.clock, lblActivity);
-    Receiver receiver(port, lblBus,
-                      [&intake](int object, int code, std::optional<int> value, const RecordData &data,
-                                int count) { intake.BehModData(object, code, value, data, count); });
-
+    const Grid &mshVimo = vimo.mshVimo;
+    const int rowsBefore = mshVimo.rows();
     port.feed(inputBytes(data + 1, size - 1));
     while (port.bytesWaiting() > 0)
-        receiver.ModtagData();
+        vimo.receiver().ModtagData();
 
     // Stored and shown go together: one log line per new grid row. Whatever the terminal
     // sent, every line is whole: thirteen fields and one line end.

@@ -50,9 +50,15 @@ frmVimo::frmVimo(const Services &services, const QString &workingDirectory, cons
     connect(&dtpSlut, &DatePicker::changedByUser, this, enableUpdate);
     connect(&timSekund, &Timer::ticked, this, &frmVimo::timSekund_Timer);
     connect(&m_frmOption.timModtag, &Timer::ticked, this, [this] { m_receiver.ModtagData(); });
+    m_frmOption.setPortLister([this] { m_portHandling.GetSerialPortNames(); });
+    services.port.setLineLostHandler([this](const PortError &error) { m_portHandling.lineLost(error); });
 }
 
-frmVimo::~frmVimo() = default;
+frmVimo::~frmVimo()
+{
+    // The port is the caller's and outlives this window.
+    m_services.port.setLineLostHandler({});
+}
 
 void frmVimo::Load()
 {

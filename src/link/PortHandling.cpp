@@ -13,15 +13,7 @@ const QString kLineSettings = QStringLiteral("4800,N,8,1");
 PortHandling::PortHandling(frmOption &options, DeviceList &devices, frmComProblem &problem)
     : m_options(options), m_devices(devices), m_problem(problem)
 {
-    m_options.setPortLister([this] { GetSerialPortNames(); });
     connect(&m_options.cmbCom, &ComboBox::clicked, this, &PortHandling::cmbCom_Click);
-    m_options.MSComm1.setLineLostHandler([this](const PortError &error) { lineLost(error); });
-}
-
-PortHandling::~PortHandling()
-{
-    m_options.setPortLister({});
-    m_options.MSComm1.setLineLostHandler({});
 }
 
 bool PortHandling::isListed(const QString &name)

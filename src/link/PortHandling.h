@@ -11,6 +11,8 @@ struct PortError;
 // Lists the USB serial ports into the options window's port list, opens the chosen port for
 // the terminals' line and runs the receive timer while it is open. A port that cannot be
 // opened is reported in the port-problem window and the list falls back to its first entry.
+// Whoever puts the program together has the options window's port listing and the port's
+// line-lost report call it.
 class PortHandling : public QObject
 {
     Q_OBJECT
@@ -18,7 +20,6 @@ public:
     static constexpr int kReceiveIntervalMs = 300;
 
     PortHandling(frmOption &options, DeviceList &devices, frmComProblem &problem);
-    ~PortHandling() override;
 
     // Rebuilds the port list from the present devices and selects the saved port.
     void GetSerialPortNames();
@@ -29,9 +30,11 @@ public:
     static bool isListed(const QString &name);
     static int portNumberOf(const QString &name);
 
+    // The open port's line went away (an adapter pulled out): reception stops and the user is told.
+    void lineLost(const PortError &error);
+
 private:
     void openingFailed(const PortError &error);
-    void lineLost(const PortError &error);
 
     frmOption &m_options;
     DeviceList &m_devices;

@@ -16,6 +16,12 @@ const QString kUsb5 = QStringLiteral("USB Serial Port (COM5)");
 // The options window with its port list, over the fake port and device list.
 struct PortWindow : OptionFixture
 {
+    PortWindow()
+    {
+        options->setPortLister([this] { handling.GetSerialPortNames(); });
+        port.setLineLostHandler([this](const PortError &error) { handling.lineLost(error); });
+    }
+
     void list(const QStringList &names)
     {
         devices.names = names;
