@@ -3,6 +3,7 @@
 #include "platform/TextFile.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 namespace LogLine {
 
@@ -28,7 +29,8 @@ LogFieldViews split(QStringView line)
 
 std::optional<DayFile> readDay(const QString &path)
 {
-    if (!TextFile::exists(path))
+    // A device (a link to /dev/full, say) would be read without end.
+    if (!QFileInfo(path).isFile())
         return std::nullopt;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))

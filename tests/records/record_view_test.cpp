@@ -1,5 +1,7 @@
 #include "RecordsFixture.h"
 
+#include <QFile>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -87,6 +89,16 @@ TEST(RecordView, FileTextInRowsOut)
         f.range(at(7, 0), at(7, 23));
         EXPECT_EQ(f.rows(2).join(u'\n'), QString::fromUtf16(c.rows)) << c.file.toStdString();
     }
+}
+
+// A day's "file" that is a device would be read without end: it reads as no file.
+TEST(RecordView, ADayThatIsADeviceIsNotRead)
+{
+    RecordsFixture f;
+    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), f.logFile.path(QDate(2024, 3, 7))));
+    f.view.loadStartupDays(at(7, 9));
+    f.range(at(7, 0), at(7, 23));
+    EXPECT_TRUE(f.rows(2).isEmpty());
 }
 
 } // namespace
