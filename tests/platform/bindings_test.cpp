@@ -80,6 +80,10 @@ TEST(FormWindowBindings, ModelsAndWidgetsFollowEachOther)
     EXPECT_EQ(view->width(), 200) << "a grid without a width of its own keeps its place's";
     EXPECT_EQ(view->model()->headerData(1, Qt::Horizontal).toString(), u"Head");
     EXPECT_EQ(view->horizontalHeader()->height(), 40);
+    f.grid.setBackColour(1, 1, Colour{0, 255, 0});
+    EXPECT_EQ(view->model()->data(view->model()->index(1, 1), Qt::BackgroundRole).value<QColor>(),
+              QColor(0, 255, 0));
+    EXPECT_FALSE(view->model()->data(view->model()->index(1, 2), Qt::BackgroundRole).isValid());
     f.hide();
     EXPECT_FALSE(f.window->isVisible());
 }
