@@ -48,6 +48,26 @@ enum class Txt : int {
     AllSows = 69,
     Update = 70,
     UnknownRecord = 71, // followed by the terminal's number
+    Export = 72,
+    Print = 73,
+    SummaryLitters = 74, // the summary's parts; %1, %2 are their figures
+    SummaryAlive = 75,
+    SummaryStill = 76,
+    SummaryMumi = 77,
+    SummaryWeak = 78,
+    SummaryBirthHelp = 79,
+    SummaryTemperature = 80,
+    SummaryFlagged = 81,
+    FlagFemales = 82, // why a cell is flagged
+    FlagWeak = 83,
+    FlagNoPiglets = 84,
+    FlagLargeLitter = 85,
+    FlagTemperature = 86, // %1 is the plausible range
+    FlagFuture = 87,
+    ExportTitle = 88,
+    WriteFailed = 89, // followed by the path
+    PageOfPages = 90,
+    PrintFailed = 91,
 };
 
 // The 101 user-interface texts of the current language, numbered 0 to 100.

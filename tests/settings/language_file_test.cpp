@@ -74,7 +74,7 @@ TEST(ShippedLanguageFile, EveryTextTheProgramShowsInEachLanguage)
     const std::pair<Txt, Txt> shown[] = {{Txt::SowHeading, Txt::Options},
                                          {Txt::StaffHeading, Txt::Language},
                                          {Txt::ListPorts, Txt::ReactionTimeColumn},
-                                         {Txt::DateTimeColumn, Txt::UnknownRecord}};
+                                         {Txt::DateTimeColumn, Txt::PrintFailed}};
     for (const QString &language : {u"UK"_s, u"DK"_s, u"DE"_s}) {
         TextTable texts;
         ComboBox list;
