@@ -33,6 +33,16 @@ public:
             return QColor::fromRgb(QRgb(value.toUInt()));
         return value;
     }
+    // A heading too long for its column is wrapped at a word or at a soft hyphen the language
+    // file puts in; the tooltip shows it whole.
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override
+    {
+        if (role != Qt::ToolTipRole)
+            return QIdentityProxyModel::headerData(section, orientation, role);
+        return QIdentityProxyModel::headerData(section, orientation, Qt::DisplayRole)
+            .toString()
+            .remove(QChar::SoftHyphen);
+    }
 };
 } // namespace
 

@@ -1,0 +1,130 @@
+// Every caption, column heading and list entry of every window, in each language the program
+// ships, drawn with the font of its widget, must fit the control the layout gives it; and none
+// may be empty. With PCVIMO_SCREENSHOTS=<folder> the windows are also saved there as pictures.
+
+#include "app/frmVimo.h"
+#include "fakes/FakeDeviceList.h"
+#include "fakes/FakeDialogs.h"
+#include "fakes/FakeSerialPort.h"
+#include "fakes/FixedClock.h"
+#include "fakes/TempFolder.h"
+#include "platform/qt/FormWindow.h"
+
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QFile>
+#include <QHeaderView>
+#include <QLabel>
+#include <QStyle>
+#include <QTableView>
+
+namespace {
+
+// Where a text drawn in `font`, wrapped at word boundaries, does not fit `room`; empty when it does.
+QString misfit(const QString &text, const QFont &font, QSize room, bool wrap)
+{
+    const QRect needed = QFontMetrics(font).boundingRect(QRect(0, 0, room.width(), 10000),
+                                                         wrap ? int(Qt::TextWordWrap) : 0, text);
+    if (needed.width() <= room.width() && needed.height() <= room.height())
+        return {};
+    return QStringLiteral("\"%1\" needs %2x%3 px, has %4x%5")
+        .arg(text)
+        .arg(needed.width())
+        .arg(needed.height())
+        .arg(room.width())
+        .arg(room.height());
+}
+
+QStringList misfits(const QWidget &window)
+{
+    QStringList found;
+    const auto add = [&found](const QWidget *widget, const QString &problem) {
+        if (!problem.isEmpty())
+            found << widget->objectName() + QStringLiteral(": ") + problem;
+    };
+    // Only the controls the window places (they carry its names), not the parts Qt adds.
+    const auto placed = [](const QWidget *widget) { return !widget->objectName().isEmpty(); };
+    for (const QLabel *label : window.findChildren<QLabel *>()) {
+        if (placed(label) && !label->text().isEmpty())
+            add(label, misfit(label->text(), label->font(), label->contentsRect().size(), true));
+    }
+    for (const QAbstractButton *button : window.findChildren<QAbstractButton *>()) {
+        if (!placed(button))
+            continue;
+        const int margin = button->style()->pixelMetric(QStyle::PM_ButtonMargin, nullptr, button);
+        add(button,
+            button->text().isEmpty()
+                ? QStringLiteral("no caption")
+                : misfit(button->text(), button->font(), button->size() - QSize(2 * margin, 4), false));
+    }
+    for (const QComboBox *combo : window.findChildren<QComboBox *>()) {
+        const int arrow = combo->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, combo);
+        for (int i = 0; i < combo->count(); ++i)
+            add(combo, misfit(combo->itemText(i), combo->font(), combo->size() - QSize(arrow + 8, 4), false));
+    }
+    for (const QTableView *view : window.findChildren<QTableView *>()) {
+        const QHeaderView *header = view->horizontalHeader();
+        if (header->isHidden())
+            continue;
+        const int margin = header->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, header);
+        for (int c = 0; c < header->count(); ++c) {
+            const QString heading = view->model()->headerData(c, Qt::Horizontal).toString();
+            const QSize room(header->sectionSize(c) - 2 * margin, header->height() - 2);
+            add(view, heading.isEmpty() ? QString() : misfit(heading, header->font(), room, true));
+            if (view->model()->headerData(c, Qt::Horizontal, Qt::ToolTipRole)
+                != QString(heading).remove(QChar::SoftHyphen))
+                add(view, heading + QStringLiteral(": not whole in its tooltip"));
+        }
+    }
+    return found;
+}
+
+class ShippedLanguage : public testing::TestWithParam<const char *>
+{
+};
+
+TEST_P(ShippedLanguage, everyTextFitsItsControl)
+{
+    const QString language = QLatin1String(GetParam());
+    TempFolder folder;
+    QFile shipped(QStringLiteral(PCVIMO_DATA_DIR "/ViMoText.txt"));
+    ASSERT_TRUE(shipped.open(QIODevice::ReadOnly));
+    folder.write(QStringLiteral("ViMoText.txt"), shipped.readAll());
+    folder.write(QStringLiteral("Setup/FarSetup-2024-03-01.txt"),
+                 "Language\t" + language.toLatin1()
+                     + "\r\nCOMPort\t3\r\nNo of Hand Terminals\t3\r\nStaff 1\tAnna\r\nStaff "
+                       "2\tBo\r\nMedicine 2\tIron\r\n");
+    // A few records of the day, among them entries that cannot be right.
+    folder.write(QStringLiteral("VimoLog/FAR-2024-03-07.txt"),
+                 "Date\tStaff\tSow\r\n"
+                 "2024-03-07 06:10\t1\t1234\t12\t1\t0\t1\t0\t0\t0\t385\t6\t0\r\n"
+                 "2024-03-07 07:25\t2\t1240\t9\t0\t1\t10\t1\t2\t15\t391\t3\t1\r\n"
+                 "2024-03-07 08:02\t1\t1251\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\r\n"
+                 "2024-03-07 08:47\t2\t1263\t27\t2\t0\t3\t0\t0\t0\t452\t14\t0\r\n");
+    FakeDialogs dialogs;
+    FixedClock clock;
+    FakeSerialPort port;
+    FakeDeviceList devices;
+    devices.names = {QStringLiteral("USB Serial Port (COM3)")};
+    frmVimo vimo{Services{dialogs, clock, port, devices, [] {}}, folder.path(), folder.path()};
+    vimo.Load();
+    ASSERT_TRUE(dialogs.messages.empty()) << dialogs.messages.front().text.toStdString();
+
+    const QString screenshots = qEnvironmentVariable("PCVIMO_SCREENSHOTS");
+    for (Form *form : std::initializer_list<Form *>{&vimo, &vimo.options()}) {
+        FormWindow window(*form);
+        window.ensurePolished();
+        for (QWidget *child : window.findChildren<QWidget *>())
+            child->ensurePolished();
+        EXPECT_EQ(misfits(window).join(u'\n').toStdString(), "") << language.toStdString();
+        if (!screenshots.isEmpty())
+            window.grab().save(
+                QStringLiteral("%1/%2-%3.png").arg(screenshots, form->placements()[0].name, language));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(TextFit, ShippedLanguage, testing::Values("UK", "DK", "DE"));
+
+} // namespace
