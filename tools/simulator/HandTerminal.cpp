@@ -16,7 +16,14 @@ std::optional<TerminalRecord> HandTerminal::inFlight() const
 {
     if (!m_oldestSent || m_records.empty())
         return std::nullopt;
-    return outgoing();
+    return sent();
+}
+
+TerminalRecord HandTerminal::sent() const
+{
+    TerminalRecord record = m_records.front();
+    record.setRemaining(m_sentRemaining);
+    return record;
 }
 
 TerminalRecord HandTerminal::outgoing() const
@@ -44,6 +51,9 @@ TerminalEvent HandTerminal::sendOldest(QByteArray &answer)
                   .encode();
     const bool again = std::exchange(m_oldestSent, true);
     ++(again ? m_stats.resent : m_stats.delivered);
+    if (again && m_sentRemaining != record.remaining())
+        ++m_stats.resentWithNewCount;
+    m_sentRemaining = record.remaining();
     return event(again ? TerminalEvent::Kind::RecordResent : TerminalEvent::Kind::RecordSent, record);
 }
 
@@ -80,17 +90,17 @@ std::vector<TerminalEvent> HandTerminal::onFc(const Packet::FcFrame &packet, QBy
         return {};
     const int echoed = packet.data[0] * 256 + packet.data[1];
     const bool confirmsOldest
-        = packet.count == kAckLength && m_oldestSent && !m_records.empty() && echoed == held() - 1;
+        = packet.count == kAckLength && m_oldestSent && !m_records.empty() && echoed == m_sentRemaining;
     if (!confirmsOldest) {
         // Also the count the PC repeats after a count answer: it deletes nothing.
         ++m_stats.ignoredAcks;
         return {event(TerminalEvent::Kind::AckIgnored)};
     }
+    const TerminalRecord confirmed = sent();
     if (missAck && missAck()) {
         ++m_stats.missedAcks;
-        return {event(TerminalEvent::Kind::AckMissed, outgoing())};
+        return {event(TerminalEvent::Kind::AckMissed, confirmed)};
     }
-    const TerminalRecord confirmed = outgoing();
     m_records.pop_front();
     m_oldestSent = false;
     m_acknowledged.push_back(confirmed);

@@ -35,11 +35,13 @@ struct TerminalStats
     int acknowledged = 0;
     int ignoredAcks = 0;
     int missedAcks = 0;
+    int resentWithNewCount = 0; // sent again with other records-left bytes: one was added meanwhile
 };
 
 // One hand terminal on the line, as a real one behaves: it answers count requests, sends its
-// oldest record when asked, and deletes that record only when the PC echoes the record's first
-// two bytes back; then it goes on with the next record at once.
+// oldest record when asked, and deletes that record only when the PC echoes the first two bytes
+// it last sent of it back; then it goes on with the next record at once. Staff may record a new
+// farrowing at any time, which changes those two bytes at the next sending.
 class HandTerminal
 {
 public:
@@ -52,6 +54,8 @@ public:
     const std::vector<TerminalRecord> &acknowledged() const { return m_acknowledged; }
     // The oldest record when it has been sent but not yet confirmed.
     std::optional<TerminalRecord> inFlight() const;
+    // A farrowing recorded now: it goes after the records held.
+    void add(const TerminalRecord &record) { m_records.push_back(record); }
 
     // Asked for each confirmation of a record; when it says so, the terminal does not hear it:
     // it keeps the record and sends it again when it is next asked.
@@ -65,6 +69,7 @@ public:
 
 private:
     TerminalRecord outgoing() const; // the oldest record with the count after it filled in
+    TerminalRecord sent() const; // the oldest record as it last went out
     TerminalEvent sendOldest(QByteArray &answer);
     QByteArray countAnswer(int count) const;
     TerminalEvent event(TerminalEvent::Kind kind, std::optional<TerminalRecord> record = std::nullopt) const;
@@ -72,6 +77,7 @@ private:
     int m_address;
     std::deque<TerminalRecord> m_records;
     bool m_oldestSent = false;
+    int m_sentRemaining = 0; // the records-left count the oldest last went out with
     TerminalStats m_stats;
     std::vector<TerminalRecord> m_acknowledged;
 };

@@ -72,3 +72,12 @@ std::vector<std::vector<TerminalRecord>> RecordGenerator::generate(int terminals
     }
     return result;
 }
+
+std::vector<TerminalRecord> RecordGenerator::later(int count, const QDateTime &now) const
+{
+    QRandomGenerator random(m_seed ^ 0x5bd1e995u);
+    std::vector<TerminalRecord> records;
+    for (int i = 0; i < count; ++i)
+        records.push_back(makeRecord(random, now, "NW" + QByteArray::number(i).rightJustified(5, '0')));
+    return records;
+}

@@ -20,6 +20,10 @@ public:
     std::vector<std::vector<TerminalRecord>> generate(int terminals, int perTerminal,
                                                       const QDateTime &now) const;
 
+    // `count` records made during the run, at `now`, sow ids "NW" and five digits (none like
+    // the ids above).
+    std::vector<TerminalRecord> later(int count, const QDateTime &now) const;
+
 private:
     quint32 m_seed;
 };

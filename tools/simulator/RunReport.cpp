@@ -60,7 +60,8 @@ QString faultLine(const Faults &faults)
     const LineFaults::Counts &c = faults.counts;
     return QStringLiteral(
                "faults (seed %1): packets corrupted %2, confirmations missed %3, garbage bursts %4 "
-               "(%5 bytes), line vanished %6 time(s) for %7 s, came back %8 time(s)")
+               "(%5 bytes), line vanished %6 time(s) for %7 s, came back %8 time(s), late count answers "
+               "%9, records cut short %10, records added %11")
         .arg(faults.seed)
         .arg(c.packetsCorrupted)
         .arg(c.acksDropped)
@@ -68,7 +69,10 @@ QString faultLine(const Faults &faults)
         .arg(c.garbageBytes)
         .arg(faults.vanishes)
         .arg(faults.secondsGone, 0, 'f', 1)
-        .arg(faults.returns);
+        .arg(faults.returns)
+        .arg(c.lateCounts)
+        .arg(c.recordsCutShort)
+        .arg(faults.recordsAdded);
 }
 
 QString summary(const TerminalBank &bank, const Faults &faults, double seconds, bool withBroadcasts)
@@ -77,7 +81,7 @@ QString summary(const TerminalBank &bank, const Faults &faults, double seconds, 
     lines << QStringLiteral("summary after %1 s:").arg(seconds, 0, 'f', 1);
     lines << QStringLiteral(
         "terminal  delivered  confirmed  sent-again  held  count-req  record-req  ignored  missed");
-    int delivered = 0, confirmed = 0, resent = 0, held = 0, missed = 0;
+    int delivered = 0, confirmed = 0, resent = 0, held = 0, missed = 0, newCount = 0;
     for (const HandTerminal &t : bank.terminals()) {
         const TerminalStats &s = t.stats();
         lines << QStringLiteral("%1 %2 %3 %4 %5 %6 %7 %8 %9")
@@ -92,6 +96,7 @@ QString summary(const TerminalBank &bank, const Faults &faults, double seconds, 
                      .arg(s.missedAcks, 7);
         delivered += s.delivered;
         missed += s.missedAcks;
+        newCount += s.resentWithNewCount;
         confirmed += s.acknowledged;
         resent += s.resent;
         held += t.held();
@@ -103,6 +108,7 @@ QString summary(const TerminalBank &bank, const Faults &faults, double seconds, 
                  .arg(resent, 11)
                  .arg(held, 5)
                  .arg(missed, 39);
+    lines << QStringLiteral("sent again with a new records-left count %1").arg(newCount);
     const auto &line = bank.lineStats();
     lines << QStringLiteral("packets received %1, bad checksums %2, empty FC %3, FB %4")
                  .arg(line.packets)
@@ -120,7 +126,7 @@ QString summary(const TerminalBank &bank, const Faults &faults, double seconds, 
 QJsonObject state(const TerminalBank &bank, const Faults &faults, double seconds, const QString &phase)
 {
     QJsonArray terminals;
-    int acknowledged = 0, resent = 0, held = 0;
+    int acknowledged = 0, resent = 0, held = 0, newCount = 0;
     for (const HandTerminal &t : bank.terminals()) {
         const TerminalStats &s = t.stats();
         terminals.append(QJsonObject{{QStringLiteral("address"), t.address()},
@@ -131,7 +137,9 @@ QJsonObject state(const TerminalBank &bank, const Faults &faults, double seconds
                                      {QStringLiteral("countRequests"), s.countRequests},
                                      {QStringLiteral("recordRequests"), s.recordRequests},
                                      {QStringLiteral("ignoredAcks"), s.ignoredAcks},
-                                     {QStringLiteral("missedAcks"), s.missedAcks}});
+                                     {QStringLiteral("missedAcks"), s.missedAcks},
+                                     {QStringLiteral("resentWithNewCount"), s.resentWithNewCount}});
+        newCount += s.resentWithNewCount;
         acknowledged += s.acknowledged;
         resent += s.resent;
         held += t.held();
@@ -147,7 +155,12 @@ QJsonObject state(const TerminalBank &bank, const Faults &faults, double seconds
                                  {QStringLiteral("garbageBytes"), c.garbageBytes},
                                  {QStringLiteral("vanishes"), faults.vanishes},
                                  {QStringLiteral("returns"), faults.returns},
-                                 {QStringLiteral("secondsGone"), faults.secondsGone}};
+                                 {QStringLiteral("secondsGone"), faults.secondsGone},
+                                 {QStringLiteral("lateCountsRate"), faults.rates.lateCounts},
+                                 {QStringLiteral("shortRecordsRate"), faults.rates.shortRecords},
+                                 {QStringLiteral("lateCounts"), c.lateCounts},
+                                 {QStringLiteral("recordsCutShort"), c.recordsCutShort},
+                                 {QStringLiteral("recordsAdded"), faults.recordsAdded}};
     const auto &line = bank.lineStats();
     return QJsonObject{{QStringLiteral("phase"), phase},
                        {QStringLiteral("seconds"), seconds},
@@ -155,6 +168,7 @@ QJsonObject state(const TerminalBank &bank, const Faults &faults, double seconds
                        {QStringLiteral("terminals"), terminals},
                        {QStringLiteral("acknowledged"), acknowledged},
                        {QStringLiteral("resent"), resent},
+                       {QStringLiteral("resentWithNewCount"), newCount},
                        {QStringLiteral("held"), held},
                        {QStringLiteral("lineUp"), faults.returns == faults.vanishes},
                        {QStringLiteral("faults"), faultState},

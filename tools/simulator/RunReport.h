@@ -18,6 +18,7 @@ struct Faults
     int vanishes = 0; // the line went away
     int returns = 0; // ... and came back
     double secondsGone = 0;
+    int recordsAdded = 0; // recorded on the terminals during the run
 };
 
 // A per-terminal table, the line counters and, when asked, the broadcast items.

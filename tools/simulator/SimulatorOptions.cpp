@@ -28,6 +28,16 @@ Faults (all off by default; drawn from the seed, so a run with the same seed rep
                  record and sends it again when next asked; the PC must not store it twice.
   --garbage F    with chance F, 1..20 random bytes (start bytes too) go on the line before a
                  terminal's packet.
+  --late-counts F   with chance F, when a terminal is asked for a record, another terminal's
+                 count answer (one still on its way) goes on the line just before the record;
+                 one whose count equals the records-left bytes of that record when there is
+                 one, as that is the count the PC must not take for the served terminal's.
+  --short-records F   a fraction F of the record packets carry only their first 2..29 data
+                 bytes, with right checksums: the PC must neither store nor confirm them.
+  --add-records N   staff record N new farrowings during the run: each goes to a terminal
+                 while a record of it is on its way (sent or its confirmation missed), with
+                 chance 1/2 at each such moment, so the records-left bytes of the record sent
+                 again differ from its first sending (counted as "sent again, new count").
   --vanish-at S  (repeatable) at S seconds the line goes away: the pseudo-terminal is closed
                  and the link removed; after --vanish-for seconds (repeatable, paired with
                  --vanish-at in order, default 5) a new one is made and linked under the same
@@ -95,6 +105,16 @@ struct OptionDefinitions
     QCommandLineOption dropAcks{QStringLiteral("drop-acks"),
                                 QStringLiteral("Terminals miss a fraction F of the confirmations."),
                                 QStringLiteral("F"), QStringLiteral("0")};
+    QCommandLineOption lateCounts{
+        QStringLiteral("late-counts"),
+        QStringLiteral("With chance F, another terminal's count answer before a record."),
+        QStringLiteral("F"), QStringLiteral("0")};
+    QCommandLineOption shortRecords{QStringLiteral("short-records"),
+                                    QStringLiteral("A fraction F of the record packets cut short."),
+                                    QStringLiteral("F"), QStringLiteral("0")};
+    QCommandLineOption addRecords{QStringLiteral("add-records"),
+                                  QStringLiteral("N new records recorded on the terminals during the run."),
+                                  QStringLiteral("N"), QStringLiteral("0")};
     QCommandLineOption garbage{QStringLiteral("garbage"),
                                QStringLiteral("With chance F, noise bytes before a terminal's packet."),
                                QStringLiteral("F"), QStringLiteral("0")};
@@ -173,7 +193,8 @@ SimulatorOptions::Parsed SimulatorOptions::parse(const QStringList &arguments)
          defs.recordsFile,    defs.duration,    defs.untilDrained,    defs.linger,     defs.verifyLog,
          defs.stateFile,      defs.quiet,       defs.printBroadcasts, defs.replyDelay, defs.baud,
          defs.statusInterval, defs.corrupt,     defs.dropAcks,        defs.garbage,    defs.vanishAt,
-         defs.vanishFor,      defs.vanishEvery, defs.corruptRecords});
+         defs.vanishFor,      defs.vanishEvery, defs.corruptRecords,  defs.lateCounts, defs.shortRecords,
+         defs.addRecords});
     if (!parser.parse(arguments))
         return parser.errorText();
     if (parser.isSet(help))
@@ -200,7 +221,10 @@ SimulatorOptions::Parsed SimulatorOptions::parse(const QStringList &arguments)
         && readNumber(parser, defs.corrupt, 0.0, 1.0, o.faults.corrupt, error)
         && readNumber(parser, defs.corruptRecords, 0.0, 1.0, o.faults.corruptRecords, error)
         && readNumber(parser, defs.dropAcks, 0.0, 1.0, o.faults.dropAcks, error)
-        && readNumber(parser, defs.garbage, 0.0, 1.0, o.faults.garbage, error);
+        && readNumber(parser, defs.garbage, 0.0, 1.0, o.faults.garbage, error)
+        && readNumber(parser, defs.lateCounts, 0.0, 1.0, o.faults.lateCounts, error)
+        && readNumber(parser, defs.shortRecords, 0.0, 1.0, o.faults.shortRecords, error)
+        && readNumber(parser, defs.addRecords, 0, 15359, o.addRecords, error);
     if (!ok)
         return error;
     QList<double> vanishStarts, vanishLengths;

@@ -37,9 +37,10 @@ std::vector<TerminalRecord> allInFlight(const TerminalBank &bank)
 } // namespace
 
 SimulatorRun::SimulatorRun(SimulatorOptions options, std::vector<std::vector<TerminalRecord>> records,
-                           QString source)
+                           QString source, std::vector<TerminalRecord> later)
     : m_options(std::move(options)), m_source(std::move(source)), m_bank(std::move(records)),
-      m_faults(m_options.faults, m_options.seed.value_or(0))
+      m_faults(m_options.faults, m_options.seed.value_or(0)), m_later(later.begin(), later.end()),
+      m_laterRandom(m_options.seed.value_or(0) ^ 0x68e31da4u)
 {
     if (m_options.faults.dropAcks > 0)
         m_bank.setAckFilter([this] { return m_faults.dropAck(); });
@@ -128,13 +129,67 @@ void SimulatorRun::onPacket(Packet::Type type, std::span<const std::uint8_t> byt
         progress(QStringLiteral("[%1s] packet with a bad checksum dropped").arg(seconds(), 0, 'f', 1));
     if (outcome.broadcast && m_options.printBroadcasts)
         progress(QStringLiteral("[%1s] broadcast: %2").arg(seconds(), 0, 'f', 1).arg(*outcome.broadcast));
+    bool worthSaving = false;
+    std::optional<QByteArray> lateCount;
     for (const TerminalEvent &event : outcome.events) {
         if (event.kind != TerminalEvent::Kind::CountAnswered || event.held > 0)
             progress(RunReport::eventLine(event, seconds()));
+        using Kind = TerminalEvent::Kind;
+        // Only an asked-for record: one sent on a confirmation follows the PC's own packet.
+        if (type == Packet::Type::FA && (event.kind == Kind::RecordSent || event.kind == Kind::RecordResent))
+            lateCount = lateCountBefore(event);
+        maybeAddRecord(event);
+        worthSaving = worthSaving || event.kind == Kind::AckMissed || event.kind == Kind::RecordResent;
     }
+    if (lateCount)
+        sendAnswer(*lateCount);
     for (const TerminalBank::Answer &answer : outcome.answers)
         sendAnswer(answer.bytes);
+    // A test may act between a missed confirmation and the record sent again.
+    if (worthSaving && !m_options.stateFile.isEmpty())
+        writeState(QStringLiteral("running"));
     checkDrained();
+}
+
+// Another terminal's count answer, as if it had been on its way when the served terminal was
+// asked: preferably one equal to the records-left bytes of the record just sent.
+std::optional<QByteArray> SimulatorRun::lateCountBefore(const TerminalEvent &reply)
+{
+    const auto &terminals = m_bank.terminals();
+    if (terminals.size() < 2 || !reply.record || !m_faults.lateCount())
+        return std::nullopt;
+    const auto count = [](const HandTerminal &t) { return std::min(t.held(), Packet::kMaxValue); };
+    const HandTerminal *other = &terminals[std::size_t(reply.address) % terminals.size()];
+    for (const HandTerminal &t : terminals) {
+        if (t.address() != reply.address && count(t) == reply.record->remaining())
+            other = &t;
+    }
+    progress(QStringLiteral("[%1s] T%2 late count answer %3 before T%4's record")
+                 .arg(seconds(), 0, 'f', 1)
+                 .arg(other->address())
+                 .arg(count(*other))
+                 .arg(reply.address));
+    return Packet::FaFrame::make(other->address(), Packet::Command::Count, count(*other),
+                                 Packet::FlagMode::Never)
+        .encode();
+}
+
+// Staff record a farrowing while the terminal has a record on its way.
+void SimulatorRun::maybeAddRecord(const TerminalEvent &event)
+{
+    using Kind = TerminalEvent::Kind;
+    if (m_later.empty()
+        || (event.kind != Kind::RecordSent && event.kind != Kind::RecordResent
+            && event.kind != Kind::AckMissed)
+        || m_laterRandom.bounded(2) != 0)
+        return;
+    m_bank.add(event.address, m_later.front());
+    progress(QStringLiteral("[%1s] T%2 new record: %3")
+                 .arg(seconds(), 0, 'f', 1)
+                 .arg(event.address)
+                 .arg(m_later.front().describe()));
+    m_later.pop_front();
+    ++m_added;
 }
 
 void SimulatorRun::sendAnswer(const QByteArray &packet)
@@ -144,7 +199,7 @@ void SimulatorRun::sendAnswer(const QByteArray &packet)
     const QByteArray noise = m_faults.garbage();
     if (!noise.isEmpty())
         m_line->send(noise, m_options.replyDelayMs);
-    m_line->send(m_faults.corrupt(packet), m_options.replyDelayMs);
+    m_line->send(m_faults.corrupt(m_faults.cutShort(packet)), m_options.replyDelayMs);
 }
 
 void SimulatorRun::scheduleVanish()
@@ -200,6 +255,7 @@ RunReport::Faults SimulatorRun::faultReport() const
     report.seed = m_options.seed.value_or(0);
     report.vanishes = m_vanishes;
     report.returns = m_returns;
+    report.recordsAdded = m_added;
     const bool gone = !m_line && m_vanishes > m_returns;
     report.secondsGone = m_secondsGone + (gone ? seconds() - m_goneSince : 0);
     return report;

@@ -10,6 +10,9 @@
 #include <QObject>
 #include <QTimer>
 
+#include <QRandomGenerator>
+
+#include <deque>
 #include <memory>
 
 class PtyLine;
@@ -21,8 +24,10 @@ class SimulatorRun : public QObject
 {
     Q_OBJECT
 public:
-    // `source` says where the records came from, for the summary ("generated, seed 5").
-    SimulatorRun(SimulatorOptions options, std::vector<std::vector<TerminalRecord>> records, QString source);
+    // `source` says where the records came from, for the summary ("generated, seed 5"); `later`
+    // are the records staff add during the run (--add-records).
+    SimulatorRun(SimulatorOptions options, std::vector<std::vector<TerminalRecord>> records, QString source,
+                 std::vector<TerminalRecord> later = {});
     ~SimulatorRun() override;
 
     // Makes the line; false with the reason on stderr when it cannot.
@@ -38,6 +43,8 @@ private:
     void onPacket(Packet::Type type, std::span<const std::uint8_t> bytes);
     void checkDrained();
     void sendAnswer(const QByteArray &packet);
+    std::optional<QByteArray> lateCountBefore(const TerminalEvent &reply);
+    void maybeAddRecord(const TerminalEvent &event);
     void scheduleVanish();
     void vanish(double length);
     void comeBack();
@@ -52,6 +59,9 @@ private:
     TerminalBank m_bank;
     PacketAssembler m_assembler;
     LineFaults m_faults;
+    std::deque<TerminalRecord> m_later;
+    QRandomGenerator m_laterRandom;
+    int m_added = 0;
     std::unique_ptr<PtyLine> m_line;
     QElapsedTimer m_clock;
     QTimer m_statusTimer;

@@ -46,6 +46,12 @@ public:
     // One complete packet from the PC, as its bytes on the line.
     Outcome onPacket(Packet::Type type, std::span<const std::uint8_t> bytes);
 
+    // Staff record a new farrowing on terminal `address`.
+    void add(int address, const TerminalRecord &record)
+    {
+        m_terminals.at(std::size_t(address - 1)).add(record);
+    }
+
     // Every terminal has had all its records confirmed.
     bool drained() const;
     const std::vector<HandTerminal> &terminals() const { return m_terminals; }

@@ -51,7 +51,8 @@ int main(int argc, char **argv)
                       .generate(options.terminals, options.records, QDateTime::currentDateTime());
     }
 
-    SimulatorRun run(options, std::move(records), source);
+    const auto later = RecordGenerator(*options.seed).later(options.addRecords, QDateTime::currentDateTime());
+    SimulatorRun run(options, std::move(records), source, later);
     SignalQuit stopSignals;
     QObject::connect(&stopSignals, &SignalQuit::stopRequested, &run,
                      [&run](int number) { run.finish(QStringLiteral("signal %1").arg(number)); });

@@ -39,7 +39,8 @@ QString outcomeText(const TerminalBank::Outcome &outcome)
 // Terminal 1 holds records 1-3, terminal 2 none, terminal 3 holds 300 (101-400). A record is
 // deleted only by the echo of the count after it, to its own address, after it was sent; then
 // the next one follows at once. A confirmation the terminal misses (a line fault) leaves the
-// record, and the same bytes go out again when it is next asked: what the PC must not store twice.
+// record, and it goes out again when it is next asked: what the PC must not store twice, even
+// when a record added meanwhile changed its records-left bytes.
 TEST(HandTerminal, answersAndDeletesOnlyOnItsConfirmation)
 {
     const std::vector<std::tuple<QByteArray, const char *, int>> steps = {
@@ -58,9 +59,14 @@ TEST(HandTerminal, answersAndDeletesOnlyOnItsConfirmation)
         {ack(2, 0, 2), "ignored", 3},
         {recordRequest(1), "resent, T1 record 1 left 2", 3},
         {ack(1, 0, 2), "missed", 3}, // the terminal is told to miss it
-        {recordRequest(1), "resent, T1 record 1 left 2", 3},
-        {ack(1, 0, 2), "confirmed, sent, T1 record 2 left 1", 2},
-        {ack(1, 0, 1), "confirmed, sent, T1 record 3 left 0", 1},
+        {"", "", 4}, // staff record farrowing 4 meanwhile: the resend carries a new count
+        {recordRequest(1), "resent, T1 record 1 left 3", 4},
+        {ack(1, 0, 2), "ignored", 4},
+        {ack(1, 0, 3), "confirmed, sent, T1 record 2 left 2", 3},
+        {"", "", 4}, // farrowing 5 while record 2 is on its way: what was sent still confirms it
+        {ack(1, 0, 2), "confirmed, sent, T1 record 3 left 2", 3},
+        {ack(1, 0, 2), "confirmed, sent, T1 record 4 left 1", 2},
+        {ack(1, 0, 1), "confirmed, sent, T1 record 5 left 0", 1},
         {ack(1, 0, 0), "confirmed", 0},
         {recordRequest(1), "nothing, T1 count 0", 0},
     };
@@ -73,18 +79,24 @@ TEST(HandTerminal, answersAndDeletesOnlyOnItsConfirmation)
     const char *expected = "";
     bank.setAckFilter([&] { return expected == std::string_view("missed"); });
     const HandTerminal &t1 = bank.terminals()[0];
+    int added = 3;
     for (const auto &[packet, outcome, held] : steps) {
         SCOPED_TRACE(outcome);
         expected = outcome;
-        EXPECT_EQ(outcomeText(deliver(bank, packet)).toStdString(), outcome);
+        if (packet.isEmpty())
+            bank.add(1, sampleRecord(++added));
+        else
+            EXPECT_EQ(outcomeText(deliver(bank, packet)).toStdString(), outcome);
         EXPECT_EQ(t1.held(), held);
     }
-    ASSERT_EQ(t1.acknowledged().size(), 3u);
-    for (int i = 0; i < 3; ++i) {
+    ASSERT_EQ(t1.acknowledged().size(), 5u);
+    const int sentWith[] = {3, 2, 2, 1, 0}; // the records-left bytes each was confirmed with
+    for (int i = 0; i < 5; ++i) {
         TerminalRecord confirmed = sampleRecord(i + 1);
-        confirmed.setRemaining(2 - i); // as it was sent
+        confirmed.setRemaining(sentWith[i]);
         EXPECT_EQ(t1.acknowledged()[std::size_t(i)], confirmed);
     }
     const TerminalStats &s = t1.stats();
-    EXPECT_EQ(std::tuple(s.delivered, s.resent, s.acknowledged, s.missedAcks), std::tuple(3, 2, 3, 1));
+    EXPECT_EQ(std::tuple(s.delivered, s.resent, s.acknowledged, s.missedAcks, s.resentWithNewCount),
+              std::tuple(5, 2, 5, 1, 1));
 }

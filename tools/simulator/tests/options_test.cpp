@@ -14,13 +14,14 @@ TEST(SimulatorOptions, commandLineInOptionsOut)
     const std::vector<Case> cases = {
         {"--folder /opt/vimo",
          "/opt/vimo/ports/COM3 terminals 3 records 5 file  seed - duration - drained 0 "
-         "linger 0 log  state  quiet 0 delay 20 baud 4800 faults 0/0/0/0 vanish none"},
+         "linger 0 log  state  quiet 0 delay 20 baud 4800 faults 0/0/0/0/0/0 added 0 vanish none"},
         {"--folder=/f --port=7 --terminals=2 --records=40 --seed=4000000000 --duration=2.5 --until-drained "
          "--linger=3 --verify-log=/v --state-file=/s.json --quiet --reply-delay=0 --baud=0 --corrupt=0.1 "
          "--corrupt-records=0.25 "
-         "--drop-acks=0.2 --garbage=1 --vanish-at=30 --vanish-at=10 --vanish-for=4 --vanish-for=6",
+         "--drop-acks=0.2 --garbage=1 --late-counts=0.3 --short-records=0.05 --add-records=7 "
+         "--vanish-at=30 --vanish-at=10 --vanish-for=4 --vanish-for=6",
          "/f/ports/COM7 terminals 2 records 40 file  seed 4000000000 duration 2.5 drained 1 linger 3 log /v "
-         "state /s.json quiet 1 delay 0 baud 0 faults 0.1/0.2/1/0.25 vanish 10+6"},
+         "state /s.json quiet 1 delay 0 baud 0 faults 0.1/0.2/1/0.25/0.3/0.05 added 7 vanish 10+6"},
         {"--folder=/f --records-file=r.txt", "/f/ports/COM3 terminals 3 records 5 file r.txt seed -"},
         {"--folder=/f --vanish-at=12", " vanish 12+5"},
         {"--folder=/f --vanish-at=12", " vanish none", 12.5},
@@ -31,6 +32,7 @@ TEST(SimulatorOptions, commandLineInOptionsOut)
         {"", "error: --folder is required"},
         {"--folder=/f --terminals=255", "error: --terminals: expected a number from 1 to 254"},
         {"--folder=/f --records=2.5", "error: --records"},
+        {"--folder=/f --add-records=-1", "error: --add-records"},
         {"--folder=/f --corrupt=1.5", "error: --corrupt: expected a number from 0 to 1"},
         {"--folder=/f --vanish-at=5 --vanish-for=x", "error: --vanish-for"},
         {"--folder=/f --vanish-for=5", "error: --vanish-for needs"},
@@ -50,12 +52,12 @@ TEST(SimulatorOptions, commandLineInOptionsOut)
             const auto number = [](auto value) { return QString::number(value).toStdString(); };
             text = QString::asprintf(
                 "%s terminals %d records %d file %s seed %s duration %s drained %d linger %g "
-                "log %s state %s quiet %d delay %d baud %d faults %g/%g/%g/%g vanish %s",
+                "log %s state %s quiet %d delay %d baud %d faults %g/%g/%g/%g/%g/%g added %d vanish %s",
                 qPrintable(o->linkPath()), o->terminals, o->records, qPrintable(o->recordsFile),
                 o->seed ? number(*o->seed).c_str() : "-", o->duration ? number(*o->duration).c_str() : "-",
                 o->untilDrained, o->linger, qPrintable(o->verifyLogFolder), qPrintable(o->stateFile),
                 o->quiet, o->replyDelayMs, o->baud, o->faults.corrupt, o->faults.dropAcks, o->faults.garbage,
-                o->faults.corruptRecords,
+                o->faults.corruptRecords, o->faults.lateCounts, o->faults.shortRecords, o->addRecords,
                 gap ? (number(gap->start) + '+' + number(gap->length)).c_str() : "none");
         }
         const QString expected = QString::fromLatin1(c.expected);
