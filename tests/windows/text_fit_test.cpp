@@ -47,8 +47,11 @@ QStringList misfits(const QWidget &window)
     // Only the controls the window places (they carry its names), not the parts Qt adds.
     const auto placed = [](const QWidget *widget) { return !widget->objectName().isEmpty(); };
     for (const QLabel *label : window.findChildren<QLabel *>()) {
-        if (placed(label) && !label->text().isEmpty())
-            add(label, misfit(label->text(), label->font(), label->contentsRect().size(), true));
+        if (placed(label))
+            add(label,
+                label->text().isEmpty()
+                    ? QStringLiteral("no caption")
+                    : misfit(label->text(), label->font(), label->contentsRect().size(), true));
     }
     for (const QAbstractButton *button : window.findChildren<QAbstractButton *>()) {
         if (!placed(button))
