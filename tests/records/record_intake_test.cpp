@@ -150,6 +150,8 @@ TEST(RecordIntake, AcknowledgesARecordOnlyOnceItIsStored)
         {Fresh, 4, 2, 0, 5, 0, kTypical, u"", 0, 3, u"5*", u""},
         {Fresh, 4, 4, 0, 300, 0, kTypical, u"FC 00 04 00 01 A0 0C 00 02 B0 03 00 01 20 0C E0 00", 0, 300,
          u"300*", u""},
+        {Fresh, 4, 4, 0, 1, 0, kTypical, u"FC 00 04 00 01 A0 0C 00 02 B0 03 00 00 00 01 B0 04", 0, 1, u"1*",
+         u""},
         {Fresh, 4, 4, 0, 0, 0, kTypical, u"", 0, 0, u"0*", u""},
         {Fresh, -1, 0, 0, 5, 0, kTypical, u"", 0, 3, u"Rec.", u""},
     };
