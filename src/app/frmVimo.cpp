@@ -12,7 +12,7 @@ constexpr int kLargestTerminalCount = 254; // addresses 1..254; 255 reaches all 
 } // namespace
 
 frmVimo::frmVimo(const Services &services, const QString &workingDirectory, const QString &executableFolder)
-    : Form(kProgramTitle, 12405, 7530), m_services(services), m_workingDirectory(workingDirectory),
+    : Form(kProgramTitle, 12405, 8400), m_services(services), m_workingDirectory(workingDirectory),
       m_executableFolder(executableFolder),
       // Chosen again as the first step of start-up; the log file needs the folder from the start.
       m_folders(ProgramFolders::choose(workingDirectory, executableFolder)),
@@ -20,11 +20,13 @@ frmVimo::frmVimo(const Services &services, const QString &workingDirectory, cons
       m_sender(services.port), m_portHandling(m_frmOption, services.devices, m_frmComProblem),
       m_logFile(m_folders.ProgramFolder, services.dialogs),
       m_view(mshVimo, cmbSow, dtpStart, dtpSlut, m_frmOption, m_texts, m_logFile),
+      m_checks(mshVimo, lblSummary, m_frmOption, m_texts, services.clock),
       m_intake(mshVimo, m_frmOption, m_texts, m_sender, m_link, m_logFile, services.dialogs, services.clock,
                lblActivity),
       m_receiver(services.port, lblBus,
                  [this](int Object, int Code, std::optional<int> Data, const RecordData &MData, int DataCnt) {
                      m_intake.BehModData(Object, Code, Data, MData, DataCnt);
+                     m_checks.checkNewRows();
                  }),
       m_scheduler(m_link, m_frmOption, m_sender, m_texts, lblActivity, services.clock,
                   [this] { moveToNewDay(); })
@@ -40,6 +42,8 @@ frmVimo::frmVimo(const Services &services, const QString &workingDirectory, cons
     place(QStringLiteral("lblBus"), {6600, 6480, 615, 375}, &lblBus);
     place(QStringLiteral("lblActivity"), {8280, 6600, 2055, 735}, &lblActivity);
     place(QStringLiteral("cmdOption"), {10560, 6720, 1575, 615}, &cmdOption);
+    // Below the controls of old, which keep their places.
+    place(QStringLiteral("lblSummary"), {120, 7440, 13260, 255}, &lblSummary);
 
     cmdUpdate.setEnabled(false);
     connect(&cmdOption, &Button::clicked, &m_frmOption, &Form::show);
@@ -100,6 +104,7 @@ void frmVimo::Load()
     m_frmFileProblem.appendLine(QStringLiteral("Last two days records loaded from") + todayPath);
     show();
     m_view.sortAndBuildSowList();
+    m_checks.recheck();
     m_scheduler.start(now);
     m_frmFileProblem.hide();
     m_started = true;
@@ -130,6 +135,7 @@ void frmVimo::setCaptions()
 void frmVimo::cmdUpdate_Click()
 {
     m_view.rangeLoad();
+    m_checks.recheck();
 }
 
 void frmVimo::timSekund_Timer()

@@ -15,6 +15,7 @@
 #include "platform/Label.h"
 #include "platform/Timer.h"
 #include "records/LogFile.h"
+#include "records/RecordChecks.h"
 #include "records/RecordIntake.h"
 #include "records/RecordView.h"
 #include "settings/ProgramFolders.h"
@@ -48,6 +49,7 @@ public:
     Label lblBus;
     Label lblActivity;
     Button cmdOption;
+    Label lblSummary;
     Timer timSekund{1000, true};
 
     // What the scheduler calls at the change of day, and the button's own click.
@@ -83,6 +85,7 @@ private:
     PortHandling m_portHandling;
     LogFile m_logFile;
     RecordView m_view;
+    RecordChecks m_checks;
     RecordIntake m_intake;
     Receiver m_receiver;
     PollScheduler m_scheduler;

@@ -188,7 +188,7 @@ Grid::CellStyle *Grid::style(int row, int col, bool create)
     auto &styles = m_rows[size_t(row)].styles;
     if (!styles)
         styles = std::make_unique<std::vector<CellStyle>>();
-    styles->push_back(CellStyle{col, std::nullopt, Alignment::Default});
+    styles->push_back(CellStyle{col, std::nullopt, Alignment::Default, {}});
     return &styles->back();
 }
 
@@ -223,6 +223,24 @@ bool Grid::setAlignment(int row, int col, Alignment alignment)
         return false;
     if (s) {
         s->alignment = alignment;
+        cellChanged(row, col);
+    }
+    return true;
+}
+
+QString Grid::toolTip(int row, int col) const
+{
+    const CellStyle *s = style(row, col);
+    return s ? s->toolTip : QString();
+}
+
+bool Grid::setToolTip(int row, int col, const QString &toolTip)
+{
+    CellStyle *s = style(row, col, !toolTip.isEmpty());
+    if (!hasCell(row, col))
+        return false;
+    if (s) {
+        s->toolTip = toolTip;
         cellChanged(row, col);
     }
     return true;
@@ -330,6 +348,10 @@ QVariant Grid::data(const QModelIndex &index, int role) const
         if (alignment(row, col) == Alignment::CentreCentre)
             return int(Qt::AlignCenter);
         return int(Qt::AlignLeft | Qt::AlignVCenter);
+    case Qt::ToolTipRole: {
+        const QString tip = toolTip(row, col);
+        return tip.isEmpty() ? QVariant() : QVariant(tip);
+    }
     default:
         return {};
     }

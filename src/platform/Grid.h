@@ -67,6 +67,9 @@ public:
     bool setBackColour(int row, int col, std::optional<Colour> colour);
     Alignment alignment(int row, int col) const;
     bool setAlignment(int row, int col, Alignment alignment);
+    // A cell's tooltip (why it is marked, say); shown in the tooltip role.
+    QString toolTip(int row, int col) const;
+    bool setToolTip(int row, int col, const QString &toolTip);
 
     // Sorts rows first..last by the text of `col`, ascending and case-sensitive, keeping
     // rows whole and equal keys in their order. Rows already in order, or a sorted run
@@ -108,6 +111,7 @@ private:
         int col;
         std::optional<Colour> back;
         Alignment alignment = Alignment::Default;
+        QString toolTip;
     };
     struct Row
     {

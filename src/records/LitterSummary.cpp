@@ -1,0 +1,53 @@
+#include "records/LitterSummary.h"
+
+#include "settings/TextTable.h"
+
+#include <cmath>
+
+namespace {
+const QString kNothing = QStringLiteral("\u2013");
+
+// total / count in tenths, rounded half away from zero.
+long long meanTenths(long long total, long long count)
+{
+    return std::llround(double(total) * 10.0 / double(count));
+}
+} // namespace
+
+void LitterSummary::add(const LitterValues &v, bool flagged)
+{
+    ++m_litters;
+    m_alive += v.alive.value_or(0);
+    m_still += v.still.value_or(0);
+    m_mumi += v.mumi.value_or(0);
+    m_weak += v.weak.value_or(0);
+    m_helped += v.birthHelp;
+    if (v.temperatureTenths) {
+        m_temperatureTenths += *v.temperatureTenths;
+        ++m_temperatures;
+    }
+    m_flagged += flagged;
+}
+
+QString LitterSummary::line(const TextTable &texts, TemperatureUnit unit, QStringView decimalPoint) const
+{
+    auto perLitter = [&](long long total) {
+        return m_litters == 0 ? kNothing
+                              : Plausibility::tenthsText(meanTenths(total, m_litters), decimalPoint);
+    };
+    const QString helped
+        = m_litters == 0 ? kNothing : QString::number(std::llround(100.0 * m_helped / m_litters));
+    const QString temperature = m_temperatures == 0
+        ? kNothing
+        : Plausibility::tenthsText(std::llround(double(m_temperatureTenths) / m_temperatures), decimalPoint)
+            + u' ' + Plausibility::unitText(unit);
+    return QStringList{texts.text(Txt::SummaryLitters).arg(m_litters),
+                       texts.text(Txt::SummaryAlive).arg(QString::number(m_alive), perLitter(m_alive)),
+                       texts.text(Txt::SummaryStill).arg(perLitter(m_still)),
+                       texts.text(Txt::SummaryMumi).arg(m_mumi),
+                       texts.text(Txt::SummaryWeak).arg(m_weak),
+                       texts.text(Txt::SummaryBirthHelp).arg(helped),
+                       texts.text(Txt::SummaryTemperature).arg(temperature),
+                       texts.text(Txt::SummaryFlagged).arg(m_flagged)}
+        .join(QStringLiteral(", "));
+}

@@ -1,0 +1,113 @@
+#include "records/Plausibility.h"
+
+#include "platform/Grid.h"
+
+namespace {
+constexpr int kLargestLitter = 25;
+
+std::optional<int> number(const Grid &grid, int row, LogField field)
+{
+    bool ok = false;
+    const int value = grid.textView(row, gridColumn(field)).toInt(&ok);
+    return ok ? std::optional<int>(value) : std::nullopt;
+}
+
+// A record's stamp as the terminals' records and the log always write it.
+bool isDateTime(QStringView text)
+{
+    constexpr QStringView shape = u"0000-00-00 00:00"; // 0 stands for any digit
+    if (text.size() != shape.size())
+        return false;
+    for (qsizetype i = 0; i < shape.size(); ++i) {
+        const bool digit = text[i] >= u'0' && text[i] <= u'9';
+        if (shape[i] == u'0' ? !digit : text[i] != shape[i])
+            return false;
+    }
+    return true;
+}
+
+// The temperature cell has exactly one decimal, so its digits are the tenths.
+std::optional<int> tenths(QStringView cell)
+{
+    QString digits;
+    for (QChar ch : cell)
+        if ((ch >= u'0' && ch <= u'9') || (ch == u'-' && digits.isEmpty()))
+            digits += ch;
+    bool ok = false;
+    const int value = digits.toInt(&ok);
+    return ok && value != 0 ? std::optional<int>(value) : std::nullopt;
+}
+} // namespace
+
+bool Plausibility::isRecordRow(const Grid &grid, int row)
+{
+    for (int f = 0; f < kLogFieldCount; ++f)
+        if (!grid.textView(row, gridColumn(LogField(f))).isEmpty())
+            return true;
+    return false;
+}
+
+LitterValues Plausibility::read(const Grid &grid, int row, QStringView yes)
+{
+    LitterValues v;
+    const QStringView when = grid.textView(row, gridColumn(LogField::DateTime));
+    if (isDateTime(when))
+        v.when = when.toString();
+    v.alive = number(grid, row, LogField::Alive);
+    v.still = number(grid, row, LogField::Still);
+    v.mumi = number(grid, row, LogField::Mumi);
+    v.weak = number(grid, row, LogField::Weak);
+    v.female = number(grid, row, LogField::Female);
+    v.birthHelp = !yes.isEmpty() && grid.textView(row, gridColumn(LogField::BirthAssist)) == yes;
+    v.temperatureTenths = tenths(grid.textView(row, gridColumn(LogField::Temperature)));
+    return v;
+}
+
+std::pair<int, int> Plausibility::temperatureRange(TemperatureUnit unit)
+{
+    // 36.0 to 42.0 degrees Celsius.
+    if (unit == TemperatureUnit::Fahrenheit)
+        return {968, 1076};
+    return {360, 420};
+}
+
+std::vector<Flag> Plausibility::check(const LitterValues &v, TemperatureUnit unit, QStringView now)
+{
+    std::vector<Flag> flags;
+    if (!v.when.isEmpty() && QStringView(v.when).compare(now) > 0)
+        flags.push_back({LogField::DateTime, Txt::FlagFuture});
+    if (v.alive && v.still && v.mumi && *v.alive == 0 && *v.still == 0 && *v.mumi == 0)
+        flags.push_back({LogField::Alive, Txt::FlagNoPiglets});
+    if (v.alive && *v.alive > kLargestLitter)
+        flags.push_back({LogField::Alive, Txt::FlagLargeLitter});
+    if (v.alive && v.weak && *v.weak > *v.alive)
+        flags.push_back({LogField::Weak, Txt::FlagWeak});
+    const auto [low, high] = temperatureRange(unit);
+    if (v.temperatureTenths && (*v.temperatureTenths < low || *v.temperatureTenths > high))
+        flags.push_back({LogField::Temperature, Txt::FlagTemperature});
+    if (v.alive && v.female && *v.female > *v.alive)
+        flags.push_back({LogField::Female, Txt::FlagFemales});
+    return flags;
+}
+
+QString Plausibility::unitText(TemperatureUnit unit)
+{
+    return unit == TemperatureUnit::Fahrenheit ? QStringLiteral("\u00b0F") : QStringLiteral("\u00b0C");
+}
+
+QString Plausibility::tenthsText(long long tenths, QStringView decimalPoint)
+{
+    const QString sign = tenths < 0 ? QStringLiteral("-") : QString();
+    const long long magnitude = tenths < 0 ? -tenths : tenths;
+    return sign + QString::number(magnitude / 10) + decimalPoint.toString() + QString::number(magnitude % 10);
+}
+
+QString Plausibility::reasonText(const Flag &flag, const TextTable &texts, TemperatureUnit unit,
+                                 QStringView decimalPoint)
+{
+    if (flag.reason != Txt::FlagTemperature)
+        return texts.text(flag.reason);
+    const auto [low, high] = temperatureRange(unit);
+    return texts.text(flag.reason)
+        .arg(tenthsText(low, decimalPoint) + u'-' + tenthsText(high, decimalPoint) + u' ' + unitText(unit));
+}

@@ -1,0 +1,58 @@
+#include "records/RecordChecks.h"
+
+#include "platform/Clock.h"
+#include "platform/Grid.h"
+#include "platform/Label.h"
+#include "settings/frmOption.h"
+
+#include <QLocale>
+
+namespace {
+constexpr Colour kFlagColour{0xFF, 0xB0, 0xB0};
+}
+
+RecordChecks::RecordChecks(Grid &mshVimo, Label &lblSummary, const frmOption &options, const TextTable &texts,
+                           const Clock &clock)
+    : m_grid(mshVimo), m_label(lblSummary), m_options(options), m_texts(texts), m_clock(clock)
+{ }
+
+TemperatureUnit RecordChecks::unit() const
+{
+    return m_options.cmbTemp.currentIndex() == 1 ? TemperatureUnit::Fahrenheit : TemperatureUnit::Celsius;
+}
+
+void RecordChecks::recheck()
+{
+    m_summary = {};
+    m_checkedRows = 0;
+    checkNewRows();
+}
+
+void RecordChecks::checkNewRows()
+{
+    if (m_grid.rows() < m_checkedRows)
+        return recheck();
+    const TemperatureUnit unit = this->unit();
+    const QString decimalPoint = QLocale().decimalPoint();
+    const QString now = m_clock.now().toString(QStringLiteral("yyyy-MM-dd HH:mm"));
+    const QString &yes = m_texts.text(Txt::Yes);
+    for (int row = std::max(m_checkedRows, m_grid.fixedRows()); row < m_grid.rows(); ++row) {
+        if (!Plausibility::isRecordRow(m_grid, row))
+            continue;
+        const LitterValues values = Plausibility::read(m_grid, row, yes);
+        const std::vector<Flag> flags = Plausibility::check(values, unit, now);
+        for (const Flag &flag : flags) {
+            const int col = gridColumn(flag.field);
+            m_grid.setBackColour(row, col, kFlagColour);
+            m_grid.setToolTip(row, col, Plausibility::reasonText(flag, m_texts, unit, decimalPoint));
+        }
+        m_summary.add(values, !flags.empty());
+    }
+    m_checkedRows = m_grid.rows();
+    showSummary();
+}
+
+void RecordChecks::showSummary()
+{
+    m_label.setCaption(m_summary.line(m_texts, unit(), QLocale().decimalPoint()));
+}

@@ -1,0 +1,111 @@
+#include "RecordsFixture.h"
+
+#include "platform/Label.h"
+#include "records/RecordChecks.h"
+
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// The record grid with its checks; the texts the checks use have their placeholders.
+struct ChecksFixture : RecordsFixture
+{
+    ChecksFixture()
+    {
+        const std::pair<int, const char16_t *> withFigures[]
+            = {{74, u"L%1"},  {75, u"A%1(%2)"}, {76, u"S%1"}, {77, u"M%1"},   {78, u"W%1"},
+               {79, u"H%1%"}, {80, u"T%1"},     {81, u"F%1"}, {86, u"out %1"}};
+        for (const auto &[n, text] : withFigures)
+            texts.set(n, QString::fromUtf16(text));
+        mshVimo.setRows(1);
+    }
+    // A record row from its cells joined by '|' (columns 1 to 13).
+    void add(QStringView cells) { mshVimo.appendRow(QStringList{QString()} + cells.toString().split(u'|')); }
+    // The flagged cells of a row as "column=tooltip", each with the flag colour.
+    QString flags(int row) const
+    {
+        QStringList found;
+        for (int col = 0; col < mshVimo.cols(); ++col)
+            if (!mshVimo.toolTip(row, col).isEmpty() && mshVimo.backColour(row, col).has_value())
+                found << QString::number(col) + u'=' + mshVimo.toolTip(row, col);
+        return found.join(u' ');
+    }
+
+    Label lblSummary;
+    RecordChecks checks{mshVimo, lblSummary, *options, texts, clock};
+};
+
+// now is 2024-03-07 09:30; columns: 1 date, 4 alive, 7 weak, 11 temperature, 12 female.
+TEST(RecordChecks, RowCellsInFlaggedCellsOut)
+{
+    const struct
+    {
+        int unit; // 0 Celsius, 1 Fahrenheit
+        const char16_t *when, *alive, *still, *mumi, *weak, *temperature, *female, *flags;
+    } cases[] = {
+        {0, u"2024-03-07 09:30", u"10", u"1", u"0", u"1", u"38.5", u"5", u""},
+        {0, u"2024-03-07 09:31", u"10", u"1", u"0", u"1", u"38.5", u"5", u"1=T87"},
+        {0, u"2025-01-01 00:00", u"10", u"1", u"0", u"1", u"38.5", u"5", u"1=T87"},
+        {0, u"d", u"10", u"1", u"0", u"1", u"38.5", u"5", u""},
+        {0, u"2024-03-07 09:00", u"10", u"0", u"0", u"10", u"38.5", u"10", u""},
+        {0, u"2024-03-07 09:00", u"10", u"0", u"0", u"11", u"38.5", u"11", u"7=T83 12=T82"},
+        {0, u"2024-03-07 09:00", u"0", u"0", u"0", u"0", u"38.5", u"0", u"4=T84"},
+        {0, u"2024-03-07 09:00", u"0", u"1", u"0", u"0", u"38.5", u"0", u""},
+        {0, u"2024-03-07 09:00", u"0", u"0", u"1", u"0", u"38.5", u"0", u""},
+        {0, u"2024-03-07 09:00", u"25", u"0", u"0", u"0", u"38.5", u"0", u""},
+        {0, u"2024-03-07 09:00", u"26", u"0", u"0", u"0", u"38.5", u"0", u"4=T85"},
+        {0, u"2024-03-07 09:00", u"10", u"0", u"0", u"0", u"36.0", u"0", u""},
+        {0, u"2024-03-07 09:00", u"10", u"0", u"0", u"0", u"35.9", u"0", u"11=out 36.0-42.0 \u00b0C"},
+        {0, u"2024-03-07 09:00", u"10", u"0", u"0", u"0", u"42.0", u"0", u""},
+        {0, u"2024-03-07 09:00", u"10", u"0", u"0", u"0", u"42.1", u"0", u"11=out 36.0-42.0 \u00b0C"},
+        {0, u"2024-03-07 09:00", u"10", u"0", u"0", u"0", u"0.0", u"0", u""},
+        {0, u"2024-03-07 09:00", u"10", u"0", u"0", u"0", u"", u"0", u""},
+        {1, u"2024-03-07 09:00", u"10", u"0", u"0", u"0", u"96.8", u"0", u""},
+        {1, u"2024-03-07 09:00", u"10", u"0", u"0", u"0", u"96.7", u"0", u"11=out 96.8-107.6 \u00b0F"},
+        {1, u"2024-03-07 09:00", u"10", u"0", u"0", u"0", u"107.6", u"0", u""},
+        {1, u"2024-03-07 09:00", u"10", u"0", u"0", u"0", u"107.7", u"0", u"11=out 96.8-107.6 \u00b0F"},
+        {1, u"2024-03-07 09:00", u"10", u"0", u"0", u"0", u"38.5", u"0", u"11=out 96.8-107.6 \u00b0F"},
+        {0, u"2024-03-08 09:00", u"27", u"0", u"0", u"28", u"43.0", u"0",
+         u"1=T87 4=T85 7=T83 11=out 36.0-42.0 \u00b0C"},
+    };
+    ChecksFixture f;
+    for (const auto &c : cases) {
+        f.mshVimo.setRows(1);
+        f.options->cmbTemp.setCurrentIndex(c.unit);
+        f.add(QStringList{QString::fromUtf16(c.when), u"S1"_s, u"A1"_s, QString::fromUtf16(c.alive),
+                          QString::fromUtf16(c.still), QString::fromUtf16(c.mumi), QString::fromUtf16(c.weak),
+                          u"T42"_s, u"T42"_s, u"0.5 ml"_s, QString::fromUtf16(c.temperature),
+                          QString::fromUtf16(c.female), u"4"_s}
+                  .join(u'|'));
+        f.checks.recheck();
+        EXPECT_EQ(f.flags(1), QString::fromUtf16(c.flags)) << &c - cases;
+    }
+}
+
+TEST(RecordChecks, SummaryOfTheShownRowsWithDecimalCommaAndLiveRows)
+{
+    ChecksFixture f;
+    f.checks.recheck();
+    EXPECT_EQ(f.lblSummary.caption(), u"L0, A0(\u2013), S\u2013, M0, W0, H\u2013%, T\u2013, F0");
+
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    f.add(u""); // not a record
+    f.add(u"2024-03-07 08:00|S1|A1|12|1|0|1|T41|T42|0,5 ml|38,5|5|4"); // birth help
+    f.add(u"2024-03-07 08:10|S1|A2|9|0|2|0|T42|T42|0,5 ml|39,0|4|4");
+    f.add(u"2024-03-07 08:20|S1|A3|0|0|0|0|T42|T42|0,5 ml|0,0|0|4"); // flagged, no temperature
+    f.checks.recheck();
+    EXPECT_EQ(f.lblSummary.caption(), u"L3, A21(7,0), S0,3, M2, W1, H33%, T38,8 \u00b0C, F1");
+
+    f.add(u"2024-03-07 09:00|S1|A4|30|0|0|0|T41|T42|0,5 ml|41,9|0|4"); // a live row
+    f.checks.checkNewRows();
+    EXPECT_EQ(f.lblSummary.caption(), u"L4, A51(12,8), S0,3, M2, W1, H50%, T39,8 \u00b0C, F2");
+    EXPECT_EQ(f.flags(5), u"4=T85");
+
+    f.mshVimo.setRows(3); // a reload that shows fewer rows
+    f.checks.checkNewRows();
+    EXPECT_EQ(f.lblSummary.caption(), u"L1, A12(12,0), S1,0, M0, W1, H100%, T38,5 \u00b0C, F0");
+}
+
+} // namespace
