@@ -2,6 +2,7 @@
 #include "link/LinkState.h"
 #include "link/PacketSender.h"
 #include "link/PollScheduler.h"
+#include "link/TimeText.h"
 #include "platform/Label.h"
 
 #include <gtest/gtest.h>
@@ -155,4 +156,14 @@ TEST_F(PollSchedulerTest, QuietTerminalIsAskedAgainThenPassedOverUntilTheNextCou
     tick();
     options->mshStatus.setText(1, 2, QStringLiteral("3"));
     EXPECT_EQ(tick(), askFirst);
+}
+
+// Interval and duration texts as the broadcasts read them: minutes, 0 for anything not a time.
+TEST(TimeText, MinutesOfAnIntervalText)
+{
+    const std::pair<const char16_t *, int> cases[]
+        = {{u"05:00", 300}, {u" 7:5 ", 425}, {u"23:59:59", 1439}, {u"24:00", 0},
+           {u"00:60", 0},   {u"1:02:60", 0}, {u"1:2:3:4", 0},     {u"", 0}};
+    for (const auto &[text, minutes] : cases)
+        EXPECT_EQ(minutesOfTimeText(QStringView(text)), minutes) << QString::fromUtf16(text).toStdString();
 }
