@@ -27,40 +27,28 @@ QString misfit(const QString &text, const QFont &font, QSize room, bool wrap)
 {
     const QRect needed = QFontMetrics(font).boundingRect(QRect(0, 0, room.width(), 10000),
                                                          wrap ? int(Qt::TextWordWrap) : 0, text);
+    if (text.isEmpty())
+        return QStringLiteral("no caption");
     if (needed.width() <= room.width() && needed.height() <= room.height())
         return {};
     return QStringLiteral("\"%1\" needs %2x%3 px, has %4x%5")
-        .arg(text)
-        .arg(needed.width())
-        .arg(needed.height())
-        .arg(room.width())
-        .arg(room.height());
+        .arg(text, QString::number(needed.width()), QString::number(needed.height()),
+             QString::number(room.width()), QString::number(room.height()));
 }
 
 QStringList misfits(const QWidget &window)
 {
     QStringList found;
     const auto add = [&found](const QWidget *widget, const QString &problem) {
-        if (!problem.isEmpty())
+        // Only the controls the window places (they carry its names), not the parts Qt adds.
+        if (!problem.isEmpty() && !widget->objectName().isEmpty())
             found << widget->objectName() + QStringLiteral(": ") + problem;
     };
-    // Only the controls the window places (they carry its names), not the parts Qt adds.
-    const auto placed = [](const QWidget *widget) { return !widget->objectName().isEmpty(); };
-    for (const QLabel *label : window.findChildren<QLabel *>()) {
-        if (placed(label))
-            add(label,
-                label->text().isEmpty()
-                    ? QStringLiteral("no caption")
-                    : misfit(label->text(), label->font(), label->contentsRect().size(), true));
-    }
+    for (const QLabel *label : window.findChildren<QLabel *>())
+        add(label, misfit(label->text(), label->font(), label->contentsRect().size(), true));
     for (const QAbstractButton *button : window.findChildren<QAbstractButton *>()) {
-        if (!placed(button))
-            continue;
         const int margin = button->style()->pixelMetric(QStyle::PM_ButtonMargin, nullptr, button);
-        add(button,
-            button->text().isEmpty()
-                ? QStringLiteral("no caption")
-                : misfit(button->text(), button->font(), button->size() - QSize(2 * margin, 4), false));
+        add(button, misfit(button->text(), button->font(), button->size() - QSize(2 * margin, 4), false));
     }
     for (const QComboBox *combo : window.findChildren<QComboBox *>()) {
         const int arrow = combo->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, combo);
