@@ -10,9 +10,18 @@
 #include <QApplication>
 #include <QDir>
 
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
+
 // The only place where Qt's widgets, timers and serial port meet the program's windows.
 int main(int argc, char *argv[])
 {
+#ifdef Q_OS_UNIX
+    // The log, setup and port files are shared by the users of the program folder's group
+    // (its folders are setgid), so every file the program makes is group-writable.
+    ::umask(::umask(0) & ~mode_t(S_IWGRP));
+#endif
     QApplication app(argc, argv);
     app.setQuitOnLastWindowClosed(false);
 

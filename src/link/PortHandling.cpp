@@ -4,6 +4,7 @@
 #include "platform/DeviceList.h"
 #include "platform/SerialPort.h"
 #include "settings/NumberText.h"
+#include "settings/TextTable.h"
 #include "settings/frmOption.h"
 
 namespace {
@@ -96,10 +97,31 @@ void PortHandling::lineLost(const PortError &error)
     m_problem.showProblem(error);
 }
 
+QString PortHandling::openingProblem(const PortError &error, int portNumber, const TextTable &texts)
+{
+    const QString port = QStringLiteral("COM") + QString::number(portNumber);
+    const QString named = error.device.isEmpty() ? port : port + QStringLiteral(" (") + error.device + u')';
+    switch (error.kind) {
+    case OpenError::Permission:
+        // Serial devices belong to a group (dialout on Debian); its members may use them.
+        return texts.text(Txt::PortNoPermission).arg(named, error.deviceGroup);
+    case OpenError::Busy:
+        return texts.text(Txt::PortInUse).arg(named);
+    case OpenError::NotFound:
+        return texts.text(Txt::PortNotFound).arg(named);
+    case OpenError::None:
+    case OpenError::Other:
+        break;
+    }
+    return error.description;
+}
+
 void PortHandling::openingFailed(const PortError &error)
 {
     m_options.timModtag.setEnabled(false);
-    m_problem.showProblem(error);
+    PortError told = error;
+    told.description = openingProblem(error, m_options.MSComm1.portNumber(), m_options.texts());
+    m_problem.showProblem(told);
     // Kept: back to the first entry, which is opened at once when that changes the selection,
     // because the line is then served by a present port while the user reads the message.
     m_options.cmbCom.setCurrentIndex(0);

@@ -6,6 +6,7 @@
 class DeviceList;
 class frmComProblem;
 class frmOption;
+class TextTable;
 struct PortError;
 
 // Lists the USB serial ports into the options window's port list, opens the chosen port for
@@ -29,6 +30,10 @@ public:
     // Whether a device name is listed, and the port number it carries (0 for none).
     static bool isListed(const QString &name);
     static int portNumberOf(const QString &name);
+
+    // What the port-problem window says about a port that did not open: in the user's
+    // language and with the fix for a missing right, a port in use or an adapter not there.
+    static QString openingProblem(const PortError &error, int portNumber, const TextTable &texts);
 
     // The open port's line went away (an adapter pulled out): reception stops and the user is told.
     void lineLost(const PortError &error);

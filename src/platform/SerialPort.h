@@ -7,12 +7,18 @@
 #include <functional>
 #include <optional>
 
+// Why a port could not be opened, for the faults a user can mend.
+enum class OpenError { None, Permission, Busy, NotFound, Other };
+
 // What went wrong on the port, as the port-problem window shows it.
 struct PortError
 {
     int number = 0;
     QString description;
     QString source;
+    OpenError kind = OpenError::None;
+    QString device = {}; // the device that failed to open: /dev/ttyUSB0
+    QString deviceGroup = {}; // the group that may use it (Permission): "dialout"
 };
 
 // The terminals' serial line. Port n is the system's COMn.

@@ -10,6 +10,8 @@
 #include "settings/ProgramFolders.h"
 #include "settings/SetupFile.h"
 
+#include "Version.h"
+
 namespace {
 const QString kProgramTitle = QStringLiteral("PC Vimo 2");
 constexpr int kStaffRows = 20;
@@ -58,6 +60,7 @@ frmOption::frmOption(const ProgramFolders &folders, const TextTable &texts, Dial
     placeRow(QStringLiteral("lblNoHand"), &lblNoHand, QStringLiteral("txtNoHand"), &txtNoHand);
     placeRow(QStringLiteral("lblActivity"), &lblActivity, QStringLiteral("cmbCom"), &cmbCom);
     place(QStringLiteral("cmdComP"), {fieldLeft, top, 3120, 420}, &cmdComP);
+    place(QStringLiteral("lblVersion"), {labelLeft, top + 720, 5760, 255}, &lblVersion);
     place(QStringLiteral("cmdSetup"), {labelLeft, 6420, 2400, 540}, &cmdSetup);
     place(QStringLiteral("cmdGemLuk"), {fieldLeft, 6420, 3120, 540}, &cmdGemLuk);
 
@@ -111,6 +114,9 @@ void frmOption::Load()
     lblNoHand.setCaption(m_texts.text(Txt::HandTerminals));
     cmdSetup.setCaption(m_texts.text(Txt::Setup));
     cmdGemLuk.setCaption(m_texts.text(Txt::SaveAndClose));
+    lblVersion.setCaption(m_texts.text(Txt::VersionFacts)
+                              .arg(QStringLiteral(PCVIMO_VERSION), QString::fromLatin1(qVersion()),
+                                   QStringLiteral(QT_VERSION_STR)));
 
     cmbCom.addItem(QStringLiteral("none"));
     for (int i = 1; i <= kInitialPorts; ++i)

@@ -40,6 +40,8 @@ public:
 
     bool userCloseRequest() override;
 
+    const TextTable &texts() const { return m_texts; }
+
     Label lblStaff;
     Grid mshStaff{21, 2};
     Label lblMedicine;
@@ -59,6 +61,7 @@ public:
     TextBox txtNoHand{QStringLiteral("txtNoHand")};
     Label lblActivity;
     ComboBox cmbCom;
+    Label lblVersion; // the program's and Qt's versions, for support calls
     Button cmdComP;
     Button cmdSetup;
     Button cmdGemLuk;

@@ -4,7 +4,9 @@
 #include "platform/qt/ComPorts.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <QSaveFile>
 #include <QSerialPortInfo>
 
 #include <algorithm>
@@ -13,12 +15,13 @@
 
 namespace {
 
-using NumberedName = std::pair<int, QString>;
-
 QString bracketed(int number)
 {
     return QStringLiteral(" (COM") + QString::number(number) + u')';
 }
+
+#ifdef Q_OS_WIN
+using NumberedName = std::pair<int, QString>;
 
 QStringList inPortOrder(std::vector<NumberedName> ports)
 {
@@ -30,7 +33,6 @@ QStringList inPortOrder(std::vector<NumberedName> ports)
     return names;
 }
 
-#ifdef Q_OS_WIN
 std::optional<QStringList> systemPorts(const QString &)
 {
     std::vector<NumberedName> ports;
@@ -40,25 +42,63 @@ std::optional<QStringList> systemPorts(const QString &)
     return inPortOrder(std::move(ports));
 }
 #else
-std::optional<QStringList> systemPorts(const QString &programFolder)
+QString portsFolder(const QString &programFolder)
 {
-    const QDir folder(joinPath(programFolder, QStringLiteral("ports")));
-    if (!folder.exists())
-        return QStringList();
-    if (!folder.isReadable())
-        return std::nullopt;
-    std::vector<NumberedName> ports;
-    const QFileInfoList entries = folder.entryInfoList(
-        {QStringLiteral("COM*")}, QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot);
+    return joinPath(programFolder, QStringLiteral("ports"));
+}
+
+QString assignedPath(const QString &programFolder)
+{
+    return joinPath(programFolder, QStringLiteral("ports/assigned.txt"));
+}
+
+ComNumbering readNumbering(const QString &programFolder)
+{
+    QFile file(assignedPath(programFolder));
+    return ComNumbering(file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString());
+}
+
+// Numbers that cannot be kept are given again at the next listing; the ports still work.
+void saveNumbering(const QString &programFolder, const ComNumbering &numbering)
+{
+    if (!numbering.changed())
+        return;
+    QSaveFile file(assignedPath(programFolder));
+    if (file.open(QIODevice::WriteOnly))
+        file.write(numbering.assignedText().toUtf8());
+    file.commit();
+}
+
+std::vector<PortLink> linksIn(const QString &programFolder)
+{
+    std::vector<PortLink> links;
+    const QFileInfoList entries = QDir(portsFolder(programFolder))
+                                      .entryInfoList({QStringLiteral("COM*")},
+                                                     QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot);
     for (const QFileInfo &entry : entries) {
         const auto number = ComPorts::numberOf(entry.fileName());
-        if (!number || !entry.isSymLink())
-            continue;
-        const QString device = ComPorts::device(programFolder, *number);
-        if (!device.isEmpty()) // a link to nothing is an adapter that is not plugged in
-            ports.emplace_back(*number, PortsFolderDeviceList::nameFor(*number, device));
+        if (number && entry.isSymLink())
+            links.push_back({*number, entry.symLinkTarget(), ComPorts::device(programFolder, *number)});
     }
-    return inPortOrder(std::move(ports));
+    return links;
+}
+
+std::optional<QStringList> systemPorts(const QString &programFolder,
+                                       const PortsFolderDeviceList::SystemDevices &system)
+{
+    const QDir folder(portsFolder(programFolder));
+    if (folder.exists() && !folder.isReadable())
+        return std::nullopt;
+    ComNumbering numbering = readNumbering(programFolder);
+    const std::vector<SerialDevice> devices = system();
+    if (!folder.exists() && devices.empty())
+        return QStringList();
+    QDir(programFolder).mkpath(QStringLiteral("ports"));
+    QStringList names;
+    for (const NumberedPort &port : numbering.number(linksIn(programFolder), devices))
+        names << ComNumbering::displayName(port);
+    saveNumbering(programFolder, numbering);
+    return names;
 }
 #endif
 
@@ -66,7 +106,11 @@ std::optional<QStringList> systemPorts(const QString &programFolder)
 
 std::optional<QStringList> PortsFolderDeviceList::deviceNames()
 {
+#ifdef Q_OS_WIN
     return systemPorts(m_programFolder);
+#else
+    return systemPorts(m_programFolder, m_system);
+#endif
 }
 
 QString PortsFolderDeviceList::nameFor(int number, const QString &device)
@@ -76,3 +120,85 @@ QString PortsFolderDeviceList::nameFor(int number, const QString &device)
     return (usb ? QStringLiteral("USB Serial Port") : QStringLiteral("Communications Port"))
         + bracketed(number);
 }
+
+#ifdef Q_OS_WIN
+bool PortsFolderDeviceList::makeLink(const QString &, int, const SystemDevices &)
+{
+    return false; // Windows numbers its ports itself
+}
+
+std::vector<SerialDevice> PortsFolderDeviceList::systemDevices()
+{
+    return {};
+}
+#else
+bool PortsFolderDeviceList::makeLink(const QString &programFolder, int number, const SystemDevices &system)
+{
+    ComNumbering numbering = readNumbering(programFolder);
+    const std::vector<NumberedPort> ports = numbering.number(linksIn(programFolder), system());
+    const auto port = std::find_if(ports.begin(), ports.end(), [number](const NumberedPort &p) {
+        return p.number == number && !p.linkTarget.isEmpty();
+    });
+    bool made = false;
+    if (port != ports.end()) {
+        const QString link = ComPorts::linkPath(programFolder, number);
+        // Only the program's own link can be in the way here: a hand-made one keeps its number.
+        const QFileInfo existing(link);
+        if (existing.isSymLink() && existing.symLinkTarget() == port->linkTarget) {
+            made = true;
+        } else {
+            QFile::remove(link);
+            made = QFile::link(port->linkTarget, link);
+        }
+        if (made)
+            numbering.linkMade(number, port->linkTarget);
+    }
+    saveNumbering(programFolder, numbering);
+    return made;
+}
+
+std::vector<SerialDevice> PortsFolderDeviceList::systemDevices()
+{
+    std::vector<SerialDevice> devices;
+    // udev's stable names: the same adapter has the same name whichever socket it is in.
+    const QFileInfoList byId
+        = QDir(QStringLiteral("/dev/serial/by-id"))
+              .entryInfoList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
+    for (const QFileInfo &entry : byId) {
+        const QString device = entry.canonicalFilePath();
+        if (!device.isEmpty())
+            devices.push_back({entry.fileName(),
+                               device,
+                               entry.fileName().startsWith(u"usb-"),
+                               {},
+                               entry.absoluteFilePath()});
+    }
+    for (const QSerialPortInfo &info : QSerialPortInfo::availablePorts()) {
+        const QString device = QFileInfo(info.systemLocation()).canonicalFilePath();
+        if (device.isEmpty())
+            continue;
+        const bool usb = info.hasVendorIdentifier();
+        const auto known = std::find_if(devices.begin(), devices.end(),
+                                        [&](const SerialDevice &d) { return d.devicePath == device; });
+        if (known != devices.end()) {
+            known->description = info.description();
+            known->usb = known->usb || usb;
+            continue;
+        }
+        // The terminals hang on USB adapters; the board's own ports (ttyS0 ...) are left to
+        // hand-made links rather than taking the low numbers.
+        if (!usb)
+            continue;
+        // Without a by-id name a USB adapter is known by its ids and serial number, which
+        // follow it from socket to socket; anything else by its path.
+        QString id = device;
+        if (usb && !info.serialNumber().isEmpty())
+            id = QStringLiteral("usb-%1:%2-%3")
+                     .arg(info.vendorIdentifier(), 4, 16, QLatin1Char('0'))
+                     .arg(info.productIdentifier(), 4, 16, QLatin1Char('0'))
+                     .arg(info.serialNumber());
+        devices.push_back({id, device, usb, info.description(), device});
+    }
+    return devices;
+}
+#endif

@@ -1,10 +1,17 @@
 #include "platform/qt/QtSerialPort.h"
 
 #include "platform/qt/ComPorts.h"
+#include "platform/qt/PortsFolderDeviceList.h"
 
+#include <QFile>
+#include <QFileInfo>
 #include <QStringList>
 
 #include <limits>
+
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+#endif
 
 namespace {
 
@@ -76,6 +83,28 @@ std::optional<LineSettings> parseSettings(const QString &text)
     return line;
 }
 
+// Says which of the faults a user can mend it is: no right to the device (and the group
+// that has it) or another program holding it. Both come as PermissionError; the lock file
+// that keeps a second program off a port is the busy case.
+PortError withKind(PortError error, QSerialPort::SerialPortError cause, const QString &device)
+{
+    error.device = device;
+    error.kind = OpenError::Other;
+    if (cause == QSerialPort::DeviceNotFoundError) {
+        error.kind = OpenError::NotFound;
+    } else if (cause == QSerialPort::PermissionError) {
+#ifdef Q_OS_UNIX
+        if (::access(QFile::encodeName(device).constData(), R_OK | W_OK) != 0) {
+            error.kind = OpenError::Permission;
+            error.deviceGroup = QFileInfo(device).group();
+            return error;
+        }
+#endif
+        error.kind = OpenError::Busy;
+    }
+    return error;
+}
+
 PortError openingError(QSerialPort::SerialPortError error, const QString &detail)
 {
     switch (error) {
@@ -121,9 +150,15 @@ std::optional<PortError> QtSerialPort::open()
 {
     if (m_port.isOpen())
         return makeError(PortErrorNumber::AlreadyOpen, QStringLiteral("Port already open"));
-    const QString device = ComPorts::device(m_programFolder, m_number);
-    if (device.isEmpty())
-        return makeError(PortErrorNumber::InvalidPort, QStringLiteral("Invalid port number"));
+    QString device = ComPorts::device(m_programFolder, m_number);
+    // A device the system lists gets its link when it is chosen.
+    if (device.isEmpty() && m_number > 0 && PortsFolderDeviceList::makeLink(m_programFolder, m_number))
+        device = ComPorts::device(m_programFolder, m_number);
+    if (device.isEmpty()) {
+        PortError error = makeError(PortErrorNumber::InvalidPort, QStringLiteral("Invalid port number"));
+        error.kind = m_number > 0 ? OpenError::NotFound : OpenError::Other;
+        return error;
+    }
     const auto line = parseSettings(m_settings);
     if (!line)
         return makeError(PortErrorNumber::InvalidSetting, QStringLiteral("Invalid property value"));
@@ -135,7 +170,7 @@ std::optional<PortError> QtSerialPort::open()
     m_port.setStopBits(line->stopBits);
     m_port.setFlowControl(QSerialPort::NoFlowControl);
     if (!m_port.open(QIODevice::ReadWrite))
-        return openingError(m_port.error(), m_port.errorString());
+        return withKind(openingError(m_port.error(), m_port.errorString()), m_port.error(), device);
 
     // A pseudo-terminal has no modem lines and refuses DTR; the line works all the same.
     if (m_dtr)

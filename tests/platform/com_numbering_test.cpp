@@ -1,0 +1,130 @@
+#include "fakes/TempFolder.h"
+#include "platform/ComNumbering.h"
+#include "platform/qt/ComPorts.h"
+#include "platform/qt/PortsFolderDeviceList.h"
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+
+namespace {
+
+SerialDevice usb(const char *id, const char *device, const char *description = "")
+{
+    const QString name = QString::fromLatin1(id);
+    return {name, QString::fromLatin1(device), true, QString::fromLatin1(description),
+            QStringLiteral("/dev/serial/by-id/") + name};
+}
+
+SerialDevice board(const char *device)
+{
+    const QString path = QString::fromLatin1(device);
+    return {path, path, false, {}, path};
+}
+
+PortLink link(int number, const char *target, const char *device)
+{
+    return {number, QString::fromLatin1(target), QString::fromLatin1(device)};
+}
+
+struct NumberingCase
+{
+    const char *what;
+    const char *assignedIn;
+    std::vector<PortLink> links;
+    std::vector<SerialDevice> devices;
+    std::vector<const char *> listed; // display name and device
+    const char *assignedOut;
+};
+
+} // namespace
+
+TEST(ComNumberingTest, devicesKeepTheirNumbersAndHandMadeLinksWin)
+{
+    const NumberingCase cases[] = {
+        {"new devices take the lowest numbers no hand-made link holds (dangling ones too), USB first",
+         "",
+         {link(2, "/dev/ttyS0", "/dev/ttyS0"), link(3, "/dev/ttyUSB7", "")},
+         {board("/dev/ttyS1"), usb("usb-B", "/dev/ttyUSB1"), usb("usb-A", "/dev/ttyUSB0", "FT232R USB UART")},
+         {"USB Serial Port, FT232R USB UART (COM1) /dev/ttyUSB0", "Communications Port (COM2) /dev/ttyS0",
+          "USB Serial Port (COM4) /dev/ttyUSB1", "Communications Port (COM5) /dev/ttyS1"},
+         "1\tusb-A\t\n4\tusb-B\t\n5\t/dev/ttyS1\t\n"},
+        {"after a restart a known device keeps its number on another path; an absent one keeps its own",
+         "1\tusb-A\t\r\n4\tusb-B\t\r\n",
+         {},
+         {usb("usb-C", "/dev/ttyUSB0"), usb("usb-B", "/dev/ttyUSB2")},
+         {"USB Serial Port (COM2) /dev/ttyUSB0", "USB Serial Port (COM4) /dev/ttyUSB2"},
+         "1\tusb-A\t\n2\tusb-C\t\n4\tusb-B\t\n"},
+        {"a hand-made link on a given number moves the device; a device a hand-made link names is listed "
+         "once",
+         "3\tusb-A\t/dev/serial/by-id/usb-A\n5\tusb-B\t\n",
+         {link(3, "/dev/ttyUSB9", "/dev/ttyUSB9"), link(7, "/dev/ttyUSB1", "/dev/ttyUSB1")},
+         {usb("usb-A", "/dev/ttyUSB0"), usb("usb-B", "/dev/ttyUSB1")},
+         {"USB Serial Port (COM1) /dev/ttyUSB0", "USB Serial Port (COM3) /dev/ttyUSB9",
+          "USB Serial Port (COM7) /dev/ttyUSB1"},
+         "1\tusb-A\t\n5\tusb-B\t\n"},
+        {"the program's own link is not a hand-made one, present or not",
+         "3\tusb-A\t/dev/serial/by-id/usb-A\n4\tusb-B\t/dev/serial/by-id/usb-B\n",
+         {link(3, "/dev/serial/by-id/usb-A", "/dev/ttyUSB0"), link(4, "/dev/serial/by-id/usb-B", "")},
+         {usb("usb-A", "/dev/ttyUSB0")},
+         {"USB Serial Port (COM3) /dev/ttyUSB0"},
+         "3\tusb-A\t/dev/serial/by-id/usb-A\n4\tusb-B\t/dev/serial/by-id/usb-B\n"},
+        {"lines not understood and second lines for a number or a device are dropped",
+         "x\tusb-X\n0\tusb-Y\n2\tusb-A\t\n2\tusb-B\t\n6\tusb-A\t\n",
+         {},
+         {usb("usb-B", "/dev/ttyUSB1")},
+         {"USB Serial Port (COM1) /dev/ttyUSB1"},
+         "1\tusb-B\t\n2\tusb-A\t\n"},
+    };
+    for (const NumberingCase &c : cases) {
+        ComNumbering numbering(QString::fromLatin1(c.assignedIn));
+        QStringList listed;
+        for (const NumberedPort &port : numbering.number(c.links, c.devices))
+            listed << ComNumbering::displayName(port) + u' ' + port.device;
+        QStringList expected;
+        for (const char *port : c.listed)
+            expected << QString::fromLatin1(port);
+        EXPECT_EQ(listed, expected) << c.what;
+        EXPECT_EQ(numbering.assignedText(), QString::fromLatin1(c.assignedOut)) << c.what;
+        // What was read back unchanged need not be written.
+        EXPECT_EQ(numbering.changed(), numbering.assignedText() != QString::fromLatin1(c.assignedIn))
+            << c.what;
+    }
+}
+
+// An adapter under its udev name is listed, gets its link when chosen and keeps its number
+// when it comes back on another device.
+TEST(ComNumberingTest, byIdAdapterIsLinkedWhenChosen)
+{
+    TempFolder folder;
+    folder.write(QStringLiteral("dev/ttyUSB0"), "");
+    folder.write(QStringLiteral("dev/ttyUSB3"), "");
+    folder.write(QStringLiteral("by-id/.keep"), "");
+    folder.write(QStringLiteral("ports/.keep"), "");
+    const QString byId = folder.file(QStringLiteral("by-id/usb-FTDI_FT232R_A10K-if00-port0"));
+    ASSERT_TRUE(QFile::link(folder.file(QStringLiteral("dev/ttyUSB0")), byId));
+    const auto system = [&] {
+        SerialDevice adapter{QStringLiteral("usb-FTDI_FT232R_A10K-if00-port0"),
+                             QFileInfo(byId).canonicalFilePath(), true, QStringLiteral("FT232R USB UART"),
+                             byId};
+        return std::vector<SerialDevice>{adapter};
+    };
+    ASSERT_TRUE(
+        QFile::link(folder.file(QStringLiteral("dev/ttyUSB3")), folder.file(QStringLiteral("ports/COM1"))));
+
+    EXPECT_EQ(PortsFolderDeviceList(folder.path(), system).deviceNames(),
+              (QStringList{QStringLiteral("Communications Port (COM1)"),
+                           QStringLiteral("USB Serial Port, FT232R USB UART (COM2)")}));
+    EXPECT_TRUE(ComPorts::device(folder.path(), 2).isEmpty());
+    ASSERT_TRUE(PortsFolderDeviceList::makeLink(folder.path(), 2, system));
+    EXPECT_EQ(ComPorts::device(folder.path(), 2), folder.file(QStringLiteral("dev/ttyUSB0")));
+    EXPECT_FALSE(PortsFolderDeviceList::makeLink(folder.path(), 1, system)); // a hand-made link is left alone
+
+    // Plugged in again it comes back as ttyUSB1 under the same udev name: still COM2, link mended.
+    folder.write(QStringLiteral("dev/ttyUSB1"), "");
+    ASSERT_TRUE(QFile::remove(byId));
+    ASSERT_TRUE(QFile::link(folder.file(QStringLiteral("dev/ttyUSB1")), byId));
+    EXPECT_EQ(PortsFolderDeviceList(folder.path(), system).deviceNames().value_or(QStringList()).value(1),
+              u"USB Serial Port, FT232R USB UART (COM2)");
+    EXPECT_EQ(ComPorts::device(folder.path(), 2), folder.file(QStringLiteral("dev/ttyUSB1")));
+}
