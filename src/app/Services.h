@@ -5,6 +5,7 @@
 class Clock;
 class DeviceList;
 class Dialogs;
+class ReportPrinter;
 class SerialPort;
 
 // What the program needs of the system; main.cpp hands in the real ones, tests fakes.
@@ -16,4 +17,6 @@ struct Services
     DeviceList &devices;
     // Ends the program (once the event that asked for it has been handled).
     std::function<void()> endProgram;
+    // Prints the shown records; without one there is nothing to print with.
+    ReportPrinter *printer = nullptr;
 };

@@ -1,9 +1,16 @@
 #include "app/frmVimo.h"
 
 #include "platform/Clock.h"
+#include "platform/Dialogs.h"
+#include "platform/ReportPrinter.h"
 #include "platform/SerialPort.h"
+#include "records/CsvExport.h"
+#include "records/RecordReport.h"
 #include "settings/LanguageFile.h"
 #include "settings/NumberText.h"
+
+#include <QDir>
+#include <QStandardPaths>
 
 namespace {
 const QString kProgramTitle = QStringLiteral("PC Vimo 2");
@@ -44,10 +51,15 @@ frmVimo::frmVimo(const Services &services, const QString &workingDirectory, cons
     place(QStringLiteral("cmdOption"), {10560, 6720, 1575, 615}, &cmdOption);
     // Below the controls of old, which keep their places.
     place(QStringLiteral("lblSummary"), {120, 7440, 13260, 255}, &lblSummary);
+    place(QStringLiteral("cmdExport"), {120, 7800, 1215, 435}, &cmdExport);
+    place(QStringLiteral("cmdPrint"), {1440, 7800, 1215, 435}, &cmdPrint);
 
     cmdUpdate.setEnabled(false);
     connect(&cmdOption, &Button::clicked, &m_frmOption, &Form::show);
     connect(&cmdUpdate, &Button::clicked, this, &frmVimo::cmdUpdate_Click);
+    connect(&cmdExport, &Button::clicked, this, &frmVimo::cmdExport_Click);
+    connect(&cmdPrint, &Button::clicked, this, &frmVimo::cmdPrint_Click);
+    cmdPrint.setEnabled(services.printer != nullptr);
     auto enableUpdate = [this] { cmdUpdate.setEnabled(true); };
     connect(&cmbSow, &ComboBox::clicked, this, enableUpdate);
     connect(&dtpStart, &DatePicker::changedByUser, this, enableUpdate);
@@ -130,12 +142,43 @@ void frmVimo::setCaptions()
     lblActivity.setCaption(m_texts.text(Txt::ActivityStart));
     cmdOption.setCaption(m_texts.text(Txt::Options));
     cmdUpdate.setCaption(m_texts.text(Txt::Update));
+    cmdExport.setCaption(m_texts.text(Txt::Export));
+    cmdPrint.setCaption(m_texts.text(Txt::Print));
 }
 
 void frmVimo::cmdUpdate_Click()
 {
     m_view.rangeLoad();
     m_checks.recheck();
+}
+
+Report frmVimo::shownRecords() const
+{
+    const QString format = QStringLiteral("yyyy-MM-dd");
+    const QString range = m_texts.text(Txt::StartHeading) + u' ' + dtpStart.value().toString(format) + u' '
+        + m_texts.text(Txt::EndHeading) + u' ' + dtpSlut.value().toString(format);
+    const QString sow = m_texts.text(Txt::SowHeading) + QStringLiteral(": ") + cmbSow.currentText();
+    return RecordReport::make(mshVimo, {kProgramTitle, range, sow}, lblSummary.caption(),
+                              m_texts.text(Txt::PageOfPages));
+}
+
+void frmVimo::cmdExport_Click()
+{
+    const QString title = m_texts.text(Txt::ExportTitle);
+    const QString name = CsvExport::fileName(dtpStart.value().date(), dtpSlut.value().date());
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    const QString path
+        = m_services.dialogs.saveFileName(title, QDir(folder).filePath(name), QStringLiteral("CSV (*.csv)"));
+    if (path.isEmpty())
+        return;
+    if (!CsvExport::write(path, CsvExport::bytes(shownRecords(), CsvExport::separator())))
+        m_services.dialogs.messageBox(m_texts.text(Txt::WriteFailed) + u' ' + path, title);
+}
+
+void frmVimo::cmdPrint_Click()
+{
+    if (m_services.printer && m_services.printer->print(shownRecords()) == PrintOutcome::Failed)
+        m_services.dialogs.messageBox(m_texts.text(Txt::PrintFailed), kProgramTitle);
 }
 
 void frmVimo::timSekund_Timer()

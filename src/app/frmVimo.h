@@ -13,6 +13,7 @@
 #include "platform/Form.h"
 #include "platform/Grid.h"
 #include "platform/Label.h"
+#include "platform/Report.h"
 #include "platform/Timer.h"
 #include "records/LogFile.h"
 #include "records/RecordChecks.h"
@@ -50,10 +51,15 @@ public:
     Label lblActivity;
     Button cmdOption;
     Label lblSummary;
+    Button cmdExport;
+    Button cmdPrint;
     Timer timSekund{1000, true};
 
     // What the scheduler calls at the change of day, and the button's own click.
     void cmdUpdate_Click();
+    // The shown records to a CSV file, and to the printer.
+    void cmdExport_Click();
+    void cmdPrint_Click();
 
     frmOption &options() { return m_frmOption; }
     frmFileProblem &traceWindow() { return m_frmFileProblem; }
@@ -70,6 +76,7 @@ private:
     void prepareStatusGrid();
     void timSekund_Timer();
     void moveToNewDay();
+    Report shownRecords() const;
 
     Services m_services;
     QString m_workingDirectory;

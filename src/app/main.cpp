@@ -4,6 +4,7 @@
 #include "platform/qt/FormWindow.h"
 #include "platform/qt/PortsFolderDeviceList.h"
 #include "platform/qt/QtDialogs.h"
+#include "platform/qt/QtReportPrinter.h"
 #include "platform/qt/QtSerialPort.h"
 #include "platform/qt/TimerBinding.h"
 
@@ -32,7 +33,10 @@ int main(int argc, char *argv[])
     PortsFolderDeviceList devices(programFolder);
     const auto endProgram
         = [&app] { QMetaObject::invokeMethod(&app, &QApplication::quit, Qt::QueuedConnection); };
-    frmVimo vimo(Services{dialogs, clock, port, devices, endProgram}, QDir::currentPath(), programFolder);
+    // PCVIMO_PRINT_PDF=file prints to that PDF file, without the print dialog.
+    QtReportPrinter printer(qEnvironmentVariable("PCVIMO_PRINT_PDF"));
+    frmVimo vimo(Services{dialogs, clock, port, devices, endProgram, &printer}, QDir::currentPath(),
+                 programFolder);
 
     FormWindow mainWindow(vimo);
     FormWindow optionWindow(vimo.options());

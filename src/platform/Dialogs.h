@@ -11,4 +11,7 @@ public:
     virtual void messageBox(const QString &text, const QString &title) = 0;
     // An input box; cancelling gives an empty answer.
     virtual QString inputBox(const QString &prompt, const QString &title, const QString &proposed) = 0;
+    // A box that asks where to save a file, proposing `proposedPath`; `filter` is of the form
+    // "CSV (*.csv)". Cancelling gives an empty path, as does a system without such a box.
+    virtual QString saveFileName(const QString &, const QString &, const QString &) { return {}; }
 };

@@ -41,13 +41,16 @@ QString LitterSummary::line(const TextTable &texts, TemperatureUnit unit, QStrin
         ? kNothing
         : Plausibility::tenthsText(std::llround(double(m_temperatureTenths) / m_temperatures), decimalPoint)
             + u' ' + Plausibility::unitText(unit);
-    return QStringList{texts.text(Txt::SummaryLitters).arg(m_litters),
-                       texts.text(Txt::SummaryAlive).arg(QString::number(m_alive), perLitter(m_alive)),
-                       texts.text(Txt::SummaryStill).arg(perLitter(m_still)),
-                       texts.text(Txt::SummaryMumi).arg(m_mumi),
-                       texts.text(Txt::SummaryWeak).arg(m_weak),
-                       texts.text(Txt::SummaryBirthHelp).arg(helped),
-                       texts.text(Txt::SummaryTemperature).arg(temperature),
-                       texts.text(Txt::SummaryFlagged).arg(m_flagged)}
+    auto part = [&texts](Txt id, auto figure, const QString &second = {}) {
+        return Plausibility::fillIn(texts.text(id), QStringLiteral("%1").arg(figure), second);
+    };
+    return QStringList{part(Txt::SummaryLitters, m_litters),
+                       part(Txt::SummaryAlive, m_alive, perLitter(m_alive)),
+                       part(Txt::SummaryStill, perLitter(m_still)),
+                       part(Txt::SummaryMumi, m_mumi),
+                       part(Txt::SummaryWeak, m_weak),
+                       part(Txt::SummaryBirthHelp, helped),
+                       part(Txt::SummaryTemperature, temperature),
+                       part(Txt::SummaryFlagged, m_flagged)}
         .join(QStringLiteral(", "));
 }

@@ -108,6 +108,15 @@ QString Plausibility::reasonText(const Flag &flag, const TextTable &texts, Tempe
     if (flag.reason != Txt::FlagTemperature)
         return texts.text(flag.reason);
     const auto [low, high] = temperatureRange(unit);
-    return texts.text(flag.reason)
-        .arg(tenthsText(low, decimalPoint) + u'-' + tenthsText(high, decimalPoint) + u' ' + unitText(unit));
+    return fillIn(texts.text(flag.reason),
+                  tenthsText(low, decimalPoint) + u'-' + tenthsText(high, decimalPoint) + u' '
+                      + unitText(unit));
+}
+
+QString Plausibility::fillIn(const QString &text, const QString &first, const QString &second)
+{
+    const bool two = !second.isEmpty();
+    if (!text.contains(QStringLiteral("%1")) || (two && !text.contains(QStringLiteral("%2"))))
+        return QStringList{text, first, second}.join(u' ').trimmed();
+    return two ? text.arg(first, second) : text.arg(first);
 }

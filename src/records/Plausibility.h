@@ -47,6 +47,9 @@ std::pair<int, int> temperatureRange(TemperatureUnit unit);
 // The text of the tooltip; numbers with `decimalPoint`.
 QString reasonText(const Flag &flag, const TextTable &texts, TemperatureUnit unit, QStringView decimalPoint);
 QString unitText(TemperatureUnit unit);
+// The text with its %1 (and %2) filled in; a text without them (a farm's own language file,
+// say) is followed by the figures instead.
+QString fillIn(const QString &text, const QString &first, const QString &second = {});
 // Tenths as "38.5" with the given decimal point.
 QString tenthsText(long long tenths, QStringView decimalPoint);
 } // namespace Plausibility

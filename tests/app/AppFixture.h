@@ -3,6 +3,7 @@
 #include "app/frmVimo.h"
 #include "fakes/FakeDeviceList.h"
 #include "fakes/FakeDialogs.h"
+#include "fakes/FakePrinter.h"
 #include "fakes/FakeSerialPort.h"
 #include "fakes/FixedClock.h"
 #include "fakes/TempFolder.h"
@@ -29,7 +30,8 @@ struct AppFixture
     FixedClock clock;
     FakeSerialPort port;
     FakeDeviceList devices;
+    FakePrinter printer;
     int ends = 0; // times the program was told to end
-    frmVimo vimo{Services{dialogs, clock, port, devices, [this] { ++ends; }}, QStringLiteral("/home/farm"),
-                 folder.path()};
+    frmVimo vimo{Services{dialogs, clock, port, devices, [this] { ++ends; }, &printer},
+                 QStringLiteral("/home/farm"), folder.path()};
 };

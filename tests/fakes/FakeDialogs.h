@@ -30,8 +30,15 @@ public:
         inputs.push_back({prompt, proposed});
         return answers.isEmpty() ? QString() : answers.takeFirst();
     }
+    QString saveFileName(const QString &, const QString &proposedPath, const QString &) override
+    {
+        proposedPaths.push_back(proposedPath);
+        return savePath;
+    }
 
     std::vector<Message> messages;
     std::vector<Input> inputs;
     QStringList answers;
+    QStringList proposedPaths;
+    QString savePath; // the answer of every save-file box; empty cancels
 };

@@ -1,5 +1,6 @@
 #include "platform/qt/QtDialogs.h"
 
+#include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
 
@@ -14,4 +15,9 @@ QString QtDialogs::inputBox(const QString &prompt, const QString &title, const Q
     bool ok = false;
     const QString answer = QInputDialog::getText(nullptr, title, prompt, QLineEdit::Normal, proposed, &ok);
     return ok ? answer : QString();
+}
+
+QString QtDialogs::saveFileName(const QString &title, const QString &proposedPath, const QString &filter)
+{
+    return QFileDialog::getSaveFileName(nullptr, title, proposedPath, filter);
 }
