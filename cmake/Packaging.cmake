@@ -37,6 +37,7 @@ if(CPACK_GENERATOR STREQUAL "DEB")
   set(CPACK_COMPONENTS_ALL program desktop)
 else()
   set(CPACK_PACKAGE_FILE_NAME "pcvimo-${CPACK_PACKAGE_VERSION}-${CPACK_SYSTEM_NAME}")
+  set(CPACK_COMPONENT_INCLUDE_TOPLEVEL_DIRECTORY ON) # unpacks into one folder of that name
   set(CPACK_COMPONENTS_ALL program)
 endif()
 ]=])
