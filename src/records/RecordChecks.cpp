@@ -25,18 +25,24 @@ void RecordChecks::recheck()
 {
     m_summary = {};
     m_checkedRows = 0;
-    checkNewRows();
+    checkRowsFrom(m_grid.fixedRows());
 }
 
 void RecordChecks::checkNewRows()
 {
     if (m_grid.rows() < m_checkedRows)
-        return recheck();
+        recheck();
+    else if (m_grid.rows() > m_checkedRows)
+        checkRowsFrom(std::max(m_checkedRows, m_grid.fixedRows()));
+}
+
+void RecordChecks::checkRowsFrom(int first)
+{
     const TemperatureUnit unit = this->unit();
     const QString decimalPoint = QLocale().decimalPoint();
     const QString now = m_clock.now().toString(QStringLiteral("yyyy-MM-dd HH:mm"));
     const QString &yes = m_texts.text(Txt::Yes);
-    for (int row = std::max(m_checkedRows, m_grid.fixedRows()); row < m_grid.rows(); ++row) {
+    for (int row = first; row < m_grid.rows(); ++row) {
         if (!Plausibility::isRecordRow(m_grid, row))
             continue;
         const LitterValues values = Plausibility::read(m_grid, row, yes);
@@ -49,10 +55,5 @@ void RecordChecks::checkNewRows()
         m_summary.add(values, !flags.empty());
     }
     m_checkedRows = m_grid.rows();
-    showSummary();
-}
-
-void RecordChecks::showSummary()
-{
-    m_label.setCaption(m_summary.line(m_texts, unit(), QLocale().decimalPoint()));
+    m_label.setCaption(m_summary.line(m_texts, unit, decimalPoint));
 }

@@ -23,7 +23,7 @@ public:
 
 private:
     TemperatureUnit unit() const;
-    void showSummary();
+    void checkRowsFrom(int first);
 
     Grid &m_grid;
     Label &m_label;

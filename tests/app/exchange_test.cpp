@@ -55,6 +55,7 @@ TEST(Exchange, TerminalWithSeventeenRecordsIsDrainedThenTheDayChanges)
     EXPECT_TRUE(live.startsWith(u"2024-03-07 09:00|Anna|S0        |11|5|0|4|D41|D42|3.5 ml|38.5|6|12|"));
     EXPECT_EQ(f.folder.read(QStringLiteral("VimoLog/FAR-2024-03-07.txt")).count("\r\n"), 1 + 17);
     EXPECT_TRUE(f.dialogs.messages.empty());
+    EXPECT_TRUE(v.lblSummary.caption().startsWith(u"D74 17, D75 ")) << "the summary follows live rows";
 
     f.folder.write(QStringLiteral("VimoLog/FAR-2024-03-08.txt"),
                    "header\r\n2024-03-08 00:01\t0\tNEW       \t9\t0\t0\t1\t1\t0\t0\t0\t4\t2\r\n");
