@@ -17,7 +17,7 @@ public:
         double dropAcks = 0; // fraction of acknowledgements the terminal does not hear
         double garbage = 0; // chance of a noise burst before a terminal's packet
         double corruptRecords = 0; // as `corrupt`, for record packets only (when set, it wins for them)
-        double lateCounts = 0; // chance of another terminal's count answer before a record reply
+        double lateCounts = 0; // chance of another terminal's count answer before a record
         double shortRecords = 0; // fraction of record packets sent with fewer than 30 data bytes
     };
     struct Counts

@@ -3,6 +3,8 @@
 #include <QCommandLineParser>
 #include <QDir>
 
+#include <algorithm>
+
 namespace {
 const char kEpilog[] = R"(
 Records file (--records-file): one record a line,
@@ -28,8 +30,9 @@ Faults (all off by default; drawn from the seed, so a run with the same seed rep
                  record and sends it again when next asked; the PC must not store it twice.
   --garbage F    with chance F, 1..20 random bytes (start bytes too) go on the line before a
                  terminal's packet.
-  --late-counts F   with chance F, when a terminal is asked for a record, another terminal's
-                 count answer (one still on its way) goes on the line just before the record;
+  --late-counts F   with chance F, when a terminal sends a record (asked for, or the next
+                 one after a confirmation), another terminal's count answer (one still on its
+                 way) goes on the line just before the record;
                  one whose count equals the records-left bytes of that record when there is
                  one, as that is the count the PC must not take for the served terminal's.
   --short-records F   a fraction F of the record packets carry only their first 2..29 data
@@ -61,7 +64,8 @@ struct OptionDefinitions
                                  QStringLiteral("Terminals on the line, addresses 1..N (default 3)."),
                                  QStringLiteral("N"), QStringLiteral("3")};
     QCommandLineOption records{QStringLiteral("records"),
-                               QStringLiteral("Generated records per terminal (default 5)."),
+                               QStringLiteral("Generated records per terminal (default 5); K1,K2,... "
+                                              "for terminal 1, 2, ..., the last for the rest."),
                                QStringLiteral("K"), QStringLiteral("5")};
     QCommandLineOption seed{QStringLiteral("seed"), QStringLiteral("Seed of the record generator."),
                             QStringLiteral("S")};
@@ -209,9 +213,9 @@ SimulatorOptions::Parsed SimulatorOptions::parse(const QStringList &arguments)
     o.folder = parser.value(defs.folder);
     quint32 seed = 0;
     double duration = 0;
+    bool numberOk = false;
     const bool ok = readNumber(parser, defs.port, 1, 255, o.port, error)
         && readNumber(parser, defs.terminals, 1, 254, o.terminals, error)
-        && readNumber(parser, defs.records, 0, 15359, o.records, error)
         && (!parser.isSet(defs.seed) || readNumber<quint32>(parser, defs.seed, 0, 4294967295u, seed, error))
         && (!parser.isSet(defs.duration) || readNumber(parser, defs.duration, 0.001, 1e7, duration, error))
         && readNumber(parser, defs.linger, 0.0, 1e7, o.linger, error)
@@ -227,6 +231,16 @@ SimulatorOptions::Parsed SimulatorOptions::parse(const QStringList &arguments)
         && readNumber(parser, defs.addRecords, 0, 15359, o.addRecords, error);
     if (!ok)
         return error;
+    for (const QString &text : parser.value(defs.records).split(u',')) {
+        const int count = text.toInt(&numberOk);
+        if (!numberOk || count < 0 || count > 15359)
+            return QStringLiteral("--records: expected numbers from 0 to 15359, not \"%1\"")
+                .arg(parser.value(defs.records));
+        o.recordsEach << count;
+    }
+    o.records = *std::max_element(o.recordsEach.begin(), o.recordsEach.end());
+    if (o.recordsEach.size() == 1)
+        o.recordsEach.clear();
     QList<double> vanishStarts, vanishLengths;
     double vanishEvery = 0;
     if (!readNumbers(parser, defs.vanishAt, 0.0, 1e7, vanishStarts, error)

@@ -16,6 +16,7 @@ struct SimulatorOptions
     int port = 3;
     int terminals = 3;
     int records = 5; // generated records per terminal
+    QList<int> recordsEach; // --records K1,K2,...: terminal 1, 2, ... hold these, the last the rest
     int addRecords = 0; // new records recorded on the terminals during the run
     std::optional<quint32> seed; // when not given, one is drawn and reported
     QString recordsFile;

@@ -135,8 +135,7 @@ void SimulatorRun::onPacket(Packet::Type type, std::span<const std::uint8_t> byt
         if (event.kind != TerminalEvent::Kind::CountAnswered || event.held > 0)
             progress(RunReport::eventLine(event, seconds()));
         using Kind = TerminalEvent::Kind;
-        // Only an asked-for record: one sent on a confirmation follows the PC's own packet.
-        if (type == Packet::Type::FA && (event.kind == Kind::RecordSent || event.kind == Kind::RecordResent))
+        if (event.kind == Kind::RecordSent || event.kind == Kind::RecordResent)
             lateCount = lateCountBefore(event);
         maybeAddRecord(event);
         worthSaving = worthSaving || event.kind == Kind::AckMissed || event.kind == Kind::RecordResent;

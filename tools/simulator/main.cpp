@@ -49,6 +49,9 @@ int main(int argc, char **argv)
         source = QStringLiteral("generated, seed %1").arg(*options.seed);
         records = RecordGenerator(*options.seed)
                       .generate(options.terminals, options.records, QDateTime::currentDateTime());
+        for (std::size_t i = 0; i < records.size() && !options.recordsEach.isEmpty(); ++i)
+            records[i].resize(
+                std::size_t(options.recordsEach[std::min(qsizetype(i), options.recordsEach.size() - 1)]));
     }
 
     const auto later = RecordGenerator(*options.seed).later(options.addRecords, QDateTime::currentDateTime());

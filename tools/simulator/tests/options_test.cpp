@@ -32,6 +32,8 @@ TEST(SimulatorOptions, commandLineInOptionsOut)
         {"", "error: --folder is required"},
         {"--folder=/f --terminals=255", "error: --terminals: expected a number from 1 to 254"},
         {"--folder=/f --records=2.5", "error: --records"},
+        {"--folder=/f --records=6,3,2", "/f/ports/COM3 terminals 3 records 6,3,2 file"},
+        {"--folder=/f --records=6,-1", "error: --records"},
         {"--folder=/f --add-records=-1", "error: --add-records"},
         {"--folder=/f --corrupt=1.5", "error: --corrupt: expected a number from 0 to 1"},
         {"--folder=/f --vanish-at=5 --vanish-for=x", "error: --vanish-for"},
@@ -50,10 +52,13 @@ TEST(SimulatorOptions, commandLineInOptionsOut)
         if (const auto *o = std::get_if<SimulatorOptions>(&parsed)) {
             const auto gap = o->vanish.next(c.at);
             const auto number = [](auto value) { return QString::number(value).toStdString(); };
+            QString each = QString::number(o->records);
+            for (qsizetype i = 0; i < o->recordsEach.size(); ++i)
+                each = (i ? each + u',' : QString()) + QString::number(o->recordsEach[i]);
             text = QString::asprintf(
-                "%s terminals %d records %d file %s seed %s duration %s drained %d linger %g "
+                "%s terminals %d records %s file %s seed %s duration %s drained %d linger %g "
                 "log %s state %s quiet %d delay %d baud %d faults %g/%g/%g/%g/%g/%g added %d vanish %s",
-                qPrintable(o->linkPath()), o->terminals, o->records, qPrintable(o->recordsFile),
+                qPrintable(o->linkPath()), o->terminals, qPrintable(each), qPrintable(o->recordsFile),
                 o->seed ? number(*o->seed).c_str() : "-", o->duration ? number(*o->duration).c_str() : "-",
                 o->untilDrained, o->linger, qPrintable(o->verifyLogFolder), qPrintable(o->stateFile),
                 o->quiet, o->replyDelayMs, o->baud, o->faults.corrupt, o->faults.dropAcks, o->faults.garbage,
