@@ -33,7 +33,6 @@ TEST(SimulatorOptions, commandLineInOptionsOut)
         {"--folder=/f --terminals=255", "error: --terminals: expected a number from 1 to 254"},
         {"--folder=/f --records=2.5", "error: --records"},
         {"--folder=/f --records=6,3,2", "/f/ports/COM3 terminals 3 records 6,3,2 file"},
-        {"--folder=/f --records=6,-1", "error: --records"},
         {"--folder=/f --add-records=-1", "error: --add-records"},
         {"--folder=/f --corrupt=1.5", "error: --corrupt: expected a number from 0 to 1"},
         {"--folder=/f --vanish-at=5 --vanish-for=x", "error: --vanish-for"},
