@@ -99,8 +99,8 @@ void PortHandling::lineLost(const PortError &error)
 
 QString PortHandling::openingProblem(const PortError &error, int portNumber, const TextTable &texts)
 {
-    const QString port = QStringLiteral("COM") + QString::number(portNumber);
-    const QString named = error.device.isEmpty() ? port : port + QStringLiteral(" (") + error.device + u')';
+    // The port's number only: with the fix the message must fit the window's two lines.
+    const QString named = QStringLiteral("COM") + QString::number(portNumber);
     switch (error.kind) {
     case OpenError::Permission:
         // Serial devices belong to a group (dialout on Debian); its members may use them.

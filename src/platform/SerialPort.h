@@ -17,7 +17,6 @@ struct PortError
     QString description;
     QString source;
     OpenError kind = OpenError::None;
-    QString device = {}; // the device that failed to open: /dev/ttyUSB0
     QString deviceGroup = {}; // the group that may use it (Permission): "dialout"
 };
 

@@ -142,20 +142,19 @@ TEST_F(PortHandlingTest, lostLineStopsReceptionUntilTheUserListsThePortsAgain)
 
 TEST(PortHandling, openingFaultsAUserCanMendNameTheFix)
 {
-    // Kind, device, its group -> the description shown, in the language file's words.
-    const std::tuple<OpenError, const char *, const char *, const char *> cases[] = {
-        {OpenError::Permission, "/dev/ttyUSB0", "dialout", "COM5 (/dev/ttyUSB0): join dialout"},
-        {OpenError::Busy, "/dev/ttyUSB0", "", "COM5 (/dev/ttyUSB0) is busy"},
-        {OpenError::NotFound, "", "", "COM5 is not there"},
-        {OpenError::Other, "/dev/ttyUSB0", "", "Invalid port number"},
+    // Kind, the device's group -> the description shown, in the language file's words.
+    const std::tuple<OpenError, const char *, const char *> cases[] = {
+        {OpenError::Permission, "dialout", "COM5: join dialout"},
+        {OpenError::Busy, "", "COM5 is busy"},
+        {OpenError::NotFound, "", "COM5 is not there"},
+        {OpenError::Other, "", "Invalid port number"},
     };
-    for (const auto &[kind, device, group, shown] : cases) {
+    for (const auto &[kind, group, shown] : cases) {
         PortWindow window;
         window.texts.set(96, QStringLiteral("%1: join %2"));
         window.texts.set(97, QStringLiteral("%1 is busy"));
         window.texts.set(99, QStringLiteral("%1 is not there"));
         window.port.openError->kind = kind;
-        window.port.openError->device = QString::fromLatin1(device);
         window.port.openError->deviceGroup = QString::fromLatin1(group);
         window.port.failingPorts = {5};
         window.list({kUsb5});

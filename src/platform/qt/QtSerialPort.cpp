@@ -88,7 +88,6 @@ std::optional<LineSettings> parseSettings(const QString &text)
 // that keeps a second program off a port is the busy case.
 PortError withKind(PortError error, QSerialPort::SerialPortError cause, const QString &device)
 {
-    error.device = device;
     error.kind = OpenError::Other;
     if (cause == QSerialPort::DeviceNotFoundError) {
         error.kind = OpenError::NotFound;
