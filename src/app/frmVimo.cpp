@@ -51,8 +51,8 @@ frmVimo::frmVimo(const Services &services, const QString &workingDirectory, cons
     place(QStringLiteral("cmdOption"), {10560, 6720, 1575, 615}, &cmdOption);
     // Below the controls of old, which keep their places.
     place(QStringLiteral("lblSummary"), {120, 7440, 13260, 255}, &lblSummary);
-    place(QStringLiteral("cmdExport"), {120, 7800, 1215, 435}, &cmdExport);
-    place(QStringLiteral("cmdPrint"), {1440, 7800, 1215, 435}, &cmdPrint);
+    place(QStringLiteral("cmdExport"), {120, 7800, 1575, 435}, &cmdExport);
+    place(QStringLiteral("cmdPrint"), {1800, 7800, 1575, 435}, &cmdPrint);
 
     cmdUpdate.setEnabled(false);
     connect(&cmdOption, &Button::clicked, &m_frmOption, &Form::show);

@@ -5,6 +5,7 @@
 #include "app/frmVimo.h"
 #include "fakes/FakeDeviceList.h"
 #include "fakes/FakeDialogs.h"
+#include "fakes/FakePrinter.h"
 #include "fakes/FakeSerialPort.h"
 #include "fakes/FixedClock.h"
 #include "fakes/TempFolder.h"
@@ -90,16 +91,17 @@ TEST_P(ShippedLanguage, everyTextFitsItsControl)
     // A few records of the day, among them entries that cannot be right.
     folder.write(QStringLiteral("VimoLog/FAR-2024-03-07.txt"),
                  "Date\tStaff\tSow\r\n"
-                 "2024-03-07 06:10\t1\t1234\t12\t1\t0\t1\t0\t0\t0\t385\t6\t0\r\n"
-                 "2024-03-07 07:25\t2\t1240\t9\t0\t1\t10\t1\t2\t15\t391\t3\t1\r\n"
-                 "2024-03-07 08:02\t1\t1251\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\r\n"
-                 "2024-03-07 08:47\t2\t1263\t27\t2\t0\t3\t0\t0\t0\t452\t14\t0\r\n");
+                 "2024-03-07 06:10\t0\t1234\t12\t1\t0\t1\t0\t0\t0\t385\t6\t0\r\n"
+                 "2024-03-07 07:25\t1\t1240\t9\t0\t1\t10\t1\t2\t15\t391\t3\t1\r\n"
+                 "2024-03-07 08:02\t0\t1251\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\r\n"
+                 "2024-03-07 08:47\t1\t1263\t27\t2\t0\t3\t0\t0\t0\t452\t14\t0\r\n");
     FakeDialogs dialogs;
     FixedClock clock;
     FakeSerialPort port;
     FakeDeviceList devices;
     devices.names = {QStringLiteral("USB Serial Port (COM3)")};
-    frmVimo vimo{Services{dialogs, clock, port, devices, [] {}}, folder.path(), folder.path()};
+    FakePrinter printer;
+    frmVimo vimo{Services{dialogs, clock, port, devices, [] {}, &printer}, folder.path(), folder.path()};
     vimo.Load();
     ASSERT_TRUE(dialogs.messages.empty()) << dialogs.messages.front().text.toStdString();
 
