@@ -37,8 +37,13 @@ QString CsvExport::fileName(const QDate &from, const QDate &to)
 
 QByteArray CsvExport::bytes(const Report &report, QChar separator)
 {
+    // A heading's soft hyphens only say where the grid may wrap it; a spreadsheet or a program
+    // reading the file by its headings wants the words whole.
+    QStringList headings = report.columns;
+    for (QString &heading : headings)
+        heading.remove(QChar::SoftHyphen);
     QString text;
-    appendLine(text, report.columns, separator);
+    appendLine(text, headings, separator);
     for (const QStringList &row : report.rows)
         appendLine(text, row, separator);
     return QByteArray("\xEF\xBB\xBF") + text.toUtf8();

@@ -19,23 +19,23 @@ TEST(CsvExport, SemicolonWhereTheDecimalSeparatorIsAComma)
     EXPECT_EQ(CsvExport::fileName(QDate(2024, 3, 6), QDate(2024, 3, 7)), u"FAR-2024-03-06-2024-03-07.csv");
 }
 
-// Headings and cells as the grid shows them; a field is quoted only when it holds the
-// separator, a quote, CR or LF.
+// Headings (whole, without the soft hyphens the grid wraps them at) and cells as the grid shows
+// them; a field is quoted only when it holds the separator, a quote, CR or LF.
 TEST(CsvExport, ReportInBytesOut)
 {
     Report report;
-    report.columns = QStringList{u"Sow"_s, u"Temp."_s, u"Fødsels- hjælp"_s};
+    report.columns = QStringList{u"Sow"_s, u"Temp."_s, u"Fødsels\u00ADhjælp"_s};
     report.rows
         = {{u"A;1"_s, u"38,5"_s, u"Ja"_s}, {u"B\"2"_s, u"38.5"_s, u""_s}, {u"C\r\n3"_s, u"x"_s, u"y"_s}};
     EXPECT_EQ(CsvExport::bytes(report, u';'),
               QByteArray("\xEF\xBB\xBFSow;Temp.;F\xC3\xB8"
-                         "dsels- hj\xC3\xA6lp\r\n"
+                         "dselshj\xC3\xA6lp\r\n"
                          "\"A;1\";38,5;Ja\r\n"
                          "\"B\"\"2\";38.5;\r\n"
                          "\"C\r\n3\";x;y\r\n"));
     EXPECT_EQ(CsvExport::bytes(report, u','),
               QByteArray("\xEF\xBB\xBFSow,Temp.,F\xC3\xB8"
-                         "dsels- hj\xC3\xA6lp\r\n"
+                         "dselshj\xC3\xA6lp\r\n"
                          "A;1,\"38,5\",Ja\r\n"
                          "\"B\"\"2\",38.5,\r\n"
                          "\"C\r\n3\",x,y\r\n"));
