@@ -84,6 +84,9 @@ TEST(FormWindowBindings, ModelsAndWidgetsFollowEachOther)
     EXPECT_EQ(view->model()->data(view->model()->index(1, 1), Qt::BackgroundRole).value<QColor>(),
               QColor(0, 255, 0));
     EXPECT_FALSE(view->model()->data(view->model()->index(1, 2), Qt::BackgroundRole).isValid());
+    f.grid.setToolTip(1, 1, u"why"_s);
+    EXPECT_EQ(view->model()->data(view->model()->index(1, 1), Qt::ToolTipRole).toString(), u"why");
+    EXPECT_FALSE(view->model()->data(view->model()->index(1, 2), Qt::ToolTipRole).isValid());
     f.hide();
     EXPECT_FALSE(f.window->isVisible());
 }

@@ -6,8 +6,8 @@
 
 using namespace Qt::StringLiterals;
 
-// File bytes in, lines out; a file that cannot be read (missing, a folder, a device that would
-// never end) gives no line and false.
+// File bytes in, lines out; a file that cannot be read (missing, a device that would never end)
+// gives no line and false.
 TEST(TextFileLines, FileBytesInLinesOut)
 {
     const std::pair<QByteArray, std::optional<QStringList>> cases[] = {
@@ -18,7 +18,6 @@ TEST(TextFileLines, FileBytesInLinesOut)
         {"\xE6\xF8\x80", QStringList{u"æø€"_s}},
         {"", QStringList{}},
         {"missing", std::nullopt},
-        {"Setup", std::nullopt},
         {"/dev/zero", std::nullopt},
     };
     for (const auto &[bytes, lines] : cases) {
@@ -37,8 +36,7 @@ TEST(TextFileLines, FileBytesInLinesOut)
 TEST(Codec1252, BytesAndCharacters)
 {
     const std::pair<unsigned char, char16_t> cases[]
-        = {{0x41, u'A'}, {0x7F, 0x7F}, {0x80, u'€'}, {0x81, 0x81}, {0x8A, u'Š'},
-           {0x9F, u'Ÿ'}, {0xA0, 0xA0}, {0xE6, u'æ'}, {0xF8, u'ø'}, {0xFF, u'ÿ'}};
+        = {{0x7F, 0x7F}, {0x80, u'€'}, {0x81, 0x81}, {0x9F, u'Ÿ'}, {0xA0, 0xA0}, {0xE6, u'æ'}};
     for (const auto &[byte, ch] : cases) {
         EXPECT_EQ(Codec1252::toChar(byte), QChar(ch)) << int(byte);
         EXPECT_EQ(Codec1252::toByte(QChar(ch)), byte) << int(byte);

@@ -5,8 +5,6 @@
 
 #include <gtest/gtest.h>
 
-using namespace Qt::StringLiterals;
-
 namespace {
 
 // The record grid with its checks; the texts the checks use have their placeholders.
@@ -37,48 +35,37 @@ struct ChecksFixture : RecordsFixture
     RecordChecks checks{mshVimo, lblSummary, *options, texts, clock};
 };
 
-// now is 2024-03-07 09:30; columns: 1 date, 4 alive, 7 weak, 11 temperature, 12 female.
+// now is 2024-03-07 09:30; the cells of columns 1 to 13 (1 date, 4 alive, 7 weak, 11 temperature,
+// 12 female) in, the flagged ones out. The range's text shows both limits of each unit.
 TEST(RecordChecks, RowCellsInFlaggedCellsOut)
 {
     const struct
     {
         int unit; // 0 Celsius, 1 Fahrenheit
-        const char16_t *when, *alive, *still, *mumi, *weak, *temperature, *female, *flags;
+        const char16_t *cells, *flags;
     } cases[] = {
-        {0, u"2024-03-07 09:30", u"10", u"1", u"0", u"1", u"38.5", u"5", u""},
-        {0, u"2024-03-07 09:31", u"10", u"1", u"0", u"1", u"38.5", u"5", u"1=T87"},
-        {0, u"2025-01-01 00:00", u"10", u"1", u"0", u"1", u"38.5", u"5", u"1=T87"},
-        {0, u"d", u"10", u"1", u"0", u"1", u"38.5", u"5", u""},
-        {0, u"2024-03-07 09:00", u"10", u"0", u"0", u"10", u"38.5", u"10", u""},
-        {0, u"2024-03-07 09:00", u"10", u"0", u"0", u"11", u"38.5", u"11", u"7=T83 12=T82"},
-        {0, u"2024-03-07 09:00", u"0", u"0", u"0", u"0", u"38.5", u"0", u"4=T84"},
-        {0, u"2024-03-07 09:00", u"0", u"1", u"0", u"0", u"38.5", u"0", u""},
-        {0, u"2024-03-07 09:00", u"0", u"0", u"1", u"0", u"38.5", u"0", u""},
-        {0, u"2024-03-07 09:00", u"25", u"0", u"0", u"0", u"38.5", u"0", u""},
-        {0, u"2024-03-07 09:00", u"26", u"0", u"0", u"0", u"38.5", u"0", u"4=T85"},
-        {0, u"2024-03-07 09:00", u"10", u"0", u"0", u"0", u"36.0", u"0", u""},
-        {0, u"2024-03-07 09:00", u"10", u"0", u"0", u"0", u"35.9", u"0", u"11=out 36.0-42.0 \u00b0C"},
-        {0, u"2024-03-07 09:00", u"10", u"0", u"0", u"0", u"42.0", u"0", u""},
-        {0, u"2024-03-07 09:00", u"10", u"0", u"0", u"0", u"42.1", u"0", u"11=out 36.0-42.0 \u00b0C"},
-        {0, u"2024-03-07 09:00", u"10", u"0", u"0", u"0", u"0.0", u"0", u""},
-        {0, u"2024-03-07 09:00", u"10", u"0", u"0", u"0", u"", u"0", u""},
-        {1, u"2024-03-07 09:00", u"10", u"0", u"0", u"0", u"96.8", u"0", u""},
-        {1, u"2024-03-07 09:00", u"10", u"0", u"0", u"0", u"96.7", u"0", u"11=out 96.8-107.6 \u00b0F"},
-        {1, u"2024-03-07 09:00", u"10", u"0", u"0", u"0", u"107.6", u"0", u""},
-        {1, u"2024-03-07 09:00", u"10", u"0", u"0", u"0", u"107.7", u"0", u"11=out 96.8-107.6 \u00b0F"},
-        {1, u"2024-03-07 09:00", u"10", u"0", u"0", u"0", u"38.5", u"0", u"11=out 96.8-107.6 \u00b0F"},
-        {0, u"2024-03-08 09:00", u"27", u"0", u"0", u"28", u"43.0", u"0",
+        {0, u"2024-03-07 09:30|S1|A1|10|1|0|1|T42|T42|0.5 ml|38.5|5|4", u""},
+        {0, u"2024-03-07 09:31|S1|A1|10|1|0|1|T42|T42|0.5 ml|38.5|5|4", u"1=T87"},
+        {0, u"d|S1|A1|10|1|0|1|T42|T42|0.5 ml|38.5|5|4", u""},
+        {0, u"2024-03-07 09:00|S1|A1|10|0|0|10|T42|T42|0.5 ml|38.5|10|4", u""},
+        {0, u"2024-03-07 09:00|S1|A1|10|0|0|11|T42|T42|0.5 ml|38.5|11|4", u"7=T83 12=T82"},
+        {0, u"2024-03-07 09:00|S1|A1|0|0|0|0|T42|T42|0.5 ml|38.5|0|4", u"4=T84"},
+        {0, u"2024-03-07 09:00|S1|A1|0|1|0|0|T42|T42|0.5 ml|38.5|0|4", u""},
+        {0, u"2024-03-07 09:00|S1|A1|0|0|1|0|T42|T42|0.5 ml|38.5|0|4", u""},
+        {0, u"2024-03-07 09:00|S1|A1|25|0|0|0|T42|T42|0.5 ml|36.0|0|4", u""},
+        {0, u"2024-03-07 09:00|S1|A1|26|0|0|0|T42|T42|0.5 ml|42.0|0|4", u"4=T85"},
+        {0, u"2024-03-07 09:00|S1|A1|10|0|0|0|T42|T42|0.5 ml|35.9|0|4", u"11=out 36.0-42.0 \u00b0C"},
+        {0, u"2024-03-07 09:00|S1|A1|10|0|0|0|T42|T42|0.5 ml|0.0|0|4", u""},
+        {1, u"2024-03-07 09:00|S1|A1|10|0|0|0|T42|T42|0.5 ml|96.8|0|4", u""},
+        {1, u"2024-03-07 09:00|S1|A1|10|0|0|0|T42|T42|0.5 ml|107.7|0|4", u"11=out 96.8-107.6 \u00b0F"},
+        {0, u"2024-03-08 09:00|S1|A1|27|0|0|28|T42|T42|0.5 ml|42.1|0|4",
          u"1=T87 4=T85 7=T83 11=out 36.0-42.0 \u00b0C"},
     };
     ChecksFixture f;
     for (const auto &c : cases) {
         f.mshVimo.setRows(1);
         f.options->cmbTemp.setCurrentIndex(c.unit);
-        f.add(QStringList{QString::fromUtf16(c.when), u"S1"_s, u"A1"_s, QString::fromUtf16(c.alive),
-                          QString::fromUtf16(c.still), QString::fromUtf16(c.mumi), QString::fromUtf16(c.weak),
-                          u"T42"_s, u"T42"_s, u"0.5 ml"_s, QString::fromUtf16(c.temperature),
-                          QString::fromUtf16(c.female), u"4"_s}
-                  .join(u'|'));
+        f.add(QStringView(c.cells));
         f.checks.recheck();
         EXPECT_EQ(f.flags(1), QString::fromUtf16(c.flags)) << &c - cases;
     }
