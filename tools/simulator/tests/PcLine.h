@@ -2,7 +2,6 @@
 
 #include "TerminalBank.h"
 #include "protocol/Frames.h"
-#include "protocol/PacketAssembler.h"
 
 #include <vector>
 

@@ -15,31 +15,19 @@ TEST(SimulatorOptions, commandLineInOptionsOut)
         {"--folder /opt/vimo",
          "/opt/vimo/ports/COM3 terminals 3 records 5 file  seed - duration - drained 0 "
          "linger 0 log  state  quiet 0 delay 20 baud 4800 faults 0/0/0/0/0/0 added 0 vanish none"},
-        {"--folder=/f --port=7 --terminals=2 --records=40 --seed=4000000000 --duration=2.5 --until-drained "
-         "--linger=3 --verify-log=/v --state-file=/s.json --quiet --reply-delay=0 --baud=0 --corrupt=0.1 "
-         "--corrupt-records=0.25 "
-         "--drop-acks=0.2 --garbage=1 --late-counts=0.3 --short-records=0.05 --add-records=7 "
-         "--vanish-at=30 --vanish-at=10 --vanish-for=4 --vanish-for=6",
-         "/f/ports/COM7 terminals 2 records 40 file  seed 4000000000 duration 2.5 drained 1 linger 3 log /v "
-         "state /s.json quiet 1 delay 0 baud 0 faults 0.1/0.2/1/0.25/0.3/0.05 added 7 vanish 10+6"},
-        {"--folder=/f --records-file=r.txt", "/f/ports/COM3 terminals 3 records 5 file r.txt seed -"},
-        {"--folder=/f --vanish-at=12", " vanish 12+5"},
-        {"--folder=/f --vanish-at=12", " vanish none", 12.5},
+        {"--folder=/f --port=7 --terminals=2 --records=6,3,2 --seed=4000000000 --duration=2.5 "
+         "--until-drained --linger=3 --verify-log=/v --state-file=/s.json --quiet --reply-delay=0 --baud=0 "
+         "--corrupt=0.1 --corrupt-records=0.25 --drop-acks=0.2 --garbage=1 --late-counts=0.3 "
+         "--short-records=0.05 --add-records=7 --vanish-at=30 --vanish-at=10 --vanish-for=4 --vanish-for=6",
+         "/f/ports/COM7 terminals 2 records 6,3,2 file  seed 4000000000 duration 2.5 drained 1 linger 3 "
+         "log /v state /s.json quiet 1 delay 0 baud 0 faults 0.1/0.2/1/0.25/0.3/0.05 added 7 vanish 10+6"},
+        // Gaps at the moments given and every so often; one without a length of its own takes the last.
         {"--folder=/f --vanish-at=150 --vanish-for=3 --vanish-for=7 --vanish-every=100", " vanish 150+3",
          120},
         {"--folder=/f --vanish-at=150 --vanish-for=3 --vanish-for=7 --vanish-every=100", " vanish 300+7",
          250},
         {"", "error: --folder is required"},
-        {"--folder=/f --terminals=255", "error: --terminals: expected a number from 1 to 254"},
-        {"--folder=/f --records=2.5", "error: --records"},
-        {"--folder=/f --records=6,3,2", "/f/ports/COM3 terminals 3 records 6,3,2 file"},
-        {"--folder=/f --add-records=-1", "error: --add-records"},
         {"--folder=/f --corrupt=1.5", "error: --corrupt: expected a number from 0 to 1"},
-        {"--folder=/f --vanish-at=5 --vanish-for=x", "error: --vanish-for"},
-        {"--folder=/f --vanish-for=5", "error: --vanish-for needs"},
-        {"--folder=/f --records=3 --records-file=r.txt", "error: --records and --records-file"},
-        {"--folder=/f stray", "error: unexpected argument"},
-        {"--folder=/f --bogus", "error: Unknown option"},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.arguments);
