@@ -55,14 +55,12 @@ TEST(ShownRecords, PrintHandsTheRowsWithPageHeaderAndSummaryToThePrinter)
     ASSERT_EQ(report.rows.size(), 1u);
     EXPECT_EQ(report.rows[0][2], u"A1");
     EXPECT_TRUE(report.summary.startsWith(u"D74 1") && report.summary == f.vimo.lblSummary.caption());
-    EXPECT_TRUE(f.dialogs.messages.empty());
 
     f.printer.outcome = PrintOutcome::Cancelled;
     f.vimo.cmdPrint.click();
-    EXPECT_TRUE(f.dialogs.messages.empty());
     f.printer.outcome = PrintOutcome::Failed;
     f.vimo.cmdPrint.click();
-    ASSERT_EQ(f.dialogs.messages.size(), 1u);
+    ASSERT_EQ(f.dialogs.messages.size(), 1u) << "a print or its cancelling says nothing";
     EXPECT_EQ(f.dialogs.messages[0].text, u"D91");
 }
 
