@@ -1,6 +1,7 @@
 // Every caption, column heading and list entry of every window, in each language the program
-// ships, drawn with the font of its widget, must fit the control the layout gives it; and none
-// may be empty. With PCVIMO_SCREENSHOTS=<folder> the windows are also saved there as pictures.
+// ships, drawn with the font of its widget, must fit the control the layout gives it; none may be
+// empty, and no control may overlap another or leave its window. With PCVIMO_SCREENSHOTS=<folder>
+// the windows are also saved there as pictures.
 
 #include "app/frmVimo.h"
 #include "fakes/FakeDeviceList.h"
@@ -45,6 +46,17 @@ QStringList misfits(const QWidget &window)
         if (!problem.isEmpty() && !widget->objectName().isEmpty())
             found << widget->objectName() + QStringLiteral(": ") + problem;
     };
+    // Each control lies inside its window and clear of the others (a pixel of rounding aside).
+    const QList<QWidget *> controls = window.findChildren<QWidget *>(Qt::FindDirectChildrenOnly);
+    for (const QWidget *control : controls) {
+        const QRect inner = control->geometry().adjusted(1, 1, -1, -1);
+        if (!window.rect().contains(control->geometry()))
+            add(control, QStringLiteral("outside the window"));
+        for (const QWidget *other : controls) {
+            if (other != control && inner.intersects(other->geometry()))
+                add(control, QStringLiteral("overlaps ") + other->objectName());
+        }
+    }
     for (const QLabel *label : window.findChildren<QLabel *>())
         add(label, misfit(label->text(), label->font(), label->contentsRect().size(), true));
     for (const QAbstractButton *button : window.findChildren<QAbstractButton *>()) {
