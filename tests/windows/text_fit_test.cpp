@@ -112,13 +112,15 @@ TEST_P(ShippedLanguage, everyTextFitsItsControl)
     FakeSerialPort port;
     FakeDeviceList devices;
     devices.names = {QStringLiteral("USB Serial Port (COM3)")};
+    port.failingPorts = {3}; // so that the port's problem window has its lines
     FakePrinter printer;
     frmVimo vimo{Services{dialogs, clock, port, devices, [] {}, &printer}, folder.path(), folder.path()};
     vimo.Load();
     ASSERT_TRUE(dialogs.messages.empty()) << dialogs.messages.front().text.toStdString();
 
     const QString screenshots = qEnvironmentVariable("PCVIMO_SCREENSHOTS");
-    for (Form *form : std::initializer_list<Form *>{&vimo, &vimo.options()}) {
+    for (Form *form :
+         std::initializer_list<Form *>{&vimo, &vimo.options(), &vimo.comProblem(), &vimo.traceWindow()}) {
         FormWindow window(*form);
         window.ensurePolished();
         for (QWidget *child : window.findChildren<QWidget *>())
