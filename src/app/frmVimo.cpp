@@ -9,12 +9,14 @@
 #include "settings/LanguageFile.h"
 #include "settings/NumberText.h"
 
+#include "Version.h"
+
 #include <QDir>
 #include <QStandardPaths>
 
 namespace {
 const QString kProgramTitle = QStringLiteral("PC Vimo 2");
-const QString kVersion = QStringLiteral("1.00");
+const QString kVersion = QStringLiteral(PCVIMO_VERSION); // the titles say "1.00"
 constexpr int kLargestTerminalCount = 254; // addresses 1..254; 255 reaches all terminals
 } // namespace
 
