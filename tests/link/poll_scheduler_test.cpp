@@ -12,26 +12,24 @@
 namespace {
 
 // The packets the scheduler should send, from the codec (checked against hex on its own).
-struct Expected
+QString fa(int address, int command, int value, int flagMode, int highBits)
 {
-    QString fa(int address, int command, int value, int flagMode, int highBits)
-    {
-        return toHex(Packet::FaFrame::make(address, Packet::Command(command), value,
-                                           Packet::FlagMode(flagMode), highBits)
-                         .encode());
-    }
-    // A broadcast FC packet; a name goes out as its entry and 20 bytes.
-    QString fc(int command, std::vector<std::uint8_t> data)
-    {
-        return toHex(
-            Packet::FcFrame::make(255, Packet::Command(command), 0, data, Packet::FlagMode::Never).encode());
-    }
-    QString name(int command, int entry, const QByteArray &name)
-    {
-        const QByteArray bytes = char(entry) + name.leftJustified(20, ' ');
-        return fc(command, std::vector<std::uint8_t>(bytes.begin(), bytes.end()));
-    }
-};
+    return toHex(
+        Packet::FaFrame::make(address, Packet::Command(command), value, Packet::FlagMode(flagMode), highBits)
+            .encode());
+}
+// A broadcast FC packet; a name goes out as its entry and 20 bytes.
+QString fc(int command, const QByteArray &data)
+{
+    const std::vector<std::uint8_t> bytes(data.begin(), data.end());
+    return toHex(
+        Packet::FcFrame::make(255, Packet::Command(command), 0, bytes, Packet::FlagMode::Never).encode());
+}
+QString name(int command, int entry, const QByteArray &name)
+{
+    return fc(command, char(entry) + name.leftJustified(20, ' '));
+}
+const QString kClockFrame = fc(30, QByteArray("\x18\x03\x07\x09\x1E", 5)); // 2024-03-07 09:30
 
 class PollSchedulerTest : public ::testing::Test, protected OptionFixture
 {
@@ -54,10 +52,9 @@ protected:
     Label lblActivity;
     int dayChanges = 0;
     PollScheduler scheduler{link, *options, sender, texts, lblActivity, clock, [this] { ++dayChanges; }};
-    Expected expected;
 };
 
-TEST_F(PollSchedulerTest, EachBroadcastItemInItsTurn)
+TEST_F(PollSchedulerTest, EachBroadcastItemInItsTurnThenTheDayChanges)
 {
     options->mshStaff.setText(1, 1, QStringLiteral("Christoffer Andersen Hansen"));
     options->mshStaff.setText(20, 1, QStringLiteral("Staff 20"));
@@ -67,18 +64,16 @@ TEST_F(PollSchedulerTest, EachBroadcastItemInItsTurn)
     options->txtDur1.setText(QStringLiteral("05:00"));
     options->txtIntv2.setText(QStringLiteral("no time"));
     options->cmbTemp.setCurrentIndex(-1);
-    const QString clockFrame = expected.fc(30, {24, 3, 7, 9, 30});
     const std::pair<int, QString> cases[] = {
-        {0, clockFrame},
-        {1, expected.name(40, 0, "Christoffer Andersen")}, // staff entry 0 is grid row 1, cut to 20 bytes
-        {2, expected.name(40, 1, "")},
-        {20, expected.name(40, 19, "Staff 20")}, // staff entry 19 is grid row 20
-        {21, expected.name(42, 0, "S\xF8ren ")}, // medicine entry 0 is grid row 1; no byte for Ł
-        {30, expected.name(42, 9, "Medicine 10")}, // medicine entry 9 is grid row 10
-        {31, expected.fa(255, 53, 255, 0, 0)}, // interval 1 is limited to 255 minutes
-        {32, expected.fa(255, 54, 300, 0, 0)},
-        {33, expected.fa(255, 55, 0, 0, 0)},
-        {34, expected.fa(255, 51, -1, 0, 0)}, // no temperature choice
+        {0, kClockFrame},
+        {1, name(40, 0, "Christoffer Andersen")}, // staff entry 0 is grid row 1, cut to 20 bytes
+        {20, name(40, 19, "Staff 20")}, // staff entry 19 is grid row 20
+        {21, name(42, 0, "S\xF8ren ")}, // medicine entry 0 is grid row 1; no byte for Ł
+        {30, name(42, 9, "Medicine 10")}, // medicine entry 9 is grid row 10
+        {31, fa(255, 53, 255, 0, 0)}, // interval 1 is limited to 255 minutes
+        {32, fa(255, 54, 300, 0, 0)},
+        {33, fa(255, 55, 0, 0, 0)},
+        {34, fa(255, 51, -1, 0, 0)}, // no temperature choice
         {35, QString()}, // a silent tick, and the cycle starts again
     };
     for (const auto &[step, sent] : cases) {
@@ -87,7 +82,11 @@ TEST_F(PollSchedulerTest, EachBroadcastItemInItsTurn)
         EXPECT_EQ(tick(), sent) << step;
         EXPECT_EQ(lblActivity.caption(), QStringLiteral("T44 %1").arg(step));
     }
-    EXPECT_EQ(tick(), clockFrame);
+    EXPECT_EQ(tick(), kClockFrame);
+    clock.moment = QDateTime(QDate(2024, 3, 8), QTime(0, 0, 1));
+    tick();
+    tick();
+    EXPECT_EQ(dayChanges, 1) << "a change of day calls the handler once";
 }
 
 TEST_F(PollSchedulerTest, TerminalsAreServedLowestFirstUntilTheSixthTickAsksAllForCounts)
@@ -97,34 +96,25 @@ TEST_F(PollSchedulerTest, TerminalsAreServedLowestFirstUntilTheSixthTickAsksAllF
     status.setBackColour(1, 1, Colour{0, 255, 0});
     status.setText(3, 2, QStringLiteral("2"));
     status.setText(2, 2, QStringLiteral("17"));
-    EXPECT_EQ(tick(), expected.fa(2, 1, 16383, 2, 192));
+    EXPECT_EQ(tick(), fa(2, 1, 16383, 2, 192));
     EXPECT_EQ(link.ServedTerminal, 2);
     EXPECT_EQ(link.RecordsOutstanding, 17);
     EXPECT_EQ(lblActivity.caption(), u"T43 2, 17");
     EXPECT_EQ(tick(), u""); // broadcasts pause while records come
     link.RecordsOutstanding = 0; // the intake saw the last record
     status.setText(2, 2, QString());
-    EXPECT_EQ(tick(), expected.fa(3, 1, 16383, 2, 192));
+    EXPECT_EQ(tick(), fa(3, 1, 16383, 2, 192));
     tick();
     tick();
     // The count request ends the serving whatever the terminal sent.
-    EXPECT_EQ(tick(), expected.fa(255, 0, 16383, 0, 192));
+    EXPECT_EQ(tick(), fa(255, 0, 16383, 0, 192));
     EXPECT_EQ(link.RecordsOutstanding, 0);
     EXPECT_EQ(link.ServedTerminal, -1);
     for (int row = 1; row <= 3; ++row) {
         EXPECT_EQ(status.text(row, 2), u"0");
         EXPECT_FALSE(status.backColour(row, 1));
     }
-    EXPECT_EQ(tick(), expected.fc(30, {24, 3, 7, 9, 30})) << "the cycle goes on where it stopped";
-}
-
-TEST_F(PollSchedulerTest, ChangeOfDayCallsTheHandlerOnce)
-{
-    tick();
-    clock.moment = QDateTime(QDate(2024, 3, 8), QTime(0, 0, 1));
-    tick();
-    tick();
-    EXPECT_EQ(dayChanges, 1);
+    EXPECT_EQ(tick(), kClockFrame) << "the cycle goes on where it stopped";
 }
 
 } // namespace
@@ -137,8 +127,8 @@ TEST_F(PollSchedulerTest, QuietTerminalIsAskedAgainThenPassedOverUntilTheNextCou
     scheduler.SecondCounter = 0;
     options->mshStatus.setText(1, 2, QStringLiteral("3"));
     options->mshStatus.setText(2, 2, QStringLiteral("1"));
-    const QString askFirst = expected.fa(1, 1, 16383, 2, 192);
-    const QString askSecond = expected.fa(2, 1, 16383, 2, 192);
+    const QString askFirst = fa(1, 1, 16383, 2, 192);
+    const QString askSecond = fa(2, 1, 16383, 2, 192);
     // Seconds since the tick before, what goes on the line.
     const std::pair<int, QString> steps[]
         = {{0, askFirst}, {1, QString()}, {1, askFirst},  {1, QString()}, {1, askFirst},
