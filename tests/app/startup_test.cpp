@@ -6,7 +6,7 @@
 
 namespace {
 
-TEST(StartUp, TracesEveryStageAndLeavesTheProgramReady)
+TEST(StartUp, TracesEveryStageLeavesTheProgramReadyAndCloses)
 {
     AppFixture f;
     f.folder.write(QStringLiteral("VimoLog/FAR-2024-03-06.txt"),
@@ -41,6 +41,9 @@ TEST(StartUp, TracesEveryStageAndLeavesTheProgramReady)
     EXPECT_EQ(v.mshVimo.rows(), 4) << "only the update button reloads";
     v.cmdOption.click();
     EXPECT_TRUE(v.options().isVisible());
+    EXPECT_TRUE(v.userCloseRequest());
+    EXPECT_FALSE(f.port.isOpen()) << "closing the window closes the port and ends the program";
+    EXPECT_EQ(f.ends, 1);
 }
 
 TEST(StartUp, MissingFilesAreReportedAndTheProgramStillStarts)
@@ -53,15 +56,6 @@ TEST(StartUp, MissingFilesAreReportedAndTheProgramStillStarts)
     EXPECT_TRUE(f.vimo.isVisible());
     EXPECT_EQ(f.vimo.options().mshStatus.rows(), 1) << "no terminals";
     EXPECT_FALSE(f.port.isOpen());
-}
-
-TEST(MainWindow, ClosingClosesThePortAndEndsTheProgram)
-{
-    AppFixture f;
-    f.vimo.Load();
-    EXPECT_TRUE(f.vimo.userCloseRequest());
-    EXPECT_FALSE(f.port.isOpen());
-    EXPECT_EQ(f.ends, 1);
 }
 
 } // namespace

@@ -75,7 +75,6 @@ public:
 
     // Bytes for the program to read.
     void feed(const QByteArray &bytes) { incoming += bytes; }
-    void feedHex(const QString &hex) { feed(hexBytes(hex)); }
     // What the program wrote since the last take, as upper-case hex pairs separated by blanks.
     QString takeWrittenHex() { return toHex(std::exchange(written, {})); }
 

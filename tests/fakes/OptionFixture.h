@@ -22,11 +22,6 @@ struct OptionFixture
         options->Load();
     }
 
-    void writeSetup(const QString &date, const QByteArray &content) const
-    {
-        folder.write(QStringLiteral("Setup/FarSetup-") + date + QStringLiteral(".txt"), content);
-    }
-
     TempFolder folder;
     ProgramFolders folders;
     TextTable texts;

@@ -33,7 +33,7 @@ struct NumberingCase
     const char *assignedIn;
     std::vector<PortLink> links;
     std::vector<SerialDevice> devices;
-    std::vector<const char *> listed; // display name and device
+    const char *listed; // display name and device of each, joined by '|'
     const char *assignedOut;
 };
 
@@ -46,34 +46,34 @@ TEST(ComNumberingTest, devicesKeepTheirNumbersAndHandMadeLinksWin)
          "",
          {link(2, "/dev/ttyS0", "/dev/ttyS0"), link(3, "/dev/ttyUSB7", "")},
          {board("/dev/ttyS1"), usb("usb-B", "/dev/ttyUSB1"), usb("usb-A", "/dev/ttyUSB0", "FT232R USB UART")},
-         {"USB Serial Port, FT232R USB UART (COM1) /dev/ttyUSB0", "Communications Port (COM2) /dev/ttyS0",
-          "USB Serial Port (COM4) /dev/ttyUSB1", "Communications Port (COM5) /dev/ttyS1"},
+         "USB Serial Port, FT232R USB UART (COM1) /dev/ttyUSB0|Communications Port (COM2) /dev/ttyS0|"
+         "USB Serial Port (COM4) /dev/ttyUSB1|Communications Port (COM5) /dev/ttyS1",
          "1\tusb-A\t\n4\tusb-B\t\n5\t/dev/ttyS1\t\n"},
         {"after a restart a known device keeps its number on another path; an absent one keeps its own",
          "1\tusb-A\t\r\n4\tusb-B\t\r\n",
          {},
          {usb("usb-C", "/dev/ttyUSB0"), usb("usb-B", "/dev/ttyUSB2")},
-         {"USB Serial Port (COM2) /dev/ttyUSB0", "USB Serial Port (COM4) /dev/ttyUSB2"},
+         "USB Serial Port (COM2) /dev/ttyUSB0|USB Serial Port (COM4) /dev/ttyUSB2",
          "1\tusb-A\t\n2\tusb-C\t\n4\tusb-B\t\n"},
         {"a hand-made link on a given number moves the device; a device a hand-made link names is listed "
          "once",
          "3\tusb-A\t/dev/serial/by-id/usb-A\n5\tusb-B\t\n",
          {link(3, "/dev/ttyUSB9", "/dev/ttyUSB9"), link(7, "/dev/ttyUSB1", "/dev/ttyUSB1")},
          {usb("usb-A", "/dev/ttyUSB0"), usb("usb-B", "/dev/ttyUSB1")},
-         {"USB Serial Port (COM1) /dev/ttyUSB0", "USB Serial Port (COM3) /dev/ttyUSB9",
-          "USB Serial Port (COM7) /dev/ttyUSB1"},
+         "USB Serial Port (COM1) /dev/ttyUSB0|USB Serial Port (COM3) /dev/ttyUSB9|"
+         "USB Serial Port (COM7) /dev/ttyUSB1",
          "1\tusb-A\t\n5\tusb-B\t\n"},
         {"the program's own link is not a hand-made one, present or not",
          "3\tusb-A\t/dev/serial/by-id/usb-A\n4\tusb-B\t/dev/serial/by-id/usb-B\n",
          {link(3, "/dev/serial/by-id/usb-A", "/dev/ttyUSB0"), link(4, "/dev/serial/by-id/usb-B", "")},
          {usb("usb-A", "/dev/ttyUSB0")},
-         {"USB Serial Port (COM3) /dev/ttyUSB0"},
+         "USB Serial Port (COM3) /dev/ttyUSB0",
          "3\tusb-A\t/dev/serial/by-id/usb-A\n4\tusb-B\t/dev/serial/by-id/usb-B\n"},
         {"lines not understood and second lines for a number or a device are dropped",
          "x\tusb-X\n0\tusb-Y\n2\tusb-A\t\n2\tusb-B\t\n6\tusb-A\t\n",
          {},
          {usb("usb-B", "/dev/ttyUSB1")},
-         {"USB Serial Port (COM1) /dev/ttyUSB1"},
+         "USB Serial Port (COM1) /dev/ttyUSB1",
          "1\tusb-B\t\n2\tusb-A\t\n"},
     };
     for (const NumberingCase &c : cases) {
@@ -81,10 +81,7 @@ TEST(ComNumberingTest, devicesKeepTheirNumbersAndHandMadeLinksWin)
         QStringList listed;
         for (const NumberedPort &port : numbering.number(c.links, c.devices))
             listed << ComNumbering::displayName(port) + u' ' + port.device;
-        QStringList expected;
-        for (const char *port : c.listed)
-            expected << QString::fromLatin1(port);
-        EXPECT_EQ(listed, expected) << c.what;
+        EXPECT_EQ(listed.join(u'|'), QString::fromLatin1(c.listed)) << c.what;
         EXPECT_EQ(numbering.assignedText(), QString::fromLatin1(c.assignedOut)) << c.what;
         // What was read back unchanged need not be written.
         EXPECT_EQ(numbering.changed(), numbering.assignedText() != QString::fromLatin1(c.assignedIn))
@@ -97,34 +94,29 @@ TEST(ComNumberingTest, devicesKeepTheirNumbersAndHandMadeLinksWin)
 TEST(ComNumberingTest, byIdAdapterIsLinkedWhenChosen)
 {
     TempFolder folder;
-    folder.write(QStringLiteral("dev/ttyUSB0"), "");
-    folder.write(QStringLiteral("dev/ttyUSB3"), "");
-    folder.write(QStringLiteral("by-id/.keep"), "");
-    folder.write(QStringLiteral("ports/.keep"), "");
-    const QString byId = folder.file(QStringLiteral("by-id/usb-FTDI_FT232R_A10K-if00-port0"));
-    ASSERT_TRUE(QFile::link(folder.file(QStringLiteral("dev/ttyUSB0")), byId));
+    const auto at = [&folder](const char *relative) { return folder.file(QString::fromLatin1(relative)); };
+    for (const char *file : {"dev/ttyUSB0", "dev/ttyUSB1", "dev/ttyUSB3", "by-id/.keep", "ports/.keep"})
+        folder.write(QString::fromLatin1(file), "");
+    const QString byId = at("by-id/usb-FTDI_FT232R_A10K-if00-port0");
+    ASSERT_TRUE(QFile::link(at("dev/ttyUSB0"), byId));
+    ASSERT_TRUE(QFile::link(at("dev/ttyUSB3"), at("ports/COM1")));
     const auto system = [&] {
-        SerialDevice adapter{QStringLiteral("usb-FTDI_FT232R_A10K-if00-port0"),
-                             QFileInfo(byId).canonicalFilePath(), true, QStringLiteral("FT232R USB UART"),
-                             byId};
-        return std::vector<SerialDevice>{adapter};
+        return std::vector<SerialDevice>{{QFileInfo(byId).fileName(), QFileInfo(byId).canonicalFilePath(),
+                                          true, QStringLiteral("FT232R USB UART"), byId}};
     };
-    ASSERT_TRUE(
-        QFile::link(folder.file(QStringLiteral("dev/ttyUSB3")), folder.file(QStringLiteral("ports/COM1"))));
 
     EXPECT_EQ(PortsFolderDeviceList(folder.path(), system).deviceNames(),
               (QStringList{QStringLiteral("Communications Port (COM1)"),
                            QStringLiteral("USB Serial Port, FT232R USB UART (COM2)")}));
     EXPECT_TRUE(ComPorts::device(folder.path(), 2).isEmpty());
     ASSERT_TRUE(PortsFolderDeviceList::makeLink(folder.path(), 2, system));
-    EXPECT_EQ(ComPorts::device(folder.path(), 2), folder.file(QStringLiteral("dev/ttyUSB0")));
+    EXPECT_EQ(ComPorts::device(folder.path(), 2), at("dev/ttyUSB0"));
     EXPECT_FALSE(PortsFolderDeviceList::makeLink(folder.path(), 1, system)); // a hand-made link is left alone
 
     // Plugged in again it comes back as ttyUSB1 under the same udev name: still COM2, link mended.
-    folder.write(QStringLiteral("dev/ttyUSB1"), "");
     ASSERT_TRUE(QFile::remove(byId));
-    ASSERT_TRUE(QFile::link(folder.file(QStringLiteral("dev/ttyUSB1")), byId));
+    ASSERT_TRUE(QFile::link(at("dev/ttyUSB1"), byId));
     EXPECT_EQ(PortsFolderDeviceList(folder.path(), system).deviceNames().value_or(QStringList()).value(1),
               u"USB Serial Port, FT232R USB UART (COM2)");
-    EXPECT_EQ(ComPorts::device(folder.path(), 2), folder.file(QStringLiteral("dev/ttyUSB1")));
+    EXPECT_EQ(ComPorts::device(folder.path(), 2), at("dev/ttyUSB1"));
 }
