@@ -72,9 +72,7 @@ TEST(SetupFileSearch, NewestFileUpToTheRoundedPresentDay)
 {
     const std::tuple<int, const char *, const char *> cases[] = {
         {12, "", "FarSetup-2024-03-08.txt"},
-        {9,
-         "FarSetup-2024-03-01.txt farsetup-2024-03-05.TXT FarSetup-2024-02-01.txt FarSetup-x.txt "
-         "Other-2024-03-06.txt",
+        {9, "FarSetup-2024-03-01.txt farsetup-2024-03-05.TXT FarSetup-x.txt Other-2024-03-06.txt",
          "farsetup-2024-03-05.TXT"},
         {9, "FarSetup-2024-03-01.txt FarSetup-2024-03-07.txt FarSetup-2024-03-08.txt",
          "FarSetup-2024-03-07.txt"},
@@ -90,7 +88,7 @@ TEST(SetupFileSearch, NewestFileUpToTheRoundedPresentDay)
     }
 }
 
-TEST(SetupSave, EverySettingUnderTheRoundedDayReadsBack)
+TEST(SetupSave, EverySettingUnderTheRoundedDayReadsBackAndClosingSavesNothing)
 {
     OptionFixture f;
     f.clock.moment = QDateTime(QDate(2024, 3, 7), QTime(15, 0));
@@ -113,6 +111,13 @@ TEST(SetupSave, EverySettingUnderTheRoundedDayReadsBack)
     f.options->cmbCom.setCurrentIndex(-1);
     f.options->cmdGemLuk.click();
     EXPECT_TRUE(f.folder.read(saved).contains("COMPort\t-1\r\n"));
+    // Closing the window hides it, keeping what was typed but not saving it.
+    f.options->show();
+    f.options->txtIntv1.setText(u"03:00"_s);
+    EXPECT_FALSE(f.options->userCloseRequest());
+    EXPECT_FALSE(f.options->isVisible());
+    EXPECT_EQ(f.options->txtIntv1.text(), u"03:00");
+    EXPECT_FALSE(f.folder.read(saved).contains("03:00"));
 }
 
 // Every box the settings show, each once: a program folder without language or setup file and
