@@ -15,12 +15,12 @@
 
 namespace {
 
+#ifdef Q_OS_WIN
 QString bracketed(int number)
 {
     return QStringLiteral(" (COM") + QString::number(number) + u')';
 }
 
-#ifdef Q_OS_WIN
 using NumberedName = std::pair<int, QString>;
 
 QStringList inPortOrder(std::vector<NumberedName> ports)
@@ -111,14 +111,6 @@ std::optional<QStringList> PortsFolderDeviceList::deviceNames()
 #else
     return systemPorts(m_programFolder, m_system);
 #endif
-}
-
-QString PortsFolderDeviceList::nameFor(int number, const QString &device)
-{
-    const bool usb = device.startsWith(u"/dev/ttyUSB") || device.startsWith(u"/dev/ttyACM")
-        || device.startsWith(u"/dev/pts/");
-    return (usb ? QStringLiteral("USB Serial Port") : QStringLiteral("Communications Port"))
-        + bracketed(number);
 }
 
 #ifdef Q_OS_WIN

@@ -24,8 +24,6 @@ public:
 
     std::optional<QStringList> deviceNames() override;
 
-    // The name of a hand-made link's port whose device is `device`.
-    static QString nameFor(int number, const QString &device);
     // Makes (or mends) the link ports/COMn when n is the number of a present device; false
     // when there was nothing to make or it could not be made.
     static bool makeLink(const QString &programFolder, int number,
