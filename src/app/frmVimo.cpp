@@ -119,6 +119,7 @@ void frmVimo::Load()
     show();
     m_view.sortAndBuildSowList();
     m_checks.recheck();
+    rememberShown();
     m_scheduler.start(now);
     m_frmFileProblem.hide();
     m_started = true;
@@ -152,22 +153,30 @@ void frmVimo::cmdUpdate_Click()
 {
     m_view.rangeLoad();
     m_checks.recheck();
+    rememberShown();
+}
+
+// The pickers and the sow list may be changed again before the next Update: an export or a print
+// names what the grid shows, not what is chosen.
+void frmVimo::rememberShown()
+{
+    const QString format = QStringLiteral("yyyy-MM-dd");
+    m_shown = {dtpStart.value().date(), dtpSlut.value().date(),
+               m_texts.text(Txt::StartHeading) + u' ' + dtpStart.value().toString(format) + u' '
+                   + m_texts.text(Txt::EndHeading) + u' ' + dtpSlut.value().toString(format),
+               m_texts.text(Txt::SowHeading) + QStringLiteral(": ") + cmbSow.currentText()};
 }
 
 Report frmVimo::shownRecords() const
 {
-    const QString format = QStringLiteral("yyyy-MM-dd");
-    const QString range = m_texts.text(Txt::StartHeading) + u' ' + dtpStart.value().toString(format) + u' '
-        + m_texts.text(Txt::EndHeading) + u' ' + dtpSlut.value().toString(format);
-    const QString sow = m_texts.text(Txt::SowHeading) + QStringLiteral(": ") + cmbSow.currentText();
-    return RecordReport::make(mshVimo, {kProgramTitle, range, sow}, lblSummary.caption(),
+    return RecordReport::make(mshVimo, {kProgramTitle, m_shown.range, m_shown.sow}, lblSummary.caption(),
                               m_texts.text(Txt::PageOfPages));
 }
 
 void frmVimo::cmdExport_Click()
 {
     const QString title = m_texts.text(Txt::ExportTitle);
-    const QString name = CsvExport::fileName(dtpStart.value().date(), dtpSlut.value().date());
+    const QString name = CsvExport::fileName(m_shown.from, m_shown.to);
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     const QString path
         = m_services.dialogs.saveFileName(title, QDir(folder).filePath(name), QStringLiteral("CSV (*.csv)"));

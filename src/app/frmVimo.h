@@ -77,6 +77,7 @@ private:
     void timSekund_Timer();
     void moveToNewDay();
     Report shownRecords() const;
+    void rememberShown();
 
     Services m_services;
     QString m_workingDirectory;
@@ -97,4 +98,10 @@ private:
     Receiver m_receiver;
     PollScheduler m_scheduler;
     bool m_started = false;
+    // What the grid was last loaded with: the range and sow filter, and their page-header lines.
+    struct Shown
+    {
+        QDate from, to;
+        QString range, sow;
+    } m_shown;
 };

@@ -56,8 +56,12 @@ TEST(ShownRecords, PrintHandsTheRowsWithPageHeaderAndSummaryToThePrinter)
     EXPECT_EQ(report.rows[0][2], u"A1");
     EXPECT_TRUE(report.summary.startsWith(u"D74 1") && report.summary == f.vimo.lblSummary.caption());
 
+    // Chosen anew but not yet updated: the page still names what is shown.
+    f.vimo.dtpStart.userSetValue(QDateTime(QDate(2024, 1, 1), QTime(0, 0)));
+    f.vimo.cmbSow.userSelect(0);
     f.printer.outcome = PrintOutcome::Cancelled;
     f.vimo.cmdPrint.click();
+    EXPECT_EQ(f.printer.printed.back().pageHeader, f.printer.printed.front().pageHeader);
     f.printer.outcome = PrintOutcome::Failed;
     f.vimo.cmdPrint.click();
     ASSERT_EQ(f.dialogs.messages.size(), 1u) << "a print or its cancelling says nothing";
