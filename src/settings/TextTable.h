@@ -48,10 +48,6 @@ enum class Txt : int {
     AllSows = 69,
     Update = 70,
     UnknownRecord = 71, // followed by the terminal's number
-    PortNoPermission = 96, // %1 the port, %2 the group that may use it
-    PortInUse = 97, // %1 the port
-    VersionFacts = 98, // %1 the program's version, %2 Qt's, %3 Qt's at the build
-    PortNotFound = 99, // %1 the port
     Export = 72,
     Print = 73,
     SummaryLitters = 74, // the summary's parts; %1, %2 are their figures
@@ -72,6 +68,10 @@ enum class Txt : int {
     WriteFailed = 89, // followed by the path
     PageOfPages = 90,
     PrintFailed = 91,
+    PortNoPermission = 96, // %1 the port, %2 the group that may use it
+    PortInUse = 97, // %1 the port
+    VersionFacts = 98, // %1 the program's version, %2 Qt's, %3 Qt's at the build
+    PortNotFound = 99, // %1 the port
 };
 
 // The 101 user-interface texts of the current language, numbered 0 to 100.

@@ -68,13 +68,14 @@ TEST(LanguageList, NoneThenTenLanguagesWithTheCurrentOneSelected)
 }
 
 // The file that ships with the program has every text the program shows in each language; the
-// numbers of those texts run in four unbroken blocks.
+// numbers of those texts run in five unbroken blocks.
 TEST(ShippedLanguageFile, EveryTextTheProgramShowsInEachLanguage)
 {
     const std::pair<Txt, Txt> shown[] = {{Txt::SowHeading, Txt::Options},
                                          {Txt::StaffHeading, Txt::Language},
                                          {Txt::ListPorts, Txt::ReactionTimeColumn},
-                                         {Txt::DateTimeColumn, Txt::PrintFailed}};
+                                         {Txt::DateTimeColumn, Txt::PrintFailed},
+                                         {Txt::PortNoPermission, Txt::PortNotFound}};
     for (const QString &language : {u"UK"_s, u"DK"_s, u"DE"_s}) {
         TextTable texts;
         ComboBox list;
