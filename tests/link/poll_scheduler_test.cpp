@@ -87,6 +87,9 @@ TEST_F(PollSchedulerTest, EachBroadcastItemInItsTurnThenTheDayChanges)
     tick();
     tick();
     EXPECT_EQ(dayChanges, 1) << "a change of day calls the handler once";
+    clock.moment = QDateTime(QDate(2300, 1, 2), QTime(3, 4)); // a year past the byte goes out as 0
+    scheduler.BroadcastStep = 0;
+    EXPECT_EQ(tick(), fc(30, QByteArray("\0\1\2\3\4", 5)));
 }
 
 TEST_F(PollSchedulerTest, TerminalsAreServedLowestFirstUntilTheSixthTickAsksAllForCounts)
