@@ -198,16 +198,21 @@ std::optional<Colour> Grid::backColour(int row, int col) const
     return s ? s->back : std::nullopt;
 }
 
-bool Grid::setBackColour(int row, int col, std::optional<Colour> colour)
+template<typename T> bool Grid::setStyle(int row, int col, T CellStyle::*part, T value, bool isDefault)
 {
-    CellStyle *s = style(row, col, colour.has_value());
+    CellStyle *s = style(row, col, !isDefault);
     if (!hasCell(row, col))
         return false;
     if (s) {
-        s->back = colour;
+        s->*part = std::move(value);
         cellChanged(row, col);
     }
     return true;
+}
+
+bool Grid::setBackColour(int row, int col, std::optional<Colour> colour)
+{
+    return setStyle(row, col, &CellStyle::back, colour, !colour.has_value());
 }
 
 Grid::Alignment Grid::alignment(int row, int col) const
@@ -218,14 +223,7 @@ Grid::Alignment Grid::alignment(int row, int col) const
 
 bool Grid::setAlignment(int row, int col, Alignment alignment)
 {
-    CellStyle *s = style(row, col, alignment != Alignment::Default);
-    if (!hasCell(row, col))
-        return false;
-    if (s) {
-        s->alignment = alignment;
-        cellChanged(row, col);
-    }
-    return true;
+    return setStyle(row, col, &CellStyle::alignment, alignment, alignment == Alignment::Default);
 }
 
 QString Grid::toolTip(int row, int col) const
@@ -236,14 +234,7 @@ QString Grid::toolTip(int row, int col) const
 
 bool Grid::setToolTip(int row, int col, const QString &toolTip)
 {
-    CellStyle *s = style(row, col, !toolTip.isEmpty());
-    if (!hasCell(row, col))
-        return false;
-    if (s) {
-        s->toolTip = toolTip;
-        cellChanged(row, col);
-    }
-    return true;
+    return setStyle(row, col, &CellStyle::toolTip, toolTip, toolTip.isEmpty());
 }
 
 void Grid::sortRows(int first, int last, std::initializer_list<int> cols)

@@ -124,6 +124,8 @@ private:
     CellStyle *style(int row, int col, bool create);
     const CellStyle *style(int row, int col) const;
     void cellChanged(int row, int col);
+    // Sets one part of a cell's style; a cell keeps no style entry for a default value.
+    template<typename T> bool setStyle(int row, int col, T CellStyle::*part, T value, bool isDefault);
     void endBatch();
 
     std::vector<Row> m_rows;
