@@ -4,7 +4,9 @@
 #include "platform/Grid.h"
 #include "platform/Label.h"
 #include "platform/TextBox.h"
+#include "platform/Timer.h"
 #include "platform/qt/FormWindow.h"
+#include "platform/qt/TimerBinding.h"
 
 #include <QtWidgets>
 
@@ -71,6 +73,12 @@ TEST(FormWindowBindings, ModelsAndWidgetsFollowEachOther)
     Q_EMIT f.widget<QComboBox>("combo")->activated(1); // choosing the same entry again still counts
     EXPECT_EQ(f.combo.currentIndex(), 1);
     EXPECT_EQ(selections, 2);
+    f.combo.clear();
+    f.combo.addItem(u"COM5"_s, 5);
+    f.combo.addItem(u"COM6"_s, 6);
+    f.combo.setCurrentIndex(1);
+    EXPECT_EQ(f.widget<QComboBox>("combo")->itemText(0) + f.widget<QComboBox>("combo")->currentText(),
+              u"COM5COM6");
 
     f.grid.setText(0, 1, u"Head"_s);
     f.grid.setRowHeight(0, 600);
@@ -78,6 +86,8 @@ TEST(FormWindowBindings, ModelsAndWidgetsFollowEachOther)
     EXPECT_TRUE(view->isRowHidden(0)) << "the fixed row is drawn as the header";
     EXPECT_FALSE(view->isRowHidden(1));
     EXPECT_EQ(view->width(), 200) << "a grid without a width of its own keeps its place's";
+    f.grid.setColWidth(2, 900);
+    EXPECT_EQ(view->columnWidth(2), 60);
     EXPECT_EQ(view->model()->headerData(1, Qt::Horizontal).toString(), u"Head");
     EXPECT_EQ(view->horizontalHeader()->height(), 40);
     f.grid.setBackColour(1, 1, Colour{0, 255, 0});
@@ -89,6 +99,14 @@ TEST(FormWindowBindings, ModelsAndWidgetsFollowEachOther)
     EXPECT_FALSE(view->model()->data(view->model()->index(1, 2), Qt::ToolTipRole).isValid());
     f.hide();
     EXPECT_FALSE(f.window->isVisible());
+
+    Timer timer(1000, true);
+    bindTimer(timer, f.window->window());
+    timer.setInterval(50); // a running timer takes a new interval at once
+    const auto *qtimer = f.window->findChild<QTimer *>();
+    EXPECT_EQ(qtimer->isActive() ? qtimer->interval() : 0, 50);
+    timer.setEnabled(false);
+    EXPECT_FALSE(qtimer->isActive());
 }
 
 // Only the user's changes are reported as such; the time of day stays whatever day is picked.
@@ -98,7 +116,7 @@ TEST(FormWindowBindings, DatePickerReportsOnlyTheUsersChanges)
     int byUser = 0;
     QObject::connect(&f.date, &DatePicker::changedByUser, [&byUser] { ++byUser; });
     f.date.setValue(QDateTime(QDate(2024, 3, 7), QTime(23, 59, 59)));
-    EXPECT_EQ(f.widget<QDateTimeEdit>("date")->date(), QDate(2024, 3, 7));
+    EXPECT_EQ(f.widget<QDateTimeEdit>("date")->text(), u"07-03-24");
     EXPECT_EQ(byUser, 0);
     f.widget<QDateTimeEdit>("date")->setDate(QDate(2024, 2, 29));
     EXPECT_EQ(byUser, 1);

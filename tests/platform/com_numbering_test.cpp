@@ -50,7 +50,7 @@ TEST(ComNumberingTest, devicesKeepTheirNumbersAndHandMadeLinksWin)
          "USB Serial Port (COM4) /dev/ttyUSB1|Communications Port (COM5) /dev/ttyS1",
          "1\tusb-A\t\n4\tusb-B\t\n5\t/dev/ttyS1\t\n"},
         {"after a restart a known device keeps its number on another path; an absent one keeps its own",
-         "1\tusb-A\t\r\n4\tusb-B\t\r\n",
+         "1\tusb-A\r\n4\tusb-B\t\r\n",
          {},
          {usb("usb-C", "/dev/ttyUSB0"), usb("usb-B", "/dev/ttyUSB2")},
          "USB Serial Port (COM2) /dev/ttyUSB0|USB Serial Port (COM4) /dev/ttyUSB2",

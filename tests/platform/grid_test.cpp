@@ -45,20 +45,25 @@ TEST(GridCells, EditsResizesAndCellsOutside)
 }
 
 // Rows as words ("a2": cells "a" and "2") in, rows after a sort by one column out ("*": the first
-// row's colour). The sort is stable and case-sensitive, moves whole rows and leaves the header.
+// row's colour). The sort is stable and case-sensitive, moves whole rows and leaves the header;
+// a second column (not -1) decides between rows equal in the first.
 TEST(GridSort, WordsInSortedWordsOut)
 {
-    const std::tuple<int, const char *, const char *> cases[] = {
-        {1, "a2 b1 c2 d1", "b1 d1 a2* c2"}, {0, "b1 a2 a1", "a2 a1 b1*"}, {1, "a1 b3 c2 d4", "a1* c2 b3 d4"},
-        {1, "a1 b2 c1 d2", "a1* c1 b2 d2"}, {1, "aB ab aA", "aA aB* ab"},
+    const std::tuple<int, int, const char *, const char *> cases[] = {
+        {1, -1, "a2 b1 c2 d1", "b1 d1 a2* c2"}, {0, -1, "b1 a2 a1", "a2 a1 b1*"},
+        {1, -1, "a1 b3 c2 d4", "a1* c2 b3 d4"}, {1, -1, "a1 b2 c1 d2", "a1* c1 b2 d2"},
+        {1, -1, "aB ab aA", "aA aB* ab"},       {1, 0, "c2 b1 a2", "b1 a2 c2*"},
     };
-    for (const auto &[col, before, after] : cases) {
+    for (const auto &[col, second, before, after] : cases) {
         Grid grid(1, 2);
         grid.setText(0, 1, u"Head");
         for (const QString &word : QString::fromLatin1(before).split(u' '))
             grid.appendRow({word.left(1), word.mid(1)});
         grid.setBackColour(1, 1, Colour{0, 255, 0});
-        grid.sortRows(1, grid.rows() - 1, col);
+        if (second < 0)
+            grid.sortRows(1, grid.rows() - 1, col);
+        else
+            grid.sortRows(1, grid.rows() - 1, {col, second});
         QStringList words;
         for (int r = 1; r < grid.rows(); ++r)
             words << grid.text(r, 0) + grid.text(r, 1)

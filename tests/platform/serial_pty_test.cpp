@@ -120,14 +120,18 @@ TEST_F(SerialPtyTest, portsFolderListsTheLinkedPortsThatOpen)
                      QStringLiteral("USB Serial Port (COM12)")}));
 
     ASSERT_EQ(port.open(), std::nullopt);
-    const std::tuple<int, const char *, int> failures[]
-        = {{3, "4800,N,8,1", 8010}, {3, "4800,X,8,1", 380},  {4, "4800,N,8,1", 8002},
-           {5, "4800,N,8,1", 8002}, {7, "4800,N,8,1", 8002}, {0, "4800,N,8,1", 8002}};
+    using enum OpenError;
+    const std::tuple<int, const char *, int, OpenError> failures[]
+        = {{3, "4800,N,8,1", 8010, Busy},     {3, "4800,X,8,1", 380, None},
+           {4, "4800,N,8,1", 8002, NotFound}, {5, "4800,N,8,1", 8002, NotFound},
+           {7, "4800,N,8,1", 8002, NotFound}, {0, "4800,N,8,1", 8002, Other}};
     QtSerialPort second(folder.path());
-    for (const auto &[number, settings, error] : failures) {
+    for (const auto &[number, settings, error, kind] : failures) {
         second.setPortNumber(number);
         second.setSettings(QString::fromLatin1(settings));
-        EXPECT_EQ(second.open().value_or(PortError{}).number, error) << number;
+        const PortError failure = second.open().value_or(PortError{});
+        EXPECT_EQ(failure.number, error) << number;
+        EXPECT_EQ(failure.kind, kind) << number;
         EXPECT_FALSE(second.isOpen());
     }
     EXPECT_EQ(port.open().value_or(PortError{}).number, 8005);

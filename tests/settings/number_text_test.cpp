@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <limits>
 
 using namespace Qt::StringLiterals;
@@ -30,4 +31,5 @@ TEST(NumberText, TextInWholeNumberOut)
     };
     for (const auto &[text, number] : cases)
         EXPECT_EQ(NumberText::roundHalfEven(NumberText::leadingNumber(text)), number) << text.toStdString();
+    EXPECT_EQ(NumberText::roundHalfEven(std::nan("")), 0);
 }

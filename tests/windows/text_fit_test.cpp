@@ -48,7 +48,9 @@ QStringList misfits(const QWidget &window)
     };
     // Each control lies inside its window and clear of the others (a pixel of rounding aside).
     const QList<QWidget *> controls = window.findChildren<QWidget *>(Qt::FindDirectChildrenOnly);
+    QRect used;
     for (const QWidget *control : controls) {
+        used |= control->geometry();
         const QRect inner = control->geometry().adjusted(1, 1, -1, -1);
         if (!window.rect().contains(control->geometry()))
             add(control, QStringLiteral("outside the window"));
@@ -57,6 +59,13 @@ QStringList misfits(const QWidget &window)
                 add(control, QStringLiteral("overlaps ") + other->objectName());
         }
     }
+    // No more room beside and below the controls than their own margin, doubled.
+    if (window.width() - used.right() > 2 * used.left() + 8
+        || window.height() - used.bottom() > 2 * used.top() + 8)
+        found << QStringLiteral("%1: room to spare beside or below %2x%3")
+                     .arg(window.objectName())
+                     .arg(window.width() - used.right())
+                     .arg(window.height() - used.bottom());
     for (const QLabel *label : window.findChildren<QLabel *>())
         add(label, misfit(label->text(), label->font(), label->contentsRect().size(), true));
     for (const QAbstractButton *button : window.findChildren<QAbstractButton *>()) {
@@ -76,7 +85,7 @@ QStringList misfits(const QWidget &window)
         for (int c = 0; c < header->count(); ++c) {
             const QString heading = view->model()->headerData(c, Qt::Horizontal).toString();
             const QSize room(header->sectionSize(c) - 2 * margin, header->height() - 2);
-            add(view, heading.isEmpty() ? QString() : misfit(heading, header->font(), room, true));
+            add(view, heading.isEmpty() && c == 0 ? QString() : misfit(heading, header->font(), room, true));
             if (view->model()->headerData(c, Qt::Horizontal, Qt::ToolTipRole)
                 != QString(heading).remove(QChar::SoftHyphen))
                 add(view, heading + QStringLiteral(": not whole in its tooltip"));
