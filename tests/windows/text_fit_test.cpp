@@ -89,6 +89,12 @@ QStringList misfits(const QWidget &window)
             if (view->model()->headerData(c, Qt::Horizontal, Qt::ToolTipRole)
                 != QString(heading).remove(QChar::SoftHyphen))
                 add(view, heading + QStringLiteral(": not whole in its tooltip"));
+            for (int r = 0; r < view->model()->rowCount(); ++r) // the rows' cells in the view's font
+                if (!view->isRowHidden(r))
+                    add(view,
+                        misfit(view->model()->index(r, c).data().toString(), view->font(),
+                               QSize(view->columnWidth(c) - 6, view->rowHeight(r) - 2), false)
+                            .remove(QStringLiteral("no caption")));
         }
     }
     return found;
