@@ -62,8 +62,8 @@ TEST(SetupLoad, FileTextInSettingsOut)
     for (const auto &[file, settings] : cases)
         EXPECT_EQ(load(file), QString::fromLatin1(settings)) << (file ? file : "(missing)");
     // A bad number stops the reading: what follows is not read, the ports are not listed.
-    for (const char *bad : {"COMPort\tthree", "COMPort\t32767.5", "COMPort\tnan", "Temperature\t2",
-                            "Temperature\tx", "Temperature\t-1e19"})
+    for (const char *bad : {"COMPort\tthree", "COMPort\t32767.5", "COMPort\t-32769", "COMPort\tnan",
+                            "Temperature\t2", "Temperature\tx", "Temperature\t-1e19"})
         EXPECT_EQ(load(QByteArray("Staff 1\tA\n") + bad + "\nStaff 3\tB"), u"- S1=A message") << bad;
 }
 
