@@ -127,8 +127,8 @@ public:
             = runUntil([this] { return m_simulator.state() == QProcess::NotRunning; }, timeoutMs, eachTurn);
         return ended && m_simulator.exitStatus() == QProcess::NormalExit ? m_simulator.exitCode() : -1;
     }
-    // Its summary and last progress lines, for failure messages.
     QByteArray summary() { return m_simulator.readAllStandardOutput(); } // what it counted
+    // Its summary and last progress lines, for failure messages.
     QByteArray simulatorOutput()
     {
         QFile progress(path(QStringLiteral("simulator.log")));
