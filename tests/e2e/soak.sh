@@ -4,4 +4,4 @@
 set -euo pipefail
 build=$1 seconds=${2:-1800}
 PCVIMO_SOAK_SECONDS=$seconds QT_QPA_PLATFORM=offscreen exec "$build/tests/live_tests" \
-  --gtest_filter='LiveFaults.everyRecordOnceUnderEachFault'
+  --gtest_filter='LiveFaults/EachFault.*'

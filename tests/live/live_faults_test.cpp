@@ -175,6 +175,58 @@ private:
     std::unique_ptr<frmVimo> m_vimo; // last: goes first
 };
 
+// One run against the terminals, under one fault.
+struct FaultRun
+{
+    const char *name;
+    QByteArray arguments;
+    std::vector<const char *> counters; // in the state file; each must have moved
+    bool restart = false, untilDrained = true; // or until the seconds are over
+    int terminals = 3, tickMs = kFastTickMs, seconds = 120;
+};
+void PrintTo(const FaultRun &run, std::ostream *out)
+{
+    *out << run.name;
+}
+
+std::vector<FaultRun> faultRuns()
+{
+    // The soak (tests/e2e/soak.sh) instead: eight terminals for PCVIMO_SOAK_SECONDS at the
+    // program's own tick, at the rates of a poor line (a lost packet costs up to a minute there)
+    // and the line gone every five minutes.
+    if (const int seconds = qEnvironmentVariableIntValue("PCVIMO_SOAK_SECONDS"); seconds > 0)
+        return {{"soak",
+                 "--seed 2024 --corrupt 0.02 --drop-acks 0.03 --garbage 0.05 --vanish-every 300 "
+                 "--vanish-for 10 --status-interval 60 --records "
+                     + QByteArray::number(20 + seconds / 10),
+                 {"packetsCorrupted", "acksDropped"}, // the line goes first after 300 s
+                 false,
+                 false,
+                 8,
+                 1000,
+                 seconds}};
+    return {
+        {"lineFaults",
+         "--seed 5 --records 6 --corrupt 0.1 --drop-acks 0.2 --garbage 0.1",
+         {"packetsCorrupted", "garbageBursts", "acksDropped"}},
+        {"lateCounts",
+         "--seed 11 --records 6,3,2 --late-counts 1 --corrupt-records 0.3",
+         {"lateCounts", "packetsCorrupted"}},
+        {"recordsAdded",
+         "--seed 12 --records 4 --add-records 8 --drop-acks 0.4",
+         {"recordsAdded", "acksDropped", "resentWithNewCount"}},
+        {"cutShort", "--seed 13 --records 5 --short-records 0.25", {"recordsCutShort"}},
+        {"restart", "--seed 14 --records 6 --drop-acks 0.3", {"acksDropped"}, true},
+        // Records begin at the sixth tick and take over half a second each: at 2.5 s the line goes
+        // in mid-stream.
+        {"lineVanishes", "--seed 8 --records 5 --vanish-at 2.5 --vanish-for 3", {"vanishes"}, false, true, 2},
+    };
+}
+
+class EachFault : public testing::TestWithParam<FaultRun>
+{
+};
+
 } // namespace
 
 // Terminals, each run to the end under one fault: broken packets, noise between packets and
@@ -187,95 +239,52 @@ private:
 // waits to send again a record whose confirmation it missed; and the adapter pulled out in the
 // middle of the records and put back, which a user answers with "Find ports". The simulator's
 // check and the files: each record once.
-TEST(LiveFaults, everyRecordOnceUnderEachFault)
+TEST_P(EachFault, everyRecordOnce)
 {
-    struct Run
-    {
-        const char *name;
-        QByteArray arguments;
-        std::vector<const char *> counters; // in the state file; each must have moved
-        bool restart = false, untilDrained = true; // or until the seconds are over
-        int terminals = 3, tickMs = kFastTickMs, seconds = 120;
-    };
-    std::vector<Run> runs = {
-        {"line faults",
-         "--seed 5 --records 6 --corrupt 0.1 --drop-acks 0.2 --garbage 0.1",
-         {"packetsCorrupted", "garbageBursts", "acksDropped"}},
-        {"late counts",
-         "--seed 11 --records 6,3,2 --late-counts 1 --corrupt-records 0.3",
-         {"lateCounts", "packetsCorrupted"}},
-        {"records added",
-         "--seed 12 --records 4 --add-records 8 --drop-acks 0.4",
-         {"recordsAdded", "acksDropped", "resentWithNewCount"}},
-        {"cut short", "--seed 13 --records 5 --short-records 0.25", {"recordsCutShort"}},
-        {"restart", "--seed 14 --records 6 --drop-acks 0.3", {"acksDropped"}, true},
-        // Records begin at the sixth tick and take over half a second each: at 2.5 s the line goes
-        // in mid-stream.
-        {"line vanishes",
-         "--seed 8 --records 5 --vanish-at 2.5 --vanish-for 3",
-         {"vanishes"},
-         false,
-         true,
-         2},
-    };
-    // The soak (tests/e2e/soak.sh) instead: eight terminals for PCVIMO_SOAK_SECONDS at the
-    // program's own tick, at the rates of a poor line (a lost packet costs up to a minute there)
-    // and the line gone every five minutes.
-    if (const int seconds = qEnvironmentVariableIntValue("PCVIMO_SOAK_SECONDS"); seconds > 0)
-        runs = {{"soak",
-                 "--seed 2024 --corrupt 0.02 --drop-acks 0.03 --garbage 0.05 --vanish-every 300 "
-                 "--vanish-for 10 --status-interval 60 --records "
-                     + QByteArray::number(20 + seconds / 10),
-                 {"packetsCorrupted", "acksDropped", "vanishes"},
-                 false,
-                 false,
-                 8,
-                 1000,
-                 seconds}};
-    for (const Run &run : runs) {
-        SCOPED_TRACE(run.name);
-        LiveProgram live(run.terminals);
-        ASSERT_TRUE(
-            live.startSimulator(QString::fromLatin1(run.arguments)
-                                + QStringLiteral("%1 --duration %2")
-                                      .arg(run.untilDrained ? QStringLiteral(" --until-drained") : QString())
-                                      .arg(run.seconds)))
-            << live.simulatorOutput().constData();
-        live.load(run.tickMs);
-        const int gridRowsBefore = live.vimo().mshVimo.rows();
-        const std::clock_t cpuBefore = std::clock();
-        QElapsedTimer wall;
-        wall.start();
-        if (run.restart) {
-            ASSERT_TRUE(live.runUntil(
-                [&] { return live.state("faults", "acksDropped") > live.state("resent"); }, 30 * 1000));
-            live.restart(run.tickMs);
-        }
-        // A user who clicks "Find ports" once a line that went away is back.
-        ASSERT_EQ(live.simulatorExit((run.seconds + 60) * 1000,
-                                     [&] {
-                                         if (!live.port.isOpen() && live.lineLinked() && live.turns % 20 == 0)
-                                             live.vimo().options().cmdComP.click();
-                                     }),
-                  0)
-            << live.simulatorOutput().constData();
-        rusage usage{};
-        ::getrusage(RUSAGE_SELF, &usage);
-        std::printf("%s: %.1f s, processor %.2f %%, peak memory %ld KiB\n%s\n", run.name,
-                    wall.elapsed() / 1000.0,
-                    100.0 * double(std::clock() - cpuBefore) / CLOCKS_PER_SEC * 1000 / wall.elapsed(),
-                    usage.ru_maxrss, live.summary().constData());
-        for (const char *counter : run.counters)
-            EXPECT_GT(live.state(counter) + live.state("faults", counter), 0) << counter;
-        const qsizetype stored = live.expectEveryRecordOnce().size();
-        if (live.state("held") == 0) { // a run cut off by its duration may end with one on its way
-            EXPECT_EQ(stored, live.state("acknowledged"));
-        }
-        EXPECT_EQ(live.vimo().mshVimo.rows(), gridRowsBefore + stored)
-            << "a record shown twice or not at all";
-        EXPECT_TRUE(live.dialogs.messages.empty());
+    const FaultRun &run = GetParam();
+    LiveProgram live(run.terminals);
+    ASSERT_TRUE(
+        live.startSimulator(QString::fromLatin1(run.arguments)
+                            + QStringLiteral("%1 --duration %2")
+                                  .arg(run.untilDrained ? QStringLiteral(" --until-drained") : QString())
+                                  .arg(run.seconds)))
+        << live.simulatorOutput().constData();
+    live.load(run.tickMs);
+    const int gridRowsBefore = live.vimo().mshVimo.rows();
+    const std::clock_t cpuBefore = std::clock();
+    QElapsedTimer wall;
+    wall.start();
+    if (run.restart) {
+        ASSERT_TRUE(live.runUntil([&] { return live.state("faults", "acksDropped") > live.state("resent"); },
+                                  30 * 1000));
+        live.restart(run.tickMs);
     }
+    // A user who clicks "Find ports" once a line that went away is back.
+    ASSERT_EQ(live.simulatorExit((run.seconds + 60) * 1000,
+                                 [&] {
+                                     if (!live.port.isOpen() && live.lineLinked() && live.turns % 20 == 0)
+                                         live.vimo().options().cmdComP.click();
+                                 }),
+              0)
+        << live.simulatorOutput().constData();
+    rusage usage{};
+    ::getrusage(RUSAGE_SELF, &usage);
+    std::printf("%s: %.1f s, processor %.2f %%, peak memory %ld KiB\n%s\n", run.name, wall.elapsed() / 1000.0,
+                100.0 * double(std::clock() - cpuBefore) / CLOCKS_PER_SEC * 1000 / wall.elapsed(),
+                usage.ru_maxrss, live.summary().constData());
+    for (const char *counter : run.counters)
+        EXPECT_GT(live.state(counter) + live.state("faults", counter), 0) << counter;
+    const qsizetype stored = live.expectEveryRecordOnce().size();
+    if (live.state("held") == 0) { // a run cut off by its duration may end with one on its way
+        EXPECT_EQ(stored, live.state("acknowledged"));
+    }
+    EXPECT_EQ(live.vimo().mshVimo.rows(), gridRowsBefore + stored) << "a record shown twice or not at all";
+    EXPECT_TRUE(live.dialogs.messages.empty());
 }
+INSTANTIATE_TEST_SUITE_P(LiveFaults, EachFault, testing::ValuesIn(faultRuns()),
+                         [](const testing::TestParamInfo<FaultRun> &info) {
+                             return std::string(info.param.name);
+                         });
 
 // Today's log file cannot be written (a full disk): the user is told, and no record is
 // acknowledged, so the terminals keep them all. Once the disk has room, the next count request
