@@ -195,16 +195,15 @@ std::vector<FaultRun> faultRuns()
     // program's own tick, at the rates of a poor line (a lost packet costs up to a minute there)
     // and the line gone every five minutes.
     if (const int seconds = qEnvironmentVariableIntValue("PCVIMO_SOAK_SECONDS"); seconds > 0)
-        return {{"soak",
-                 "--seed 2024 --corrupt 0.02 --drop-acks 0.03 --garbage 0.05 --vanish-every 300 "
-                 "--vanish-for 10 --status-interval 60 --records "
+        return {{.name = "soak",
+                 .arguments = "--seed 2024 --corrupt 0.02 --drop-acks 0.03 --garbage 0.05 --vanish-every 300 "
+                              "--vanish-for 10 --status-interval 60 --records "
                      + QByteArray::number(20 + seconds / 10),
-                 {"packetsCorrupted", "acksDropped"}, // the line goes first after 300 s
-                 false,
-                 false,
-                 8,
-                 1000,
-                 seconds}};
+                 .counters = {"packetsCorrupted", "acksDropped"}, // the line goes first after 300 s
+                 .untilDrained = false,
+                 .terminals = 8,
+                 .tickMs = 1000,
+                 .seconds = seconds}};
     return {
         {"lineFaults",
          "--seed 5 --records 6 --corrupt 0.1 --drop-acks 0.2 --garbage 0.1",
@@ -216,10 +215,16 @@ std::vector<FaultRun> faultRuns()
          "--seed 12 --records 4 --add-records 8 --drop-acks 0.4",
          {"recordsAdded", "acksDropped", "resentWithNewCount"}},
         {"cutShort", "--seed 13 --records 5 --short-records 0.25", {"recordsCutShort"}},
-        {"restart", "--seed 14 --records 6 --drop-acks 0.3", {"acksDropped"}, true},
+        {.name = "restart",
+         .arguments = "--seed 14 --records 6 --drop-acks 0.3",
+         .counters = {"acksDropped"},
+         .restart = true},
         // Records begin at the sixth tick and take over half a second each: at 2.5 s the line goes
         // in mid-stream.
-        {"lineVanishes", "--seed 8 --records 5 --vanish-at 2.5 --vanish-for 3", {"vanishes"}, false, true, 2},
+        {.name = "lineVanishes",
+         .arguments = "--seed 8 --records 5 --vanish-at 2.5 --vanish-for 3",
+         .counters = {"vanishes"},
+         .terminals = 2},
     };
 }
 

@@ -94,12 +94,11 @@ QStringList misfits(const QWidget &window)
             const int rows = view->model()->rowCount();
             const bool numbered = c == 0 && !view->model()->index(rows - 1, 0).data().toString().isEmpty();
             for (int r = 0; r < rows; ++r) {
-                const QString problem
-                    = misfit(view->model()->index(r, c).data().toString(), view->font(),
-                             QSize(view->columnWidth(c) - 6, view->rowHeight(r) - 2), false);
-                add(view,
-                    view->isRowHidden(r) || (problem == QStringLiteral("no caption") && !numbered) ? QString()
-                                                                                                   : problem);
+                const QString text = view->model()->index(r, c).data().toString();
+                if (!view->isRowHidden(r) && (numbered || !text.isEmpty()))
+                    add(view,
+                        misfit(text, view->font(), QSize(view->columnWidth(c) - 6, view->rowHeight(r) - 2),
+                               false));
             }
         }
     }
