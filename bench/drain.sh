@@ -7,5 +7,5 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$root/build}
 cmake --build "$build" -j"$(nproc)" --target pcvimo pcvimo-simulator >/dev/null
-"$root/tests/e2e/run_with_terminals.sh" "$build" "$root" 3 10 | grep drained
-"$root/tests/e2e/run_with_terminals.sh" "$build" "$root" 3 10 --corrupt-records 0.25 | grep drained
+"$root/scripts/run-with-terminals.sh" "$build" "$root" 3 10 | grep drained
+"$root/scripts/run-with-terminals.sh" "$build" "$root" 3 10 --corrupt-records 0.25 | grep drained

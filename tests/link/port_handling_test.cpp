@@ -109,19 +109,6 @@ TEST_F(PortHandlingTest, choosingTheOpenPortAgainClosesAndReopensIt)
     EXPECT_EQ(port.openedPorts, (std::vector<int>{3, 3}));
 }
 
-TEST_F(PortHandlingTest, problemLinesStayWhileTheWindowIsOpen)
-{
-    port.openError->number = 8010;
-    options->cmbCom.userSelect(1);
-    port.openError->number = 8002;
-    options->cmbCom.userSelect(2);
-    EXPECT_EQ(problem.lblError1.caption(), u"Error number = 8010");
-
-    problem.OKButton.click();
-    options->cmbCom.userSelect(3);
-    EXPECT_EQ(problem.lblError1.caption(), u"Error number = 8002");
-}
-
 TEST_F(PortHandlingTest, lostLineStopsReceptionUntilTheUserListsThePortsAgain)
 {
     list({kUsb3});

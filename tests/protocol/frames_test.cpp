@@ -64,10 +64,3 @@ TEST(Frames, longFramesBothWays)
     }
 }
 
-TEST(Frames, longFrameDecodingReadsNoFurtherThanItsBytes)
-{
-    const auto bytes = bytesOf("FC 00 07 00 01 A0 0C 00 02 B0 06 00 00 00 0C C0 02 55");
-    EXPECT_TRUE(Packet::FcFrame::decode(bytes).accepted()) << "bytes beyond the count are not read";
-    for (size_t size : {0, 1, 9, 13, 16})
-        EXPECT_FALSE(Packet::FcFrame::decode(std::span(bytes).first(size)).accepted()) << size;
-}

@@ -71,7 +71,7 @@ TEST(RecordChecks, RowCellsInFlaggedCellsOut)
     }
 }
 
-TEST(RecordChecks, SummaryOfTheShownRowsWithDecimalCommaAndLiveRows)
+TEST(RecordChecks, SummaryOfTheShownRowsWithDecimalCommaAndNewRows)
 {
     ChecksFixture f;
     f.checks.recheck();

@@ -89,14 +89,4 @@ TEST(RecordView, FileTextInRowsOut)
     }
 }
 
-// A day's "file" that is a device would be read without end: it reads as no file.
-TEST(RecordView, ADayThatIsADeviceIsNotRead)
-{
-    RecordsFixture f;
-    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), f.logFile.path(QDate(2024, 3, 7))));
-    f.view.loadStartupDays(at(7, 9));
-    f.range(at(7, 0), at(7, 23));
-    EXPECT_TRUE(f.rows(2).isEmpty());
-}
-
 } // namespace

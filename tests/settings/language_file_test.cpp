@@ -53,20 +53,6 @@ TEST(LanguageLoad, FileTextInTextsOut)
         EXPECT_EQ(load(file, language), QString::fromLatin1(texts)) << file.left(40).toStdString();
 }
 
-TEST(LanguageList, NoneThenTenLanguagesWithTheCurrentOneSelected)
-{
-    TempFolder folder;
-    folder.write(u"ViMoText.txt"_s, "I\tUK\tDK\tDE\tA\tB\tC\tD\tE\tF\tXX\tYY");
-    ComboBox list;
-    FakeDialogs dialogs;
-    LanguageFile::LoadCmbLan(list, folder.path(), u"XX"_s, dialogs);
-    QStringList listed;
-    for (int i = 0; i < list.count(); ++i)
-        listed << list.itemText(i);
-    EXPECT_EQ(listed.join(u' '), u"none UK DK DE A B C D E F XX");
-    EXPECT_EQ(list.currentIndex(), 10);
-}
-
 // The file that ships with the program has every text the program shows in each language; the
 // numbers of those texts run in five unbroken blocks.
 TEST(ShippedLanguageFile, EveryTextTheProgramShowsInEachLanguage)

@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
-# End to end: the installed program, headless, with simulated hand terminals on a pseudo-terminal.
-# Usage: run_with_terminals.sh BUILD_DIR SOURCE_DIR TERMINALS RECORDS [SIMULATOR OPTIONS...]
-# Passes when every record the terminals hold is acknowledged and stands in the log files exactly
-# once (the simulator drains them all and checks the files; it ends with 0 only then). Prints how
-# long the draining took (bench/drain.sh uses it).
+# Drains simulated hand terminals into the installed program: headless, on a pseudo-terminal.
+# Usage: run-with-terminals.sh BUILD_DIR SOURCE_DIR TERMINALS RECORDS [SIMULATOR OPTIONS...]
+# Ends with 0 only when every record the terminals hold is acknowledged and stands in the log files
+# exactly once (the simulator drains them all and checks the files). Prints how long the draining
+# took. The end-to-end test and bench/drain.sh run it.
 set -euo pipefail
 build=$1 source=$2 terminals=$3 records=$4
 shift 4
