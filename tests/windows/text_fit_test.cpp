@@ -4,22 +4,18 @@
 // no window is much larger than its controls. With PCVIMO_SCREENSHOTS=<folder> the windows are
 // also saved there as pictures.
 
-#include "app/frmVimo.h"
-#include "fakes/FakeDeviceList.h"
-#include "fakes/FakeDialogs.h"
-#include "fakes/FakePrinter.h"
-#include "fakes/FakeSerialPort.h"
-#include "fakes/FixedClock.h"
-#include "fakes/TempFolder.h"
+#include "app/AppFixture.h"
 #include "platform/qt/FormWindow.h"
 
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QFile>
 #include <QHeaderView>
 #include <QLabel>
+#include <QScrollBar>
 #include <QStyle>
 #include <QTableView>
 
@@ -82,6 +78,11 @@ QStringList misfits(const QWidget &window)
         const QHeaderView *header = view->horizontalHeader();
         if (header->isHidden())
             continue;
+        // Every column in sight, beside a vertical scroll bar once the rows fill the grid.
+        const int inside = view->width() - 2 * view->frameWidth();
+        const bool scrolls = view->verticalHeader()->length() > view->height() - header->height();
+        if (header->length() + (scrolls ? view->verticalScrollBar()->sizeHint().width() : 0) > inside)
+            add(view, QStringLiteral("columns wider than the grid"));
         const int margin = header->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, header);
         for (int c = 0; c < header->count(); ++c) {
             const QString heading = view->model()->headerData(c, Qt::Horizontal).toString();
@@ -112,39 +113,40 @@ class ShippedLanguage : public testing::TestWithParam<const char *>
 TEST_P(ShippedLanguage, everyTextFitsItsControl)
 {
     const QString language = QLatin1String(GetParam());
-    TempFolder folder;
+    AppFixture f;
     QFile shipped(QStringLiteral(PCVIMO_DATA_DIR "/ViMoText.txt"));
     ASSERT_TRUE(shipped.open(QIODevice::ReadOnly));
-    folder.write(QStringLiteral("ViMoText.txt"), shipped.readAll());
-    folder.write(QStringLiteral("Setup/FarSetup-2024-03-01.txt"),
-                 "Language\t" + language.toLatin1()
-                     + "\r\nCOMPort\t3\r\nNo of Hand Terminals\t3\r\nStaff 1\tAnna\r\nStaff "
-                       "2\tBo\r\nMedicine 2\tIron\r\n");
-    // A few records of the day, among them entries that cannot be right.
-    folder.write(QStringLiteral("VimoLog/FAR-2024-03-07.txt"),
-                 "Date\tStaff\tSow\r\n"
-                 "2024-03-07 06:10\t0\t1234\t12\t1\t0\t1\t0\t0\t0\t385\t6\t0\r\n"
-                 "2024-03-07 07:25\t1\t1240\t9\t0\t1\t10\t1\t2\t15\t391\t3\t1\r\n"
-                 "2024-03-07 08:02\t0\t1251\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\r\n"
-                 "2024-03-07 08:47\t1\t1263\t27\t2\t0\t3\t0\t0\t0\t452\t14\t0\r\n");
-    FakeDialogs dialogs;
-    FixedClock clock;
-    FakeSerialPort port;
-    FakeDeviceList devices;
-    devices.names = {QStringLiteral("USB Serial Port (COM3)")};
-    port.failingPorts = {3}; // so that the port's problem window has its lines
-    FakePrinter printer;
-    frmVimo vimo{Services{dialogs, clock, port, devices, [] {}, &printer}, folder.path(), folder.path()};
+    f.folder.write(QStringLiteral("ViMoText.txt"), shipped.readAll());
+    f.folder.write(QStringLiteral("Setup/FarSetup-2024-03-01.txt"),
+                   "Language\t" + language.toLatin1()
+                       + "\r\nCOMPort\t3\r\nNo of Hand Terminals\t3\r\nStaff 1\tAnna\r\nStaff "
+                         "2\tBo\r\nMedicine 2\tIron\r\n");
+    // A morning's records, more than the grid shows at once, among them entries that cannot be right.
+    QByteArray log = "Date\tStaff\tSow\r\n"
+                     "2024-03-07 06:10\t0\t1234\t12\t1\t0\t1\t0\t0\t0\t385\t6\t0\r\n"
+                     "2024-03-07 07:25\t1\t1240\t9\t0\t1\t10\t1\t2\t15\t391\t3\t1\r\n"
+                     "2024-03-07 08:02\t0\t1251\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\r\n"
+                     "2024-03-07 08:47\t1\t1263\t27\t2\t0\t3\t0\t0\t0\t452\t14\t0\r\n";
+    for (int i = 0; i < 30; ++i)
+        log += QStringLiteral("2024-03-07 09:%1\t%2\t%3\t%4\t1\t0\t1\t0\t0\t0\t%5\t5\t%2\r\n")
+                   .arg(i, 2, 10, QLatin1Char('0'))
+                   .arg(i % 2)
+                   .arg(1300 + 7 * i)
+                   .arg(8 + i % 7)
+                   .arg(380 + i % 9)
+                   .toLatin1();
+    f.folder.write(QStringLiteral("VimoLog/FAR-2024-03-07.txt"), log);
+    f.port.failingPorts = {3}; // so that the port's problem window has its lines
+    frmVimo &vimo = f.vimo;
     vimo.Load();
-    ASSERT_TRUE(dialogs.messages.empty()) << dialogs.messages.front().text.toStdString();
+    ASSERT_TRUE(f.dialogs.messages.empty()) << f.dialogs.messages.front().text.toStdString();
 
     const QString screenshots = qEnvironmentVariable("PCVIMO_SCREENSHOTS");
     for (Form *form :
          std::initializer_list<Form *>{&vimo, &vimo.options(), &vimo.comProblem(), &vimo.traceWindow()}) {
         FormWindow window(*form);
-        window.ensurePolished();
-        for (QWidget *child : window.findChildren<QWidget *>())
-            child->ensurePolished();
+        window.show(); // laid out as the user sees it, scroll bars and all
+        QCoreApplication::processEvents();
         EXPECT_EQ(misfits(window).join(u'\n').toStdString(), "") << language.toStdString();
         if (!screenshots.isEmpty())
             window.grab().save(

@@ -17,6 +17,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSignalBlocker>
 #include <QTableView>
 
@@ -133,9 +134,17 @@ QWidget *bindControl(Grid &grid, QWidget *parent, bool)
     QFont font = view->font();
     font.setPointSizeF(font.pointSizeF() * 0.9);
     view->setFont(font);
-    auto layout = [view, &grid] {
+    // A grid of a width of its own keeps its columns in sight: once its rows fill it, the
+    // vertical scroll bar goes beside the last column, not over it.
+    auto fitWidth = [view, &grid] {
+        const QScrollBar *bar = view->verticalScrollBar();
         if (grid.width() > 0)
-            view->resize(grid.width() / kTwipsPerPixel + 2 * view->frameWidth(), view->height());
+            view->setFixedWidth(grid.width() / kTwipsPerPixel + 2 * view->frameWidth()
+                                + (bar->maximum() > 0 ? bar->sizeHint().width() : 0));
+    };
+    QObject::connect(view->verticalScrollBar(), &QScrollBar::rangeChanged, view, fitWidth);
+    auto layout = [view, &grid, fitWidth] {
+        fitWidth();
         // Fixed rows are drawn as the view's header, so they stay in sight while scrolling.
         view->horizontalHeader()->setVisible(grid.fixedRows() > 0);
         view->horizontalHeader()->setFixedHeight(grid.rowHeight(0) / kTwipsPerPixel);
