@@ -19,10 +19,22 @@ namespace {
 using B = RecordFields::RecordByte;
 const RecordData kTypical = makeRecord();
 
-// What went before the packet: FolderFile, a file where the log folder should be; from Stored
+// What went before the packet: FolderFile, a file where the log folder should be; DayFolder, a
+// folder where today's log file should be; from Stored
 // on, the typical record came from terminal 4 (Failed: while the disk was full; NextDay: then
 // another one after midnight).
-enum class Before { Fresh, NoFolder, FolderFile, FullDisk, Stored, Failed, NextDay, Restart, RestartNextDay };
+enum class Before {
+    Fresh,
+    NoFolder,
+    FolderFile,
+    DayFolder,
+    FullDisk,
+    Stored,
+    Failed,
+    NextDay,
+    Restart,
+    RestartNextDay
+};
 using enum Before;
 
 struct IntakeCase
@@ -74,6 +86,7 @@ void expectIntake(const IntakeCase &c)
     ASSERT_TRUE(c.before != Failed || QFile::remove(dayPath));
     ASSERT_TRUE((c.before != NoFolder && c.before != FolderFile) || QDir(logFolder).removeRecursively());
     ASSERT_TRUE(c.before != FolderFile || QFile(logFolder).open(QIODevice::WriteOnly));
+    ASSERT_TRUE(c.before != DayFolder || QDir().mkpath(dayPath));
     if (c.before == NextDay || c.before == RestartNextDay)
         f.clock.moment = at(8, 0, 2);
     if (c.before == NextDay)
@@ -128,6 +141,7 @@ TEST(RecordIntake, AcknowledgesARecordOnlyOnceItIsStored)
         {FullDisk, 4, 4, 1, N, 30, kTypical, u"", 0, 3, u"3", u" could not be written/Problem\n"},
         {NoFolder, 4, 4, 1, N, 30, kTypical, ack, 1, 2, u"3", u""},
         {FolderFile, 4, 4, 1, N, 30, kTypical, u"", 0, 3, u"3", u" could not be made/Problem\n"},
+        {DayFolder, 4, 4, 1, N, 30, kTypical, u"", 0, 3, u"3", u" could not be made/Problem\n"},
         // Past midnight a record goes to the file of the day it arrives, not of its own date, and
         // yesterday's record sent again is still known.
         {NextDay, 4, 4, 1, N, 30, makeRecord({{B::Hour, 23}}), ack, 1, 2, u"3", u""},
