@@ -23,18 +23,10 @@ const RecordData kTypical = makeRecord();
 // folder where today's log file should be; from Stored
 // on, the typical record came from terminal 4 (Failed: while the disk was full; NextDay: then
 // another one after midnight).
-enum class Before {
-    Fresh,
-    NoFolder,
-    FolderFile,
-    DayFolder,
-    FullDisk,
-    Stored,
-    Failed,
-    NextDay,
-    Restart,
-    RestartNextDay
-};
+// clang-format off
+enum class Before { Fresh, NoFolder, FolderFile, DayFolder, FullDisk, Stored, Failed, NextDay, Restart,
+                    RestartNextDay };
+// clang-format on
 using enum Before;
 
 struct IntakeCase
