@@ -20,9 +20,8 @@ using B = RecordFields::RecordByte;
 const RecordData kTypical = makeRecord();
 
 // What went before the packet: FolderFile, a file where the log folder should be; DayFolder, a
-// folder where today's log file should be; from Stored
-// on, the typical record came from terminal 4 (Failed: while the disk was full; NextDay: then
-// another one after midnight).
+// folder where today's log file should be; from Stored on, the typical record came from terminal
+// 4 (Failed: while the disk was full; NextDay: then another one after midnight).
 // clang-format off
 enum class Before { Fresh, NoFolder, FolderFile, DayFolder, FullDisk, Stored, Failed, NextDay, Restart,
                     RestartNextDay };
