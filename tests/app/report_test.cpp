@@ -7,22 +7,16 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// Two days of records shown at start-up (texts "D<n>"; D2 sow, D3 from, D4 to).
-struct ShownFixture : AppFixture
+// Two days of records shown at start-up (texts "D<n>"; D2 sow, D3 from, D4 to) exported, then
+// one sow's printed.
+TEST(ShownRecords, ExportedAndPrintedAsShownOrTheUserIsToldWhyNot)
 {
-    ShownFixture()
-    {
-        folder.write(u"VimoLog/FAR-2024-03-06.txt"_s,
-                     "header\r\n2024-03-06 22:10\t1\tB;2\t12\t1\t0\t0\t0\t1\t7\t385\t6\t3\r\n");
-        folder.write(u"VimoLog/FAR-2024-03-07.txt"_s,
-                     "header\r\n2024-03-07 04:00\t0\tA1\t9\t0\t0\t1\t1\t0\t0\t0\t14\t2\r\n");
-        vimo.Load();
-    }
-};
-
-TEST(ShownRecords, ExportProposesTheRangeAndWritesTheRowsOrSaysWhyNot)
-{
-    ShownFixture f;
+    AppFixture f;
+    f.folder.write(u"VimoLog/FAR-2024-03-06.txt"_s,
+                   "header\r\n2024-03-06 22:10\t1\tB;2\t12\t1\t0\t0\t0\t1\t7\t385\t6\t3\r\n");
+    f.folder.write(u"VimoLog/FAR-2024-03-07.txt"_s,
+                   "header\r\n2024-03-07 04:00\t0\tA1\t9\t0\t0\t1\t1\t0\t0\t0\t14\t2\r\n");
+    f.vimo.Load();
     f.vimo.cmdExport.click(); // cancelled
     ASSERT_EQ(f.dialogs.proposedPaths.size(), 1u);
     EXPECT_TRUE(f.dialogs.proposedPaths[0].endsWith(u"/FAR-2024-03-06-2024-03-07.csv"));
@@ -40,11 +34,8 @@ TEST(ShownRecords, ExportProposesTheRangeAndWritesTheRowsOrSaysWhyNot)
     ASSERT_EQ(f.dialogs.messages.size(), 1u);
     EXPECT_EQ(f.dialogs.messages[0].text + u'/' + f.dialogs.messages[0].title,
               u"D89 "_s + f.dialogs.savePath + u"/D88"_s);
-}
 
-TEST(ShownRecords, PrintHandsTheRowsWithPageHeaderAndSummaryToThePrinter)
-{
-    ShownFixture f;
+    f.dialogs.messages.clear();
     f.vimo.cmbSow.userSelect(1);
     f.vimo.cmdUpdate.click();
     f.vimo.cmdPrint.click();

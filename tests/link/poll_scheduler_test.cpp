@@ -2,7 +2,6 @@
 #include "link/LinkState.h"
 #include "link/PacketSender.h"
 #include "link/PollScheduler.h"
-#include "link/TimeText.h"
 #include "platform/Label.h"
 
 #include <gtest/gtest.h>
@@ -62,8 +61,8 @@ TEST_F(PollSchedulerTest, EachBroadcastItemInItsTurnThenTheDayChanges)
     options->mshMedicine.setText(1, 1, QStringLiteral("Søren Ł"));
     options->mshMedicine.setText(10, 1, QStringLiteral("Medicine 10"));
     options->txtIntv1.setText(QStringLiteral("05:00"));
-    options->txtDur1.setText(QStringLiteral("05:00"));
-    options->txtIntv2.setText(QStringLiteral("no time"));
+    options->txtDur1.setText(QStringLiteral(" 23:59:59 "));
+    options->txtIntv2.setText(QStringLiteral("24:00")); // not a time: 0
     options->cmbTemp.setCurrentIndex(-1);
     const std::map<int, QString> sent = {
         {0, kClockFrame},
@@ -72,7 +71,7 @@ TEST_F(PollSchedulerTest, EachBroadcastItemInItsTurnThenTheDayChanges)
         {21, name(42, 0, "S\xF8ren ")}, // medicine entry 0 is grid row 1; no byte for Ł
         {30, name(42, 9, "Medicine 10")}, // medicine entry 9 is grid row 10
         {31, fa(255, 53, 255, 0, 0)}, // interval 1 is limited to 255 minutes
-        {32, fa(255, 54, 300, 0, 0)},
+        {32, fa(255, 54, 1439, 0, 0)}, // hours and minutes
         {33, fa(255, 55, 0, 0, 0)},
         {34, fa(255, 51, -1, 0, 0)}, // no temperature choice
         {35, QString()}, // a silent tick, and the cycle starts again
@@ -150,14 +149,4 @@ TEST_F(PollSchedulerTest, QuietTerminalIsAskedAgainThenPassedOverUntilTheNextCou
     tick();
     options->mshStatus.setText(1, 2, QStringLiteral("3"));
     EXPECT_EQ(tick(), askFirst);
-}
-
-// Interval and duration texts as the broadcasts read them: minutes, 0 for anything not a time.
-TEST(TimeText, MinutesOfAnIntervalText)
-{
-    const std::pair<const char16_t *, int> cases[]
-        = {{u"05:00", 300}, {u" 7:5 ", 425}, {u"23:59:59", 1439}, {u"24:00", 0},
-           {u"00:60", 0},   {u"1:02:60", 0}, {u"1:2:3:4", 0},     {u"", 0}};
-    for (const auto &[text, minutes] : cases)
-        EXPECT_EQ(minutesOfTimeText(QStringView(text)), minutes) << QString::fromUtf16(text).toStdString();
 }

@@ -192,7 +192,7 @@ void PrintTo(const FaultRun &run, std::ostream *out)
 
 std::vector<FaultRun> faultRuns()
 {
-    // The soak (tests/e2e/soak.sh) instead: eight terminals for PCVIMO_SOAK_SECONDS at the
+    // The soak instead: eight terminals for PCVIMO_SOAK_SECONDS at the
     // program's own tick, at the rates of a poor line (a lost packet costs up to a minute there)
     // and the line gone every five minutes.
     if (const int seconds = qEnvironmentVariableIntValue("PCVIMO_SOAK_SECONDS"); seconds > 0)

@@ -15,7 +15,7 @@ static QString rowText(const Grid &grid, int row)
     return cells.join(u'|');
 }
 
-TEST(GridCells, EditsResizesAndCellsOutside)
+TEST(GridCells, EditsResizesCellsOutsideAndBatches)
 {
     Grid grid(3, 4);
     for (const auto &[col, text] :
@@ -42,6 +42,20 @@ TEST(GridCells, EditsResizesAndCellsOutside)
     EXPECT_FALSE(grid.setCurrentCell(0, 1)) << "the header row cannot become current";
     EXPECT_FALSE(grid.setCurrentCell(1, 0)) << "the number column cannot become current";
     EXPECT_TRUE(grid.setCurrentCell(1, 2));
+
+    // A view is told of each cell change, and of a batch of changes once, at its end.
+    Grid model(2, 3);
+    QSignalSpy changed(&model, &QAbstractItemModel::dataChanged);
+    QSignalSpy reset(&model, &QAbstractItemModel::modelReset);
+    model.setText(0, 2, u"Head");
+    {
+        Grid::Batch batch(model);
+        for (int i = 0; i < 100; ++i)
+            model.appendRow({QString(), QString::number(i)});
+    }
+    EXPECT_EQ(changed.count(), 1);
+    EXPECT_EQ(reset.count(), 1);
+    EXPECT_EQ(model.data(model.index(101, 1)).toString(), u"99");
 }
 
 // Rows as words ("a2": cells "a" and "2") in, rows after a sort by one column out ("*": the first
@@ -71,21 +85,4 @@ TEST(GridSort, WordsInSortedWordsOut)
         EXPECT_EQ(words.join(u' '), QString::fromLatin1(after));
         EXPECT_EQ(grid.text(0, 1), u"Head");
     }
-}
-
-// A view is told of each cell change, and of a batch of changes once, at its end.
-TEST(GridModel, ViewIsToldOfEachChangeAndOfABatchOnce)
-{
-    Grid grid(2, 3);
-    QSignalSpy changed(&grid, &QAbstractItemModel::dataChanged);
-    QSignalSpy reset(&grid, &QAbstractItemModel::modelReset);
-    grid.setText(0, 2, u"Head");
-    {
-        Grid::Batch batch(grid);
-        for (int i = 0; i < 100; ++i)
-            grid.appendRow({QString(), QString::number(i)});
-    }
-    EXPECT_EQ(changed.count(), 1);
-    EXPECT_EQ(reset.count(), 1);
-    EXPECT_EQ(grid.data(grid.index(101, 1)).toString(), u"99");
 }

@@ -20,7 +20,7 @@ std::vector<std::uint8_t> bytesOf(const char *hex)
 // Frames both ways against hex written out by hand: what encodes to the bytes decodes from them,
 // field for field (a decoded frame encodes to the same bytes). The value a terminal sends is
 // read in the receiver's table.
-TEST(Frames, shortFramesBothWays)
+TEST(Frames, shortAndLongFramesBothWays)
 {
     // Address, command, value, flag mode, status bits -> bytes.
     const std::tuple<int, Command, int, FlagMode, int, const char *> cases[] = {
@@ -40,12 +40,9 @@ TEST(Frames, shortFramesBothWays)
         EXPECT_EQ(toHex(decoded.encode()), expected);
         EXPECT_TRUE(decoded.wellFormed && decoded.checksumOk()) << hex;
     }
-}
 
-TEST(Frames, longFramesBothWays)
-{
-    // Address, command, status bits, data, flag mode -> bytes.
-    const std::tuple<int, Command, int, const char *, FlagMode, const char *> cases[] = {
+    // Long frames: address, command, status bits, data, flag mode -> bytes.
+    const std::tuple<int, Command, int, const char *, FlagMode, const char *> longCases[] = {
         {255, Command::Clock, 0, "1A 03 0E 09 1E", FlagMode::Never,
          "FC F0 0F 10 0E A0 00 00 05 C0 02 10 0A 00 03 00 0E 00 09 10 0E 10 04"},
         {7, Command::Record, 192, "00 0C", FlagMode::HighAddress,
@@ -54,7 +51,7 @@ TEST(Frames, longFramesBothWays)
          "FC C0 08 00 01 A0 0C 00 02 70 07 00 00 00 0C 81 03"},
         {7, Command::Record, 0, "01", FlagMode::Never, "FC 00 07 00 01 A0 00 00 01 A0 09 00 01 A0 0A"},
     };
-    for (const auto &[address, command, statusBits, data, mode, hex] : cases) {
+    for (const auto &[address, command, statusBits, data, mode, hex] : longCases) {
         const QString expected = QString::fromLatin1(hex);
         EXPECT_EQ(toHex(Packet::FcFrame::make(address, command, statusBits, bytesOf(data), mode).encode()),
                   expected);
@@ -63,4 +60,3 @@ TEST(Frames, longFramesBothWays)
         EXPECT_EQ(toHex(decoded.encode()), expected);
     }
 }
-

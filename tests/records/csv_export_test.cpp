@@ -12,8 +12,8 @@ namespace {
 
 // Headings (whole, without the soft hyphens the grid wraps them at) and cells as the grid shows
 // them, separated by ';' where the decimal separator is a comma; a field is quoted only when it
-// holds the separator, a quote, CR or LF.
-TEST(CsvExport, ReportInBytesOut)
+// holds the separator, a quote, CR or LF. The file is written whole or not at all.
+TEST(CsvExport, ReportInBytesOutWholeOrNothing)
 {
     Report report;
     report.columns = QStringList{u"Sow"_s, u"Temp."_s, u"Fødsels\u00ADhjælp"_s};
@@ -30,11 +30,8 @@ TEST(CsvExport, ReportInBytesOut)
     for (const auto &[locale, bytes] : cases)
         EXPECT_EQ(CsvExport::bytes(report, CsvExport::separator(locale)), bytes)
             << locale.name().toStdString();
-}
 
-// A file that cannot be written leaves nothing behind; one that can replaces what was there.
-TEST(CsvExport, WritesWholeOrNothing)
-{
+    // A file that cannot be written leaves nothing behind; one that can replaces what was there.
     TempFolder folder;
     folder.write(u"file"_s, "x");
     const QStringList before = QDir(folder.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);

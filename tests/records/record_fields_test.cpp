@@ -10,15 +10,12 @@ RecordFields::FieldTexts fields(const RecordData &record)
     return RecordFields::fromRecord(std::span(record).first<RecordFields::kRecordBytes>());
 }
 
-// Every figure of the typical record in its place, in the log's code page.
-TEST(RecordFields, LogLineIsTheFieldsSeparatedByTabs)
+// Every figure of the typical record in its place in the log line, in the log's code page; then
+// single fields of other records.
+TEST(RecordFields, RecordBytesInFieldTextOut)
 {
     EXPECT_EQ(RecordFields::logLine(fields(makeRecord({}, "\xe6\x80"))),
               "2024-03-07 09:05\t2\t\xe6\x80        \t11\t5\t0\t4\t1\t3\t7\t385\t6\t12\r\n");
-}
-
-TEST(RecordFields, RecordBytesInFieldTextOut)
-{
     const struct
     {
         RecordData record;
