@@ -1,5 +1,4 @@
 #include "AppFixture.h"
-#include "fakes/Strings.h"
 
 #include <gtest/gtest.h>
 
@@ -41,7 +40,7 @@ TEST(ShownRecords, ExportedAndPrintedAsShownOrTheUserIsToldWhyNot)
     f.vimo.cmdPrint.click();
     ASSERT_EQ(f.printer.printed.size(), 1u);
     const Report &report = f.printer.printed[0];
-    EXPECT_EQ(report.pageHeader, strings({u"PC Vimo 2", u"D3 2024-03-06 D4 2024-03-07", u"D2: A1"}));
+    EXPECT_EQ(report.pageHeader.join(u'|'), u"PC Vimo 2|D3 2024-03-06 D4 2024-03-07|D2: A1");
     EXPECT_EQ(report.pageNumber + u'|' + report.columns[12], u"D90|D45");
     ASSERT_EQ(report.rows.size(), 1u);
     EXPECT_EQ(report.rows[0][2], u"A1");

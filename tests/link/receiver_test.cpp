@@ -96,10 +96,8 @@ TEST(Receiver, packetsFromTheLineAreShownAndHandedOn)
         EXPECT_EQ(receive(bytes, bytes.size()), events);
         EXPECT_EQ(receive(bytes, 1), events); // every packet split at every byte
     }
-}
 
-TEST(Receiver, callDuringAHandledPacketDoesNothing)
-{
+    // A call while a packet is handled (a timer tick under a message box) does nothing.
     Line line;
     line.port.feed(hexBytes(kCount3 + kCount3));
     QList<int> waitingInNestedCall;

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "fakes/OptionFixture.h"
-#include "fakes/Strings.h"
 #include "platform/DatePicker.h"
 #include "records/LogFile.h"
 #include "records/RecordView.h"
