@@ -2,6 +2,7 @@
 #include "link/LinkState.h"
 #include "link/PacketSender.h"
 #include "link/PollScheduler.h"
+#include "link/TimeText.h"
 #include "platform/Label.h"
 
 #include <gtest/gtest.h>
@@ -149,4 +150,11 @@ TEST_F(PollSchedulerTest, QuietTerminalIsAskedAgainThenPassedOverUntilTheNextCou
     tick();
     options->mshStatus.setText(1, 2, QStringLiteral("3"));
     EXPECT_EQ(tick(), askFirst);
+}
+
+// Interval and duration texts that are no time go out as 0 (times are in the broadcast cycle).
+TEST(TimeText, NoTimeIsZeroMinutes)
+{
+    for (const char16_t *text : {u"24:00", u"00:60", u"1:02:60", u"1:2:3:4", u"", u"no time"})
+        EXPECT_EQ(minutesOfTimeText(QStringView(text)), 0) << QString::fromUtf16(text).toStdString();
 }
