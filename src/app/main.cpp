@@ -6,6 +6,11 @@
 #include "platform/qt/QtDialogs.h"
 #include "platform/qt/QtReportPrinter.h"
 #include "platform/qt/QtSerialPort.h"
+#ifdef Q_OS_WIN
+#include "platform/win/WinSerialPort.h"
+
+#include <QSessionManager>
+#endif
 #include "platform/qt/TimerBinding.h"
 
 #include <QApplication>
@@ -46,7 +51,12 @@ int main(int argc, char *argv[])
     const QString programFolder = QCoreApplication::applicationDirPath();
     QtDialogs dialogs;
     SystemClock clock;
+#ifdef Q_OS_WIN
+    // Reads by polling; QSerialPort's reads wait on a completion port that Wine never posts to.
+    WinSerialPort port;
+#else
     QtSerialPort port(programFolder);
+#endif
     PortsFolderDeviceList devices(programFolder);
     const auto endProgram
         = [&app] { QMetaObject::invokeMethod(&app, &QApplication::quit, Qt::QueuedConnection); };
@@ -76,6 +86,14 @@ int main(int argc, char *argv[])
         for (const int signal : {SIGTERM, SIGHUP, SIGINT})
             ::sigaction(signal, &action, nullptr);
     }
+#endif
+
+#ifdef Q_OS_WIN
+    // Logging off or shutting down: the port is closed and the program ends as from the window.
+    // Every record line is on the disk before it is acknowledged, so no file is left half written.
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, &app,
+                     [&vimo](QSessionManager &) { vimo.userCloseRequest(); });
+    QObject::connect(&app, &QCoreApplication::aboutToQuit, &app, [&port] { port.close(); });
 #endif
 
     vimo.Load();

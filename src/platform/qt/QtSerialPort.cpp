@@ -1,11 +1,11 @@
 #include "platform/qt/QtSerialPort.h"
 
+#include "platform/LineSettings.h"
 #include "platform/qt/ComPorts.h"
 #include "platform/qt/PortsFolderDeviceList.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QStringList>
 
 #include <limits>
 
@@ -15,78 +15,41 @@
 
 namespace {
 
-const QString kSource = QStringLiteral("PC Vimo 2");
-
-// Error numbers as serial-port users on this kind of farm PC know them.
-enum class PortErrorNumber : int {
-    InvalidSetting = 380,
-    InvalidPort = 8002,
-    AlreadyOpen = 8005,
-    PortUnavailable = 8010,
-    CannotSetState = 8015,
-    LineLost = 8020,
-};
-
-PortError makeError(PortErrorNumber number, const QString &description)
+QSerialPort::Parity qtParity(LineSettings::Parity parity)
 {
-    return PortError{int(number), description, kSource};
+    switch (parity) {
+    case LineSettings::Parity::None:
+        break;
+    case LineSettings::Parity::Even:
+        return QSerialPort::EvenParity;
+    case LineSettings::Parity::Odd:
+        return QSerialPort::OddParity;
+    case LineSettings::Parity::Mark:
+        return QSerialPort::MarkParity;
+    case LineSettings::Parity::Space:
+        return QSerialPort::SpaceParity;
+    }
+    return QSerialPort::NoParity;
 }
 
-struct LineSettings
+QSerialPort::StopBits qtStopBits(LineSettings::StopBits stopBits)
 {
-    qint32 baudRate = 9600;
-    QSerialPort::Parity parity = QSerialPort::NoParity;
-    QSerialPort::DataBits dataBits = QSerialPort::Data8;
-    QSerialPort::StopBits stopBits = QSerialPort::OneStop;
-};
-
-// "4800,N,8,1": baud rate, parity (N, E, O, M, S), data bits, stop bits (1, 1.5, 2).
-std::optional<LineSettings> parseSettings(const QString &text)
-{
-    const QStringList parts = text.split(u',');
-    if (parts.size() != 4)
-        return std::nullopt;
-    LineSettings line;
-    bool ok = false;
-    line.baudRate = parts[0].trimmed().toInt(&ok);
-    if (!ok || line.baudRate <= 0)
-        return std::nullopt;
-
-    const QString parity = parts[1].trimmed().toUpper();
-    if (parity == u"N")
-        line.parity = QSerialPort::NoParity;
-    else if (parity == u"E")
-        line.parity = QSerialPort::EvenParity;
-    else if (parity == u"O")
-        line.parity = QSerialPort::OddParity;
-    else if (parity == u"M")
-        line.parity = QSerialPort::MarkParity;
-    else if (parity == u"S")
-        line.parity = QSerialPort::SpaceParity;
-    else
-        return std::nullopt;
-
-    const int dataBits = parts[2].trimmed().toInt(&ok);
-    if (!ok || dataBits < 5 || dataBits > 8)
-        return std::nullopt;
-    line.dataBits = QSerialPort::DataBits(dataBits);
-
-    const QString stop = parts[3].trimmed();
-    if (stop == u"1")
-        line.stopBits = QSerialPort::OneStop;
-    else if (stop == u"1.5")
-        line.stopBits = QSerialPort::OneAndHalfStop;
-    else if (stop == u"2")
-        line.stopBits = QSerialPort::TwoStop;
-    else
-        return std::nullopt;
-    return line;
+    switch (stopBits) {
+    case LineSettings::StopBits::One:
+        break;
+    case LineSettings::StopBits::OneAndHalf:
+        return QSerialPort::OneAndHalfStop;
+    case LineSettings::StopBits::Two:
+        return QSerialPort::TwoStop;
+    }
+    return QSerialPort::OneStop;
 }
 
 // Says which of the faults a user can mend it is: no right to the device (and the group
 // that has it) or another program holding it. Both come as PermissionError; the lock file
 // that keeps a second program off a port is the busy case.
-PortError withKind(PortError error, QSerialPort::SerialPortError cause, const QString &device)
+PortError withKind(PortError error, QSerialPort::SerialPortError cause,
+                   [[maybe_unused]] const QString &device)
 {
     error.kind = OpenError::Other;
     if (cause == QSerialPort::DeviceNotFoundError) {
@@ -108,18 +71,18 @@ PortError openingError(QSerialPort::SerialPortError error, const QString &detail
 {
     switch (error) {
     case QSerialPort::DeviceNotFoundError:
-        return makeError(PortErrorNumber::InvalidPort, QStringLiteral("Invalid port number: ") + detail);
+        return makePortError(PortErrorNumber::InvalidPort, QStringLiteral("Invalid port number: ") + detail);
     case QSerialPort::OpenError:
-        return makeError(PortErrorNumber::AlreadyOpen, QStringLiteral("Port already open"));
+        return makePortError(PortErrorNumber::AlreadyOpen, QStringLiteral("Port already open"));
     case QSerialPort::PermissionError:
-        return makeError(PortErrorNumber::PortUnavailable,
-                         QStringLiteral("The port is in use or may not be used: ") + detail);
+        return makePortError(PortErrorNumber::PortUnavailable,
+                             QStringLiteral("The port is in use or may not be used: ") + detail);
     case QSerialPort::UnsupportedOperationError:
-        return makeError(PortErrorNumber::CannotSetState,
-                         QStringLiteral("Could not set the line: ") + detail);
+        return makePortError(PortErrorNumber::CannotSetState,
+                             QStringLiteral("Could not set the line: ") + detail);
     default:
-        return makeError(PortErrorNumber::PortUnavailable,
-                         QStringLiteral("The port is not available: ") + detail);
+        return makePortError(PortErrorNumber::PortUnavailable,
+                             QStringLiteral("The port is not available: ") + detail);
     }
 }
 
@@ -148,25 +111,25 @@ void QtSerialPort::setDtr(bool on)
 std::optional<PortError> QtSerialPort::open()
 {
     if (m_port.isOpen())
-        return makeError(PortErrorNumber::AlreadyOpen, QStringLiteral("Port already open"));
+        return makePortError(PortErrorNumber::AlreadyOpen, QStringLiteral("Port already open"));
     QString device = ComPorts::device(m_programFolder, m_number);
     // A device the system lists gets its link when it is chosen.
     if (device.isEmpty() && m_number > 0 && PortsFolderDeviceList::makeLink(m_programFolder, m_number))
         device = ComPorts::device(m_programFolder, m_number);
     if (device.isEmpty()) {
-        PortError error = makeError(PortErrorNumber::InvalidPort, QStringLiteral("Invalid port number"));
+        PortError error = makePortError(PortErrorNumber::InvalidPort, QStringLiteral("Invalid port number"));
         error.kind = m_number > 0 ? OpenError::NotFound : OpenError::Other;
         return error;
     }
-    const auto line = parseSettings(m_settings);
+    const auto line = LineSettings::parse(m_settings);
     if (!line)
-        return makeError(PortErrorNumber::InvalidSetting, QStringLiteral("Invalid property value"));
+        return makePortError(PortErrorNumber::InvalidSetting, QStringLiteral("Invalid property value"));
 
     m_port.setPortName(device);
     m_port.setBaudRate(line->baudRate);
-    m_port.setParity(line->parity);
-    m_port.setDataBits(line->dataBits);
-    m_port.setStopBits(line->stopBits);
+    m_port.setParity(qtParity(line->parity));
+    m_port.setDataBits(QSerialPort::DataBits(line->dataBits));
+    m_port.setStopBits(qtStopBits(line->stopBits));
     m_port.setFlowControl(QSerialPort::NoFlowControl);
     if (!m_port.open(QIODevice::ReadWrite))
         return withKind(openingError(m_port.error(), m_port.errorString()), m_port.error(), device);
@@ -220,7 +183,7 @@ void QtSerialPort::onError(QSerialPort::SerialPortError error)
         const QString reason = m_port.errorString();
         m_port.close();
         Q_EMIT lineLost();
-        reportLineLost(makeError(PortErrorNumber::LineLost,
-                                 QStringLiteral("The line to the hand terminals was lost: ") + reason));
+        reportLineLost(makePortError(PortErrorNumber::LineLost,
+                                     QStringLiteral("The line to the hand terminals was lost: ") + reason));
     }
 }
