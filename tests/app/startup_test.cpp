@@ -16,10 +16,11 @@ TEST(StartUp, TracesEveryStageLeavesTheProgramReadyAndCloses)
     frmVimo &v = f.vimo;
     v.Load();
     EXPECT_EQ(v.traceWindow().txtFileProblem.text(),
-              QStringLiteral("Current directory /home/farm%1\r\nHerdFolio directory \r\nLanguage DK\r\n"
+              QStringLiteral("Current directory %3%1\r\nHerdFolio directory \r\nLanguage DK\r\n"
                              "Language() loadedDK\r\nOption form loaded\r\nSetup parameters loaded\r\n"
                              "Available languages loaded\r\nLast two days records loaded from%2\r\n")
-                  .arg(QDir::separator(), f.folder.file(QStringLiteral("VimoLog/FAR-2024-03-07.txt"))));
+                  .arg(QDir::separator(), f.folder.file(QStringLiteral("VimoLog/FAR-2024-03-07.txt")),
+                       QDir::toNativeSeparators(QStringLiteral("/home/farm"))));
     EXPECT_TRUE(f.dialogs.messages.empty());
     EXPECT_TRUE(v.isVisible() && !v.traceWindow().isVisible() && !v.options().isVisible());
     v.timSekund.tick(); // not a change of day

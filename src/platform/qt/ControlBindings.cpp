@@ -129,6 +129,8 @@ QWidget *bindControl(Grid &grid, QWidget *parent, bool)
     view->horizontalHeader()->setHighlightSections(false);
     view->horizontalHeader()->setDefaultAlignment(Qt::AlignCenter);
     view->verticalHeader()->setMinimumSectionSize(1);
+    // The column widths are the layout's; some styles (Windows's) would widen narrow ones.
+    view->horizontalHeader()->setMinimumSectionSize(1);
     view->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     // The column widths are fixed in twips; a slightly smaller font lets a date and time fit.
     QFont font = view->font();

@@ -1,0 +1,174 @@
+#!/usr/bin/env bash
+# The Windows program, tested under Wine, and its installer, in one command on Debian 12:
+#  - installs what it needs (MinGW-w64, Wine, NSIS ...);
+#  - cross-builds pcvimo.exe and the test programs against Qt for MinGW (the archive in
+#    ../shared/qt6-mingw unpacked into the build folder, or QT_MINGW_DIR; scripts/build-qt-mingw.sh
+#    makes one) and GoogleTest built from Debian's source with the same compiler;
+#  - runs the program-logic suites and the window tests under Wine;
+#  - makes the installer, installs it silently into a fresh Wine prefix, lets the installed program
+#    drain three simulated hand terminals through COM3 (a pseudo-terminal registered as a USB
+#    adapter), once on a clean line and once with line faults, and uninstalls it silently;
+#  - prints the installer's path as its last line.
+# Usage: scripts/windows.sh   (build folder: build-windows, or PCVIMO_WINDOWS_BUILD)
+set -euo pipefail
+top=$(cd "$(dirname "$0")/.." && pwd)
+out=${PCVIMO_WINDOWS_BUILD:-$top/build-windows}
+version=$(sed -n 's/^project(PcVimo2 VERSION \([0-9.]*\).*/\1/p' "$top/CMakeLists.txt")
+stage() { echo "== $* ($(date +%T))"; }
+
+# --- what it needs ---
+"$top/scripts/install-deps.sh" # the Linux build of the hand-terminal simulator
+packages=(g++-mingw-w64-x86-64-posix wine64 fonts-wine nsis googletest ninja-build librsvg2-bin imagemagick
+          xvfb xauth xz-utils)
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "Installing: ${missing[*]}"
+  sudo=""
+  [ "$(id -u)" -eq 0 ] || sudo="sudo"
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi
+mkdir -p "$out"
+
+# --- Qt for MinGW and GoogleTest ---
+qt=${QT_MINGW_DIR:-$out/qt6-mingw}
+if [ -z "${QT_MINGW_DIR:-}" ] && [ ! -f "$qt/lib/cmake/Qt6/Qt6Config.cmake" ]; then
+  archive="$top/../shared/qt6-mingw/qt6-mingw-6.4.2.tar.xz"
+  [ -f "$archive" ] || { echo "No Qt for MinGW: set QT_MINGW_DIR or run scripts/build-qt-mingw.sh"; exit 1; }
+  tar -C "$out" -xJf "$archive"
+fi
+launcher=()
+command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
+gtest=$out/googletest
+if [ ! -f "$gtest/lib/cmake/GTest/GTestConfig.cmake" ]; then
+  stage "GoogleTest for MinGW"
+  cmake -S /usr/src/googletest -B "$out/googletest-build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+    -DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-w64.cmake" -DCMAKE_INSTALL_PREFIX="$gtest" "${launcher[@]}" >/dev/null
+  cmake --build "$out/googletest-build" -j2 >/dev/null
+  cmake --install "$out/googletest-build" >/dev/null
+fi
+
+# --- the Windows build: the program and the test programs Wine runs ---
+stage "Windows build"
+build=$out/build
+cmake -S "$top" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-w64.cmake" \
+  -DCMAKE_PREFIX_PATH="$qt;$gtest" -DCMAKE_FIND_ROOT_PATH="$qt;$gtest" -DQT_HOST_PATH=/usr \
+  -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake -DPCVIMO_BUILD_BENCH=OFF -DPCVIMO_WERROR=ON \
+  "${launcher[@]}" >/dev/null
+suites=(protocol settings link records app windows)
+cmake --build "$build" -j2 --target pcvimo "${suites[@]/%/_tests}"
+rm -rf "$out/program"
+cmake --install "$build" --prefix "$out/program" >/dev/null
+x86_64-w64-mingw32-strip "$out/program/pcvimo.exe"
+
+# The simulator runs on this machine: the Linux build's.
+linux=$top/build
+[ -f "$linux/CMakeCache.txt" ] || cmake -S "$top" -B "$linux" "${launcher[@]}" >/dev/null
+cmake --build "$linux" -j2 --target pcvimo-simulator >/dev/null
+simulator=$linux/tools/pcvimo-simulator
+
+# --- Wine: a fresh prefix in the build folder, no display needed ---
+export WINEPREFIX=$out/wine WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+wine=/usr/lib/wine/wine64
+wineserver=/usr/lib/wine/wineserver
+rm -rf "$WINEPREFIX"
+"$wine" wineboot -i >/dev/null 2>&1
+winpath() { "$wine" winepath -w "$1" 2>/dev/null; }
+export WINEPATH
+WINEPATH=$(winpath "$qt/bin")
+
+# --- the test programs under Wine ---
+# Wine passes no QT_* variable to the program: the platform goes on the command line. The program
+# logic needs none; the window tests measure texts in Windows's own fonts, under Xvfb.
+stage "Tests under Wine"
+failed=0
+for suite in "${suites[@]}"; do
+  log=$out/$suite-tests.log
+  run=("$wine" "$build/tests/${suite}_tests.exe")
+  [ "$suite" = windows ] && run=(xvfb-run -a "${run[@]}" -platform windows)
+  if (cd "$build/tests" && "${run[@]}") >"$log" 2>&1; then
+    echo "$suite: $(grep -E '^\[  PASSED  \]' "$log")"
+  else
+    echo "$suite: FAILED (see $log)"
+    grep -E '^\[  FAILED  \]|Failure' "$log" | head -20
+    failed=1
+  fi
+done
+[ $failed -eq 0 ] || exit 1
+
+# --- the installer ---
+stage "Installer"
+installer=$out/pcvimo-$version-setup.exe
+makensis -V2 -DPROGRAM="$out/program" -DOUTFILE="$installer" -DVERSION="$version" \
+  "$top/packaging/windows/pcvimo.nsi"
+echo "installer: $(du -h "$installer" | cut -f1)"
+
+folder_win='C:\PC Vimo 2'
+folder=$WINEPREFIX/drive_c/PC\ Vimo\ 2
+"$wine" "$installer" /S "/D=$folder_win"
+for f in pcvimo.exe ViMoText.txt Qt6Core.dll platforms/qwindows.dll uninstall.exe Setup VimoLog; do
+  [ -e "$folder/$f" ] || { echo "the installer left out $f"; exit 1; }
+done
+
+# --- end to end: the installed program drains simulated hand terminals through COM3 ---
+# COM3 is the pseudo-terminal the simulator makes, registered as a USB adapter's port, so the
+# program finds it in the system's list and opens it as on a farm PC.
+"$wine" regedit /S "$(winpath "$top/tests/e2e/usb-adapter-com3.reg")"
+"$top/scripts/demo-setup.sh" "$folder"
+drain() { # TERMINALS RECORDS [SIMULATOR OPTIONS...]
+  local terminals=$1 records=$2 work
+  shift 2
+  work=$(mktemp -d)
+  "$simulator" --folder "$work" --port 3 --terminals "$terminals" --records "$records" --seed 23 \
+    --until-drained --duration $((120 + terminals * records * 4)) --verify-log "$folder" --print-broadcasts \
+    --quiet "$@" >"$work/summary.txt" 2>&1 &
+  local sim=$!
+  for _ in $(seq 100); do [ -L "$work/ports/COM3" ] && break; sleep 0.1; done
+  ln -sfn "$(readlink -f "$work/ports/COM3")" "$WINEPREFIX/dosdevices/com3"
+  local start
+  start=$(date +%s)
+  (cd "$folder" && exec "$wine" "$folder_win\\pcvimo.exe" -platform offscreen) >"$work/program.log" 2>&1 &
+  local program=$!
+  local result=0
+  wait "$sim" || result=$?
+  local took=$(($(date +%s) - start))
+  kill "$program" 2>/dev/null || true
+  "$wineserver" -k 2>/dev/null || true
+  wait "$program" 2>/dev/null || true
+  cat "$work/summary.txt"
+  if [ $result -ne 0 ]; then
+    echo "end-to-end: the simulator ended with $result"
+    cat "$work/program.log"
+    exit 1
+  fi
+  echo "end-to-end: $terminals terminals x $records records drained through COM3 in $took s $*"
+  rm -rf "$work"
+}
+stage "End to end under Wine"
+drain 3 10
+log=$(ls "$folder"/VimoLog/FAR-*.txt | head -1)
+lines=$(($(wc -l <"$log") - 1))
+crlf=$(grep -c $'\r$' "$log")
+[ "$lines" -eq 30 ] && [ "$crlf" -eq $((lines + 1)) ] || {
+  echo "expected 30 record lines, all ending in CR LF, in $log: $lines lines, $crlf with CR LF"
+  exit 1
+}
+echo "$(basename "$log"): 30 record lines, every line ending in CR LF"
+drain 3 6 --corrupt 0.1 --drop-acks 0.2 --garbage 0.1
+
+# --- the uninstaller keeps the records and settings ---
+stage "Uninstall"
+kept=$(cat "$folder"/VimoLog/* "$folder"/Setup/* | md5sum)
+"$wine" "$folder\\uninstall.exe" /S
+for _ in $(seq 50); do [ ! -e "$folder/pcvimo.exe" ] && break; sleep 0.2; done
+[ ! -e "$folder/pcvimo.exe" ] || { echo "the uninstaller left pcvimo.exe"; exit 1; }
+[ "$(cat "$folder"/VimoLog/* "$folder"/Setup/* | md5sum)" = "$kept" ] || {
+  echo "the uninstaller did not keep VimoLog and Setup"
+  exit 1
+}
+echo "uninstalled: VimoLog\\ and Setup\\ kept ($(ls "$folder/VimoLog" | wc -l) log file, $(ls "$folder/Setup" | wc -l) setup files)"
+"$wineserver" -k 2>/dev/null || true
+echo "$installer"
