@@ -41,6 +41,7 @@ if [ -z "${QT_MINGW_DIR:-}" ] && [ ! -f "$qt/lib/cmake/Qt6/Qt6Config.cmake" ]; t
   tar -C "$out" -xJf "$archive"
 fi
 launcher=()
+export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$top}
 command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
 gtest=$out/googletest
 if [ ! -f "$gtest/lib/cmake/GTest/GTestConfig.cmake" ]; then
@@ -108,7 +109,8 @@ echo "installer: $(du -h "$installer" | cut -f1)"
 
 folder_win='C:\PC Vimo 2'
 folder=$WINEPREFIX/drive_c/PC\ Vimo\ 2
-"$wine" "$installer" /S "/D=$folder_win"
+# As typed at a command prompt: NSIS takes /D= last and unquoted, spaces and all.
+"$wine" cmd /c "$(winpath "$installer") /S /D=$folder_win"
 for f in pcvimo.exe ViMoText.txt Qt6Core.dll platforms/qwindows.dll uninstall.exe Setup VimoLog; do
   [ -e "$folder/$f" ] || { echo "the installer left out $f"; exit 1; }
 done
@@ -118,9 +120,9 @@ done
 # program finds it in the system's list and opens it as on a farm PC.
 "$wine" regedit /S "$(winpath "$top/tests/e2e/usb-adapter-com3.reg")"
 "$top/scripts/demo-setup.sh" "$folder"
-drain() { # TERMINALS RECORDS [SIMULATOR OPTIONS...]
-  local terminals=$1 records=$2 work
-  shift 2
+drain() { # NAME TERMINALS RECORDS [SIMULATOR OPTIONS...]; the summary goes to $out/NAME.txt
+  local name=$1 terminals=$2 records=$3 work
+  shift 3
   work=$(mktemp -d)
   "$simulator" --folder "$work" --port 3 --terminals "$terminals" --records "$records" --seed 23 \
     --until-drained --duration $((120 + terminals * records * 4)) --verify-log "$folder" --print-broadcasts \
@@ -138,17 +140,26 @@ drain() { # TERMINALS RECORDS [SIMULATOR OPTIONS...]
   kill "$program" 2>/dev/null || true
   "$wineserver" -k 2>/dev/null || true
   wait "$program" 2>/dev/null || true
-  cat "$work/summary.txt"
+  cp "$work/summary.txt" "$out/$name.txt"
+  grep -vE '^(staff|medicine) ' "$work/summary.txt"
+  grep -qE '^broadcast items received: [1-9][0-9]*, malformed: 0$' "$work/summary.txt" || result=4
   if [ $result -ne 0 ]; then
     echo "end-to-end: the simulator ended with $result"
     cat "$work/program.log"
     exit 1
   fi
-  echo "end-to-end: $terminals terminals x $records records drained through COM3 in $took s $*"
+  echo "end-to-end: $terminals terminals x $records records drained through COM3, program ended after $took s $*"
   rm -rf "$work"
 }
 stage "End to end under Wine"
-drain 3 10
+# Once drained, the line is left to the broadcast long enough for every setting to go round.
+drain e2e-clean 3 10 --linger 45
+# The setup's names reach the terminals as the setup file has them.
+for item in 'staff 0: "Anna ' 'staff 19: "Ulla ' 'medicine 0: "Oxytocin ' 'medicine 9: "Iron ' \
+            'temperature choice: 0' 'interval 1: 120 min'; do
+  grep -qF "$item" "$out/e2e-clean.txt" || { echo "the terminals did not receive $item"; exit 1; }
+done
+echo "broadcast: clock, 20 staff names, 10 medicine names, temperature unit and intervals received"
 log=$(ls "$folder"/VimoLog/FAR-*.txt | head -1)
 lines=$(($(wc -l <"$log") - 1))
 crlf=$(grep -c $'\r$' "$log")
@@ -157,7 +168,7 @@ crlf=$(grep -c $'\r$' "$log")
   exit 1
 }
 echo "$(basename "$log"): 30 record lines, every line ending in CR LF"
-drain 3 6 --corrupt 0.1 --drop-acks 0.2 --garbage 0.1
+drain e2e-faults 3 6 --corrupt 0.1 --drop-acks 0.2 --garbage 0.1
 
 # --- the uninstaller keeps the records and settings ---
 stage "Uninstall"

@@ -7,7 +7,8 @@ Unicode true
 ; Debian's Wine and current Windows run 64-bit programs; NSIS's default 32-bit stub would not
 ; start under a 64-bit-only Wine.
 Target amd64-unicode
-SetCompressor /SOLID lzma
+; zlib: made in 8 s on a 2-core build machine and 18 MB; solid LZMA would take 49 s for 13 MB.
+SetCompressor zlib
 ManifestDPIAware true
 
 !define PRODUCT "PC Vimo 2"
