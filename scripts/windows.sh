@@ -2,8 +2,8 @@
 # The Windows program, tested under Wine, and its installer, in one command on Debian 12:
 #  - installs what it needs (MinGW-w64, Wine, NSIS ...);
 #  - cross-builds pcvimo.exe and the test programs against Qt for MinGW (the archive in
-#    ../shared/qt6-mingw unpacked into the build folder, or QT_MINGW_DIR; scripts/build-qt-mingw.sh
-#    makes one) and GoogleTest built from Debian's source with the same compiler;
+#    ../shared/qt6-mingw, or PCVIMO_QT_MINGW_ARCHIVE, unpacked into the build folder; or a Qt folder
+#    QT_MINGW_DIR, which scripts/build-qt-mingw.sh makes) and GoogleTest built from Debian's source with the same compiler;
 #  - runs the program-logic suites and the window tests under Wine;
 #  - makes the installer, installs it silently into a fresh Wine prefix, lets the installed program
 #    drain three simulated hand terminals through COM3 (a pseudo-terminal registered as a USB
@@ -36,7 +36,7 @@ mkdir -p "$out"
 # --- Qt for MinGW and GoogleTest ---
 qt=${QT_MINGW_DIR:-$out/qt6-mingw}
 if [ -z "${QT_MINGW_DIR:-}" ] && [ ! -f "$qt/lib/cmake/Qt6/Qt6Config.cmake" ]; then
-  archive="$top/../shared/qt6-mingw/qt6-mingw-6.4.2.tar.xz"
+  archive=${PCVIMO_QT_MINGW_ARCHIVE:-$top/../shared/qt6-mingw/qt6-mingw-6.4.2.tar.xz}
   [ -f "$archive" ] || { echo "No Qt for MinGW: set QT_MINGW_DIR or run scripts/build-qt-mingw.sh"; exit 1; }
   tar -C "$out" -xJf "$archive"
 fi
