@@ -18,20 +18,7 @@ version=$(sed -n 's/^project(PcVimo2 VERSION \([0-9.]*\).*/\1/p' "$top/CMakeList
 stage() { echo "== $* ($(date +%T))"; }
 
 # --- what it needs ---
-"$top/scripts/install-deps.sh" # the Linux build of the hand-terminal simulator
-packages=(g++-mingw-w64-x86-64-posix wine64 fonts-wine nsis googletest ninja-build librsvg2-bin imagemagick
-          xvfb xauth xz-utils)
-missing=()
-for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  echo "Installing: ${missing[*]}"
-  sudo=""
-  [ "$(id -u)" -eq 0 ] || sudo="sudo"
-  $sudo apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
-fi
+"$top/scripts/install-deps.sh" --windows # and the Linux build, for the hand-terminal simulator
 mkdir -p "$out"
 
 # --- Qt for MinGW and GoogleTest ---
