@@ -8,6 +8,7 @@
 #include "records/RecordReport.h"
 #include "settings/LanguageFile.h"
 #include "settings/NumberText.h"
+#include "settings/SetupFile.h"
 
 #include "Version.h"
 
@@ -89,6 +90,9 @@ void frmVimo::Load()
     m_frmFileProblem.txtFileProblem.setText(QString());
     m_frmFileProblem.appendLine(QStringLiteral("Current directory ") + m_folders.StartDirectory);
     m_frmFileProblem.appendLine(QStringLiteral("HerdFolio directory ") + m_folders.HerdFolioFolder);
+    // A new installation starts from the program's default settings; a farm's own files, of
+    // any date, are never joined by it.
+    SetupFile::copyDefaultWhenNone(m_folders.ProgramFolder);
     m_frmOption.HentSprog(m_CurrentLanguage);
     m_frmFileProblem.appendLine(QStringLiteral("Language ") + m_CurrentLanguage);
     LanguageFile::LoadLanguage(m_texts, m_folders.ProgramFolder, m_CurrentLanguage, m_services.dialogs);
