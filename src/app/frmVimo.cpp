@@ -30,7 +30,7 @@ frmVimo::frmVimo(const Services &services, const QString &workingDirectory, cons
       m_sender(services.port), m_portHandling(m_frmOption, services.devices, m_frmComProblem),
       m_logFile(m_folders.ProgramFolder, services.dialogs),
       m_view(mshVimo, cmbSow, dtpStart, dtpSlut, m_frmOption, m_texts, m_logFile),
-      m_checks(mshVimo, lblSummary, m_frmOption, m_texts, services.clock),
+      m_checks(mshVimo, lblSummary, m_view, m_frmOption, m_texts, services.clock),
       m_intake(mshVimo, m_frmOption, m_texts, m_sender, m_link, m_logFile, services.dialogs, services.clock,
                lblActivity),
       m_receiver(services.port, lblBus,
@@ -173,8 +173,8 @@ void frmVimo::rememberShown()
 
 Report frmVimo::shownRecords() const
 {
-    return RecordReport::make(mshVimo, {kProgramTitle, m_shown.range, m_shown.sow}, lblSummary.caption(),
-                              m_texts.text(Txt::PageOfPages));
+    return RecordReport::make(mshVimo, m_checks.countedRows(), {kProgramTitle, m_shown.range, m_shown.sow},
+                              lblSummary.caption(), m_texts.text(Txt::PageOfPages));
 }
 
 void frmVimo::cmdExport_Click()

@@ -1,4 +1,6 @@
 #include "AppFixture.h"
+#include "link/LinkState.h"
+#include "records/RecordBytes.h"
 
 #include <gtest/gtest.h>
 
@@ -44,7 +46,20 @@ TEST(ShownRecords, ExportedAndPrintedAsShownOrTheUserIsToldWhyNot)
     EXPECT_EQ(report.pageNumber + u'|' + report.columns[12], u"D90|D45");
     ASSERT_EQ(report.rows.size(), 1u);
     EXPECT_EQ(report.rows[0][2], u"A1");
-    EXPECT_TRUE(report.summary.startsWith(u"D74 1") && report.summary == f.vimo.lblSummary.caption());
+    EXPECT_TRUE(report.summary.startsWith(u"D74 1,") && report.summary == f.vimo.lblSummary.caption());
+
+    // A record of another sow arrives: the grid shows it, the page and the summary for A1 do not.
+    using namespace Packet;
+    f.vimo.link().ServedTerminal = 2;
+    const RecordData record = makeRecord({}, "=B1");
+    f.port.feed(FcFrame::make(2, Command::Record, 0, std::span(record).first(30), FlagMode::Never).encode());
+    for (int i = 0; i < 100 && f.port.bytesWaiting() > 0; ++i)
+        f.vimo.options().timModtag.tick();
+    ASSERT_EQ(f.vimo.mshVimo.text(f.vimo.mshVimo.rows() - 1, 3), u"=B1       ");
+    f.vimo.cmdPrint.click();
+    EXPECT_EQ(f.printer.printed.back().rows, report.rows);
+    EXPECT_EQ(f.printer.printed.back().summary, report.summary);
+    EXPECT_EQ(f.vimo.lblSummary.caption(), report.summary);
 
     // Chosen anew but not yet updated: the page still names what is shown.
     f.vimo.dtpStart.userSetValue(QDateTime(QDate(2024, 1, 1), QTime(0, 0)));
@@ -56,6 +71,15 @@ TEST(ShownRecords, ExportedAndPrintedAsShownOrTheUserIsToldWhyNot)
     f.vimo.cmdPrint.click();
     ASSERT_EQ(f.dialogs.messages.size(), 1u) << "a print or its cancelling says nothing";
     EXPECT_EQ(f.dialogs.messages[0].text, u"D91");
+
+    // Loaded again for all sows, the record is exported, its sow as text, not as a formula.
+    f.vimo.dtpStart.userSetValue(QDateTime(QDate(2024, 3, 6), QTime(0, 0)));
+    f.vimo.cmdUpdate.click();
+    f.dialogs.savePath = f.folder.file(u"all.csv"_s);
+    f.vimo.cmdExport.click();
+    EXPECT_TRUE(f.folder.read(u"all.csv"_s)
+                    .endsWith("\r\n2024-03-07 09:05,,\"'=B1       \",11,5,0,4,D41,,3.5 ml,38.5,6,12\r\n"))
+        << f.folder.read(u"all.csv"_s).toStdString();
 }
 
 } // namespace
