@@ -34,13 +34,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, size_t size)
     FakeSerialPort port;
     FakeDeviceList devices;
     frmVimo vimo(Services{dialogs, env.clock, port, devices, [] {}}, env.folder.path(), env.folder.path());
-    const QString todayPath = LogFile(env.folder.path(), dialogs).path(env.clock.now().date());
+    const QString todayPath = LogFile(env.folder.path()).path(env.clock.now().date());
     QFile::remove(todayPath);
     vimo.Load();
     dialogs.messages.clear();
     port.setPortNumber(1);
     port.open();
-    LinkState &link = vimo.link();
+    TerminalTable &link = vimo.terminals();
     link.ServedTerminal = data[0] == kNoTerminal ? -1 : data[0];
     link.RecordsOutstanding = link.ServedTerminal < 0 ? 0 : 1;
     const Grid &mshVimo = vimo.mshVimo;

@@ -1,5 +1,6 @@
 #include "app/frmVimo.h"
 
+#include "link/TerminalStatusGrid.h"
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
 #include "platform/ReportPrinter.h"
@@ -28,17 +29,17 @@ frmVimo::frmVimo(const Services &services, const QString &workingDirectory, cons
       m_folders(ProgramFolders::choose(workingDirectory, executableFolder)),
       m_frmOption(m_folders, m_texts, services.dialogs, services.clock, services.port),
       m_sender(services.port), m_portHandling(m_frmOption, services.devices, m_frmComProblem),
-      m_logFile(m_folders.ProgramFolder, services.dialogs),
+      m_logFile(m_folders.ProgramFolder),
       m_view(mshVimo, cmbSow, dtpStart, dtpSlut, m_frmOption, m_texts, m_logFile),
       m_checks(mshVimo, lblSummary, m_view, m_frmOption, m_texts, services.clock),
-      m_intake(mshVimo, m_frmOption, m_texts, m_sender, m_link, m_logFile, services.dialogs, services.clock,
-               lblActivity),
+      m_intake(mshVimo, m_frmOption, m_texts, m_sender, m_terminals, m_logFile, services.dialogs,
+               services.clock),
       m_receiver(services.port, lblBus,
                  [this](int Object, int Code, std::optional<int> Data, const RecordData &MData, int DataCnt) {
                      m_intake.BehModData(Object, Code, Data, MData, DataCnt);
                      m_checks.checkNewRows();
                  }),
-      m_scheduler(m_link, m_frmOption, m_sender, m_texts, lblActivity, services.clock,
+      m_scheduler(m_terminals, m_frmOption, m_sender, m_texts, lblActivity, lblTerminals, services.clock,
                   [this] { moveToNewDay(); })
 {
     place(QStringLiteral("mshVimo"), {120, 120, 12135, 6255}, &mshVimo);
@@ -56,6 +57,7 @@ frmVimo::frmVimo(const Services &services, const QString &workingDirectory, cons
     place(QStringLiteral("lblSummary"), {120, 7440, 13260, 255}, &lblSummary);
     place(QStringLiteral("cmdExport"), {120, 7800, 1575, 435}, &cmdExport);
     place(QStringLiteral("cmdPrint"), {1800, 7800, 1575, 435}, &cmdPrint);
+    place(QStringLiteral("lblTerminals"), {3480, 7800, 9900, 435}, &lblTerminals);
 
     cmdUpdate.setEnabled(false);
     connect(&cmdOption, &Button::clicked, &m_frmOption, &Form::show);
@@ -68,6 +70,8 @@ frmVimo::frmVimo(const Services &services, const QString &workingDirectory, cons
     connect(&dtpStart, &DatePicker::changedByUser, this, enableUpdate);
     connect(&dtpSlut, &DatePicker::changedByUser, this, enableUpdate);
     connect(&timSekund, &Timer::ticked, this, &frmVimo::timSekund_Timer);
+    connect(&m_terminals, &TerminalTable::changed, this,
+            [this] { showTerminalStatus(m_terminals, m_frmOption.mshStatus); });
     connect(&m_frmOption.timModtag, &Timer::ticked, this, [this] { m_receiver.ModtagData(); });
     m_frmOption.setPortLister([this] { m_portHandling.GetSerialPortNames(); });
     services.port.setLineLostHandler([this](const PortError &error) { m_portHandling.lineLost(error); });
@@ -118,7 +122,6 @@ void frmVimo::Load()
     dtpStart.setValue(now.addDays(-1));
     dtpSlut.setValue(now);
     const QString todayPath = m_view.loadStartupDays(now);
-    m_intake.rememberStoredDays(now.date());
     m_frmFileProblem.appendLine(QStringLiteral("Last two days records loaded from") + todayPath);
     show();
     m_view.sortAndBuildSowList();
@@ -132,12 +135,11 @@ void frmVimo::Load()
 void frmVimo::prepareStatusGrid()
 {
     // One row per terminal; an empty or non-numeric count means none.
-    Grid &status = m_frmOption.mshStatus;
+    // Kept: the grid's rows (terminals and heading) are rounded, not the terminals, because a
+    // half then rounds to an even number of rows, as it always has.
     const long long rows
         = NumberText::roundHalfEven(NumberText::leadingNumber(m_frmOption.txtNoHand.text()) + 1);
-    status.setRows(int(std::clamp<long long>(rows, 1, kLargestTerminalCount + 1)));
-    for (int i = 1; i < status.rows(); ++i)
-        status.setText(i, 0, QString::number(i));
+    m_terminals.setTerminalCount(int(std::clamp<long long>(rows, 1, kLargestTerminalCount + 1)) - 1);
 }
 
 void frmVimo::setCaptions()

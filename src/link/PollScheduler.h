@@ -3,6 +3,7 @@
 #include "protocol/Frames.h"
 
 #include <QDateTime>
+#include <QStringList>
 
 #include <functional>
 
@@ -11,7 +12,7 @@ class Label;
 class PacketSender;
 class TextTable;
 class frmOption;
-struct LinkState;
+class TerminalTable;
 
 // The once-a-second master of the line: asks a terminal that reported records to send
 // them, or broadcasts the next settings item; every minute asks all terminals how many
@@ -32,8 +33,10 @@ public:
     static constexpr int kAsksBeforeMovingOn = 4;
 
     // `dayChanged` is called when the present day differs from the one seen last.
-    PollScheduler(LinkState &link, frmOption &options, PacketSender &sender, const TextTable &texts,
-                  Label &lblActivity, const Clock &clock, std::function<void()> dayChanged);
+    // `lblTerminals` names the terminals passed over for what they send.
+    PollScheduler(TerminalTable &terminals, frmOption &options, PacketSender &sender, const TextTable &texts,
+                  Label &lblActivity, Label &lblTerminals, const Clock &clock,
+                  std::function<void()> dayChanged);
 
     // The counters as start-up leaves them.
     void start(const QDateTime &now);
@@ -51,13 +54,15 @@ private:
     void sendBroadcastItem(int step);
     void sendName(Packet::Command command, int entry, const QString &name);
     void requestCounts();
+    void showPassedOver();
     void checkDayChange();
 
-    LinkState &m_link;
+    TerminalTable &m_terminals;
     frmOption &m_options;
     PacketSender &m_sender;
     const TextTable &m_texts;
     Label &m_lblActivity;
+    Label &m_lblTerminals;
     const Clock &m_clock;
     std::function<void()> m_dayChanged;
     bool m_inTick = false;

@@ -5,8 +5,6 @@
 #include "platform/TextFile.h"
 
 #include <QDir>
-#include <QFile>
-#include <QFileInfo>
 
 #include <vector>
 
@@ -93,15 +91,11 @@ bool copyDefaultWhenNone(const QString &programFolder)
     if (!datedNames(programFolder).empty())
         return false;
     // The template belongs to the installed program and is replaced with it; only its copy in
-    // Setup is the farm's, so an upgrade or a removal never touches a farm's settings.
-    const QString templatePath = joinPath(programFolder, kTemplate);
-    QFile file(templatePath);
-    if (!QFileInfo(templatePath).isFile() || !file.open(QIODevice::ReadOnly))
-        return false;
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return false;
-    return TextFile::replaceWhole(path(programFolder, defaultDay()), bytes);
+    // Setup is the farm's, so an upgrade or a removal never touches a farm's settings. Like the
+    // language file, it lives outside the shared folders.
+    const auto bytes = TextFile::readAll(joinPath(programFolder, kTemplate), TextFile::FinalLink::Followed);
+    return bytes
+        && TextFile::replaceWhole(path(programFolder, defaultDay()), *bytes) == TextFile::Outcome::Done;
 }
 
 QByteArray line(const QString &key, const QString &value)

@@ -1,5 +1,4 @@
 #include "AppFixture.h"
-#include "link/LinkState.h"
 #include "records/RecordBytes.h"
 
 #include <gtest/gtest.h>
@@ -50,7 +49,7 @@ TEST(ShownRecords, ExportedAndPrintedAsShownOrTheUserIsToldWhyNot)
 
     // A record of another sow arrives: the grid shows it, the page and the summary for A1 do not.
     using namespace Packet;
-    f.vimo.link().ServedTerminal = 2;
+    f.vimo.terminals().serve(2, 1);
     const RecordData record = makeRecord({}, "=B1");
     f.port.feed(FcFrame::make(2, Command::Record, 0, std::span(record).first(30), FlagMode::Never).encode());
     for (int i = 0; i < 100 && f.port.bytesWaiting() > 0; ++i)

@@ -1,7 +1,8 @@
 #include "fakes/OptionFixture.h"
-#include "link/LinkState.h"
 #include "link/PacketSender.h"
 #include "link/PollScheduler.h"
+#include "link/TerminalStatusGrid.h"
+#include "link/TerminalTable.h"
 #include "link/TimeText.h"
 #include "platform/Label.h"
 
@@ -37,7 +38,7 @@ class PollSchedulerTest : public ::testing::Test, protected OptionFixture
 protected:
     PollSchedulerTest()
     {
-        options->mshStatus.setRows(4); // three terminals
+        link.setTerminalCount(3);
         port.open_ = true;
         scheduler.start(clock.now());
     }
@@ -49,10 +50,12 @@ protected:
     }
 
     PacketSender sender{port};
-    LinkState link;
+    TerminalTable link;
     Label lblActivity;
+    Label lblTerminals;
     int dayChanges = 0;
-    PollScheduler scheduler{link, *options, sender, texts, lblActivity, clock, [this] { ++dayChanges; }};
+    PollScheduler scheduler{link,        *options,     sender, texts,
+                            lblActivity, lblTerminals, clock,  [this] { ++dayChanges; }};
 };
 
 TEST_F(PollSchedulerTest, EachBroadcastItemInItsTurnThenTheDayChanges)
@@ -97,26 +100,25 @@ TEST_F(PollSchedulerTest, EachBroadcastItemInItsTurnThenTheDayChanges)
 
 TEST_F(PollSchedulerTest, TerminalsAreServedLowestFirstUntilTheSixthTickAsksAllForCounts)
 {
-    Grid &status = options->mshStatus;
-    status.setText(1, 2, QStringLiteral("junk"));
-    status.setBackColour(1, 1, Colour{0, 255, 0});
-    status.setText(3, 2, QStringLiteral("2"));
-    status.setText(2, 2, QStringLiteral("17"));
+    link.countAnswered(3, 2);
+    link.countAnswered(2, 17);
     EXPECT_EQ(tick(), fa(2, 1, 16383, 2, 192));
     EXPECT_EQ(link.ServedTerminal, 2);
     EXPECT_EQ(link.RecordsOutstanding, 17);
     EXPECT_EQ(lblActivity.caption(), u"T43 2, 17");
     EXPECT_EQ(tick(), u""); // broadcasts pause while records come
     link.RecordsOutstanding = 0; // the intake saw the last record
-    status.setText(2, 2, QString());
+    link.drained(2);
     EXPECT_EQ(tick(), fa(3, 1, 16383, 2, 192));
     tick();
     tick();
-    // The count request ends the serving whatever the terminal sent.
+    // The count request ends the serving whatever the terminal sent; the grid shows each at 0.
     EXPECT_EQ(tick(), fa(255, 0, 16383, 0, 192));
     EXPECT_EQ(link.ServedTerminal, -1);
+    showTerminalStatus(link, options->mshStatus);
+    const Grid &status = options->mshStatus;
     for (int row = 1; row <= 3; ++row) {
-        EXPECT_EQ(status.text(row, 2), u"0");
+        EXPECT_EQ(status.text(row, 0) + status.text(row, 2), QString::number(row) + u'0');
         EXPECT_FALSE(status.backColour(row, 1));
     }
     EXPECT_EQ(tick(), kClockFrame) << "the cycle goes on where it stopped";
@@ -125,13 +127,16 @@ TEST_F(PollSchedulerTest, TerminalsAreServedLowestFirstUntilTheSixthTickAsksAllF
 } // namespace
 
 // A served terminal that stays quiet (its record or our acknowledgement lost on the line) is
-// asked again once it has been quiet for 1.5 s; after four unanswered asks the next terminal is
-// served, and the quiet one only again after the next count request.
+// asked again once it has been quiet for 1.5 s on the monotonic clock (the date and time of day
+// stand still here, as when the PC's clock is set back); after four unanswered asks the next
+// terminal is served, and the quiet one only again after the next count request. A terminal
+// passed over for what it sends is named until then; a quiet one is not.
 TEST_F(PollSchedulerTest, QuietTerminalIsAskedAgainThenPassedOverUntilTheNextCountRequest)
 {
     scheduler.SecondCounter = 0;
-    options->mshStatus.setText(1, 2, QStringLiteral("3"));
-    options->mshStatus.setText(2, 2, QStringLiteral("1"));
+    clock.monotonic = 0;
+    link.countAnswered(1, 3);
+    link.countAnswered(2, 1);
     const QString askFirst = fa(1, 1, 16383, 2, 192);
     const QString askSecond = fa(2, 1, 16383, 2, 192);
     // Seconds since the tick before, what goes on the line.
@@ -140,15 +145,20 @@ TEST_F(PollSchedulerTest, QuietTerminalIsAskedAgainThenPassedOverUntilTheNextCou
            {2, askFirst}, {2, askFirst},  {1, QString()}, {1, askSecond}};
     int step = 0;
     for (const auto &[seconds, sent] : steps) {
-        clock.moment = clock.moment.addSecs(seconds);
+        *clock.monotonic += seconds * 1000;
         EXPECT_EQ(tick(), sent) << "step " << step++;
     }
+    EXPECT_EQ(lblTerminals.caption(), QString());
+    texts.set(int(Txt::UnusableRecords), QStringLiteral("unusable %1"));
+    link.passOver(TerminalTable::PassedOver::Unusable);
     link.RecordsOutstanding = 0;
-    options->mshStatus.setText(2, 2, QString());
+    link.drained(2);
     EXPECT_NE(tick(), askFirst) << "passed over until the next count request";
+    EXPECT_EQ(lblTerminals.caption(), u"unusable 2");
     scheduler.SecondCounter = PollScheduler::kCountRequestTicks;
     tick();
-    options->mshStatus.setText(1, 2, QStringLiteral("3"));
+    EXPECT_EQ(lblTerminals.caption(), QString());
+    link.countAnswered(1, 3);
     EXPECT_EQ(tick(), askFirst);
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "fakes/FileSizeLimit.h"
 #include "fakes/OptionFixture.h"
 #include "platform/DatePicker.h"
 #include "records/LogFile.h"
@@ -71,6 +72,6 @@ struct RecordsFixture : OptionFixture
     ComboBox cmbSow;
     DatePicker dtpStart;
     DatePicker dtpSlut;
-    LogFile logFile{folder.path(), dialogs};
+    LogFile logFile{folder.path()};
     RecordView view{mshVimo, cmbSow, dtpStart, dtpSlut, *options, texts, logFile};
 };
