@@ -99,9 +99,15 @@ void RecordView::setHeaderTexts()
         m_grid.setText(0, gridColumn(LogField(f)), m_texts.text(kHeadings[size_t(f)]));
 }
 
+bool RecordView::Loaded::holds(const QDate &day, QStringView recordSow) const
+{
+    return day.isValid() && first.isValid() && first <= day && day <= last && (allSows || recordSow == sow);
+}
+
 QString RecordView::loadStartupDays(const QDateTime &now)
 {
     const QDate today = now.date();
+    m_loaded = {now.addDays(-1).date(), today, {}, true};
     qsizetype lines = 0;
     std::vector<LogLine::DayFile> files = readDays(m_logFile, {now.addDays(-1).date(), today}, lines);
 
@@ -169,6 +175,8 @@ void RecordView::rangeLoad()
     const QDateTime end = m_dtpSlut.value();
     for (QDateTime d = m_dtpStart.value(); d.isValid() && end.isValid() && d <= end; d = d.addDays(1))
         days.push_back(d.date());
+    m_loaded
+        = {days.empty() ? QDate() : days.front(), days.empty() ? QDate() : days.back(), chosenSow, allSows};
     qsizetype lines = 0;
     std::vector<LogLine::DayFile> files = readDays(m_logFile, days, lines);
 
