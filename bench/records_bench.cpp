@@ -30,6 +30,7 @@ class SilentDialogs final : public Dialogs
 {
 public:
     void messageBox(const QString &, const QString &) override { }
+    void problemBox(const QString &, const QString &) override { }
     QString inputBox(const QString &, const QString &, const QString &) override { return {}; }
 };
 
@@ -72,7 +73,7 @@ struct Program
             options->mshStaff.setText(i, 1, QStringLiteral("Staff %1").arg(i));
         for (int i = 1; i <= 10; ++i)
             options->mshMedicine.setText(i, 1, QStringLiteral("Medicine %1").arg(i));
-        logFile = std::make_unique<LogFile>(folder, dialogs);
+        logFile = std::make_unique<LogFile>(folder);
         view = std::make_unique<RecordView>(mshVimo, cmbSow, dtpStart, dtpSlut, *options, texts, *logFile);
         view->layoutGrid();
         view->setHeaderTexts();
@@ -141,7 +142,7 @@ void BM_StoreRecordLine(benchmark::State &state)
     QDir(folder).removeRecursively();
     QDir().mkpath(folder);
     SilentDialogs dialogs;
-    LogFile log(folder, dialogs);
+    LogFile log(folder);
     const QByteArray line
         = QByteArrayLiteral("2024-03-07 09:05\t2\tDK1234    \t11\t1\t0\t2\t0\t3\t7\t385\t6\t12\r\n");
     const QDate day(2024, 3, 7);

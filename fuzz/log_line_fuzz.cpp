@@ -55,7 +55,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, size_t size)
         options.mshMedicine.setText(i, 1, QStringLiteral("M%1").arg(i));
 
     const QDateTime now = env.clock.now();
-    LogFile logFile(env.folder.path(), dialogs);
+    LogFile logFile(env.folder.path());
     const QByteArray file = inputBytes(data, size);
     for (int day = 0; day < kDays; ++day)
         env.folder.write(QStringLiteral("VimoLog/FAR-")

@@ -34,7 +34,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, size_t size)
     FakeSerialPort port;
     FakeDeviceList devices;
     frmVimo vimo(Services{dialogs, env.clock, port, devices, [] {}}, env.folder.path(), env.folder.path());
-    const QString todayPath = LogFile(env.folder.path(), dialogs).path(env.clock.now().date());
+    const QString todayPath = LogFile(env.folder.path()).path(env.clock.now().date());
     QFile::remove(todayPath);
     vimo.Load();
     dialogs.messages.clear();

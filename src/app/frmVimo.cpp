@@ -27,17 +27,16 @@ frmVimo::frmVimo(const Services &services, const QString &workingDirectory, cons
       m_folders(ProgramFolders::choose(workingDirectory, executableFolder)),
       m_frmOption(m_folders, m_texts, services.dialogs, services.clock, services.port),
       m_sender(services.port), m_portHandling(m_frmOption, services.devices, m_frmComProblem),
-      m_logFile(m_folders.ProgramFolder, services.dialogs),
+      m_logFile(m_folders.ProgramFolder),
       m_view(mshVimo, cmbSow, dtpStart, dtpSlut, m_frmOption, m_texts, m_logFile),
       m_checks(mshVimo, lblSummary, m_frmOption, m_texts, services.clock),
-      m_intake(mshVimo, m_frmOption, m_texts, m_sender, m_link, m_logFile, services.dialogs, services.clock,
-               lblActivity),
+      m_intake(mshVimo, m_frmOption, m_texts, m_sender, m_link, m_logFile, services.dialogs, services.clock),
       m_receiver(services.port, lblBus,
                  [this](int Object, int Code, std::optional<int> Data, const RecordData &MData, int DataCnt) {
                      m_intake.BehModData(Object, Code, Data, MData, DataCnt);
                      m_checks.checkNewRows();
                  }),
-      m_scheduler(m_link, m_frmOption, m_sender, m_texts, lblActivity, services.clock,
+      m_scheduler(m_link, m_frmOption, m_sender, m_texts, lblActivity, lblTerminals, services.clock,
                   [this] { moveToNewDay(); })
 {
     place(QStringLiteral("mshVimo"), {120, 120, 12135, 6255}, &mshVimo);
@@ -55,6 +54,7 @@ frmVimo::frmVimo(const Services &services, const QString &workingDirectory, cons
     place(QStringLiteral("lblSummary"), {120, 7440, 13260, 255}, &lblSummary);
     place(QStringLiteral("cmdExport"), {120, 7800, 1575, 435}, &cmdExport);
     place(QStringLiteral("cmdPrint"), {1800, 7800, 1575, 435}, &cmdPrint);
+    place(QStringLiteral("lblTerminals"), {3480, 7800, 9900, 435}, &lblTerminals);
 
     cmdUpdate.setEnabled(false);
     connect(&cmdOption, &Button::clicked, &m_frmOption, &Form::show);
@@ -114,7 +114,6 @@ void frmVimo::Load()
     dtpStart.setValue(now.addDays(-1));
     dtpSlut.setValue(now);
     const QString todayPath = m_view.loadStartupDays(now);
-    m_intake.rememberStoredDays(now.date());
     m_frmFileProblem.appendLine(QStringLiteral("Last two days records loaded from") + todayPath);
     show();
     m_view.sortAndBuildSowList();

@@ -53,6 +53,7 @@ public:
     Label lblSummary;
     Button cmdExport;
     Button cmdPrint;
+    Label lblTerminals; // terminals passed over for what they send
     Timer timSekund{1000, true};
 
     // What the scheduler calls at the change of day, and the button's own click.

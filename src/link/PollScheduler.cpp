@@ -19,10 +19,10 @@ constexpr int kLargestInterval1 = 255;
 } // namespace
 
 PollScheduler::PollScheduler(LinkState &link, frmOption &options, PacketSender &sender,
-                             const TextTable &texts, Label &lblActivity, const Clock &clock,
-                             std::function<void()> dayChanged)
+                             const TextTable &texts, Label &lblActivity, Label &lblTerminals,
+                             const Clock &clock, std::function<void()> dayChanged)
     : m_link(link), m_options(options), m_sender(sender), m_texts(texts), m_lblActivity(lblActivity),
-      m_clock(clock), m_dayChanged(std::move(dayChanged))
+      m_lblTerminals(lblTerminals), m_clock(clock), m_dayChanged(std::move(dayChanged))
 { }
 
 void PollScheduler::start(const QDateTime &now)
@@ -46,6 +46,7 @@ void PollScheduler::tick()
         broadcastNext();
     if (SecondCounter >= kCountRequestTicks)
         requestCounts();
+    showPassedOver();
     checkDayChange();
     m_inTick = false;
 }
@@ -59,11 +60,10 @@ void PollScheduler::requestRecords()
         const auto count = NumberText::wholeNumber16(status.textView(terminal, 2));
         if (!count || *count <= 0 || m_link.passedOver.contains(terminal))
             continue;
-        m_link.ServedTerminal = terminal;
-        m_link.RecordsOutstanding = *count;
-        m_link.heard(m_clock.now());
+        m_link.serve(terminal, *count);
         m_sender.Send11Byte(terminal, Packet::Command::Record, Packet::kRequestValue,
                             Packet::FlagMode::HighAddress, Packet::kBothStatusBits);
+        m_link.asked(m_clock.monotonicMs());
         m_lblActivity.setCaption(m_texts.text(Txt::Serving) + u' ' + QString::number(terminal)
                                  + QStringLiteral(", ") + QString::number(*count));
         return;
@@ -76,16 +76,29 @@ void PollScheduler::requestRecords()
 // is known by its content, so nothing is stored twice.
 void PollScheduler::askAgainWhenQuiet()
 {
-    const QDateTime now = m_clock.now();
-    if (m_link.quietSince.isValid() && m_link.quietSince.msecsTo(now) < kQuietMs)
+    if (m_clock.monotonicMs() - m_link.quietSinceMs < kQuietMs)
         return;
     if (++m_link.asksUnanswered > kAsksBeforeMovingOn) {
-        m_link.passOver();
+        m_link.passOver(LinkState::PassedOver::Quiet);
         return;
     }
-    m_link.quietSince = now;
     m_sender.Send11Byte(m_link.ServedTerminal, Packet::Command::Record, Packet::kRequestValue,
                         Packet::FlagMode::HighAddress, Packet::kBothStatusBits);
+    m_link.asked(m_clock.monotonicMs());
+}
+
+// A terminal passed over for what it sends is named until the next count request, so that staff
+// can take it to be looked at; one that was quiet is not (it may just be away from its dock).
+void PollScheduler::showPassedOver()
+{
+    QStringList notes;
+    for (const auto &[terminal, why] : m_link.passedOver) {
+        if (why == LinkState::PassedOver::UnknownType)
+            notes << m_texts.text(Txt::UnknownRecord) + u' ' + QString::number(terminal);
+        else if (why == LinkState::PassedOver::Unusable)
+            notes << m_texts.text(Txt::UnusableRecords).arg(terminal);
+    }
+    m_lblTerminals.setCaption(notes.join(QStringLiteral("; ")));
 }
 
 void PollScheduler::broadcastNext()
@@ -160,6 +173,7 @@ void PollScheduler::requestCounts()
     m_link.ServedTerminal = -1;
     m_link.passedOver.clear();
     m_link.asksUnanswered = 0;
+    m_link.unusableInARow = 0;
     Grid &status = m_options.mshStatus;
     for (int terminal = 1; terminal < status.rows(); ++terminal) {
         status.setBackColour(terminal, 1, std::nullopt);

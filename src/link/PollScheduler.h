@@ -3,6 +3,7 @@
 #include "protocol/Frames.h"
 
 #include <QDateTime>
+#include <QStringList>
 
 #include <functional>
 
@@ -32,8 +33,10 @@ public:
     static constexpr int kAsksBeforeMovingOn = 4;
 
     // `dayChanged` is called when the present day differs from the one seen last.
+    // `lblTerminals` names the terminals passed over for what they send.
     PollScheduler(LinkState &link, frmOption &options, PacketSender &sender, const TextTable &texts,
-                  Label &lblActivity, const Clock &clock, std::function<void()> dayChanged);
+                  Label &lblActivity, Label &lblTerminals, const Clock &clock,
+                  std::function<void()> dayChanged);
 
     // The counters as start-up leaves them.
     void start(const QDateTime &now);
@@ -51,6 +54,7 @@ private:
     void sendBroadcastItem(int step);
     void sendName(Packet::Command command, int entry, const QString &name);
     void requestCounts();
+    void showPassedOver();
     void checkDayChange();
 
     LinkState &m_link;
@@ -58,6 +62,7 @@ private:
     PacketSender &m_sender;
     const TextTable &m_texts;
     Label &m_lblActivity;
+    Label &m_lblTerminals;
     const Clock &m_clock;
     std::function<void()> m_dayChanged;
     bool m_inTick = false;

@@ -1,5 +1,7 @@
 #include "protocol/RecordFields.h"
 
+#include <QDate>
+
 #include "platform/Codec1252.h"
 
 namespace RecordFields {
@@ -64,6 +66,12 @@ std::optional<int> recordsLeft(RecordBytes bytes)
     if (high >= 128)
         return std::nullopt;
     return high * 256 + byteAt(bytes, RecordByte::CountLow);
+}
+
+QDate recordDay(RecordBytes bytes)
+{
+    return QDate(2000 + byteAt(bytes, RecordByte::Year), byteAt(bytes, RecordByte::Month),
+                 byteAt(bytes, RecordByte::Day));
 }
 
 FieldTexts fromRecord(RecordBytes bytes)

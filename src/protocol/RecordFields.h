@@ -4,6 +4,7 @@
 #include "protocol/RecordLayout.h"
 
 #include <QByteArray>
+#include <QDate>
 #include <QString>
 
 #include <array>
@@ -26,6 +27,9 @@ using FieldTexts = std::array<QString, kLogFieldCount>;
 bool isAcceptedType(RecordBytes bytes);
 // The count of records still held; nothing when it does not fit a 16-bit signed number.
 std::optional<int> recordsLeft(RecordBytes bytes);
+
+// The day the record was made on; invalid when its bytes are no date.
+QDate recordDay(RecordBytes bytes);
 
 FieldTexts fromRecord(RecordBytes bytes);
 LogFieldViews views(const FieldTexts &texts);

@@ -1,29 +1,18 @@
 #include "records/LogFile.h"
 
-#include "platform/Dialogs.h"
 #include "platform/Paths.h"
-#include "platform/TextFile.h"
+#include "records/LogLine.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
-#include <optional>
-
 namespace {
-const QString kProblemTitle = QStringLiteral("Problem");
+// A torn end is at most a line, unless the file grew by whole blocks of NUL bytes.
+constexpr qint64 kTailBytes = 4096;
 
-// A plain file's size, or nothing for a device or a missing file.
-std::optional<qint64> regularFileSize(const QString &path)
-{
-    const QFileInfo info(path);
-    if (!info.exists() || !info.isFile())
-        return std::nullopt;
-    return info.size();
-}
-
-// What a file edited by hand or cut off by a crash lacks at its end, so that the next line
-// starts a line of its own and the last one stays whole. A bare LF ends a line as well.
+// What a file edited by hand lacks at its end, so that the next line starts a line of its own and
+// the last one stays whole. A bare LF ends a line as well.
 QByteArray lineEndMissing(const QString &path)
 {
     const QByteArray end = TextFile::lastBytes(path, 1);
@@ -33,8 +22,7 @@ QByteArray lineEndMissing(const QString &path)
 }
 } // namespace
 
-LogFile::LogFile(const QString &programFolder, Dialogs &dialogs)
-    : m_programFolder(programFolder), m_dialogs(dialogs)
+LogFile::LogFile(const QString &programFolder) : m_programFolder(programFolder)
 { }
 
 QString LogFile::path(const QDate &day) const
@@ -57,29 +45,54 @@ bool LogFile::MakeNewLogFile(const QString &FilePathName)
     const QString folder = QFileInfo(path).absolutePath();
     const bool folderExisted = QFileInfo(folder).isDir();
     const bool folderReady = QDir().mkpath(folder);
-    const bool existedBefore = QFileInfo::exists(path);
+    const bool existedBefore = TextFile::exists(path);
     // The new file's name must reach the disk too (and the folder's, when it is new), or a
     // power cut could take an acknowledged record with it.
-    if (folderReady && TextFile::append(path, headerLine(), true) && TextFile::syncFolder(folder)
+    if (folderReady && TextFile::append(path, headerLine(), true) == TextFile::Outcome::Done
+        && TextFile::syncFolder(folder)
         && (folderExisted || TextFile::syncFolder(QFileInfo(folder).absolutePath())))
         return true;
-    if (!existedBefore && regularFileSize(path))
+    if (!existedBefore && QFileInfo(path).isFile() && !QFileInfo(path).isSymLink())
         QFile::remove(path);
-    m_dialogs.messageBox(path + QStringLiteral(" could not be made"), kProblemTitle);
     return false;
 }
 
-bool LogFile::append(const QString &path, const QByteArray &line) const
+TextFile::Outcome LogFile::append(const QString &path, const QByteArray &line) const
 {
-    const auto sizeBefore = regularFileSize(path);
-    if (TextFile::append(path, lineEndMissing(path) + line))
-        return true;
-    if (sizeBefore) {
-        QFile file(path);
-        if (file.size() > *sizeBefore)
-            file.resize(*sizeBefore);
+    const qint64 sizeBefore = QFileInfo(path).isFile() ? QFileInfo(path).size() : -1;
+    const TextFile::Outcome outcome = TextFile::append(path, lineEndMissing(path) + line);
+    if (outcome == TextFile::Outcome::Failed && sizeBefore >= 0 && QFileInfo(path).size() > sizeBefore)
+        TextFile::truncate(path, sizeBefore);
+    return outcome;
+}
+
+QString LogFile::tornPath(const QString &dayPath)
+{
+    QString side = dayPath;
+    side.chop(QStringLiteral(".txt").size());
+    return side + QStringLiteral(".torn");
+}
+
+bool LogFile::setAsideTornEnd(const QString &dayPath)
+{
+    QByteArray tail = TextFile::lastBytes(dayPath, kTailBytes);
+    const qint64 size = QFileInfo(dayPath).size();
+    auto torn = LogLine::tornTail(tail);
+    if (torn && *torn == 0 && tail.size() < size) {
+        // The torn end reaches further back: look at the whole file.
+        const auto all = TextFile::readAll(dayPath);
+        if (!all)
+            return false;
+        tail = *all;
+        torn = LogLine::tornTail(tail);
     }
-    return false;
+    if (!torn)
+        return true;
+    const qint64 keep = size - (tail.size() - *torn);
+    // The side file first: the bytes are never only in memory.
+    const QString side = tornPath(dayPath);
+    return TextFile::append(side, tail.sliced(*torn), true) == TextFile::Outcome::Done
+        && TextFile::syncFolder(QFileInfo(side).absolutePath()) && TextFile::truncate(dayPath, keep);
 }
 
 LogFile::StoreResult LogFile::store(const QDate &day, const QByteArray &line)
@@ -87,5 +100,19 @@ LogFile::StoreResult LogFile::store(const QDate &day, const QByteArray &line)
     const QString dayPath = path(day);
     if (!TextFile::exists(dayPath) && !MakeNewLogFile(dayPath))
         return StoreResult::NotMade;
-    return append(dayPath, line) ? StoreResult::Stored : StoreResult::NotWritten;
+    if (!setAsideTornEnd(dayPath))
+        return StoreResult::NotWritten;
+    // A file cut down to nothing (its header was torn too) begins anew with its header.
+    QByteArray bytes = line;
+    if (QFileInfo(dayPath).isFile() && QFileInfo(dayPath).size() == 0)
+        bytes.prepend(headerLine());
+    switch (append(dayPath, bytes)) {
+    case TextFile::Outcome::Done:
+        return StoreResult::Stored;
+    case TextFile::Outcome::NotRegularFile:
+        return StoreResult::NotAFile;
+    case TextFile::Outcome::Failed:
+        break;
+    }
+    return StoreResult::NotWritten;
 }

@@ -2,9 +2,6 @@
 
 #include "platform/TextFile.h"
 
-#include <QFile>
-#include <QFileInfo>
-
 namespace LogLine {
 
 LogFieldViews split(QStringView line)
@@ -27,18 +24,28 @@ LogFieldViews split(QStringView line)
     return fields;
 }
 
+std::optional<qsizetype> tornTail(QByteArrayView bytes)
+{
+    qsizetype end = bytes.size();
+    while (end > 0 && bytes[end - 1] == '\0')
+        --end;
+    const qsizetype lastLine = end > 0 ? bytes.lastIndexOf('\n', end - 1) + 1 : 0;
+    if (end < bytes.size())
+        return lastLine;
+    if (lastLine == bytes.size() || bytes.sliced(lastLine).count('\t') >= kLogFieldCount - 1)
+        return std::nullopt;
+    return lastLine;
+}
+
 std::optional<DayFile> readDay(const QString &path)
 {
-    // A device (a link to /dev/full, say) would be read without end.
-    if (!QFileInfo(path).isFile())
-        return std::nullopt;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    auto bytes = TextFile::readAll(path);
+    if (!bytes)
         return std::nullopt;
     DayFile day;
-    day.bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return std::nullopt;
+    day.bytes = std::move(*bytes);
+    if (const auto torn = tornTail(day.bytes))
+        day.bytes.truncate(*torn);
     const qsizetype lines = day.bytes.count('\n') + (day.bytes.isEmpty() || day.bytes.endsWith('\n') ? 0 : 1);
     day.recordLines = std::max<qsizetype>(lines - 1, 0);
     return day;

@@ -16,7 +16,14 @@ namespace LogLine {
 // ignored, and a line with fewer fields gives its last one to every remaining column.
 LogFieldViews split(QStringView line);
 
-// One day's log file, read whole.
+// Where the bytes of a torn write begin at the end of a day file, or nothing when the file ends
+// whole. A power cut while a line was written leaves a last line without its line end and with
+// fewer fields than a record, or a file that grew while its data never reached the disk: it ends
+// in NUL bytes, and the line they end in is torn as well. Such bytes were never acknowledged: the
+// terminal still holds the record. A whole last line without its line end is not torn.
+std::optional<qsizetype> tornTail(QByteArrayView bytes);
+
+// One day's log file, read whole, without a torn end.
 struct DayFile
 {
     QByteArray bytes;

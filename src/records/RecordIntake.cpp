@@ -5,7 +5,6 @@
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
 #include "platform/Grid.h"
-#include "platform/Label.h"
 #include "protocol/Frames.h"
 #include "records/LogFile.h"
 #include "records/RecordCells.h"
@@ -23,17 +22,14 @@ constexpr Colour kUnreadable{255, 160, 0};
 } // namespace
 
 RecordIntake::RecordIntake(Grid &mshVimo, frmOption &options, const TextTable &texts, PacketSender &sender,
-                           LinkState &link, LogFile &logFile, Dialogs &dialogs, const Clock &clock,
-                           Label &lblActivity)
+                           LinkState &link, LogFile &logFile, Dialogs &dialogs, const Clock &clock)
     : m_mshVimo(mshVimo), m_options(options), m_texts(texts), m_sender(sender), m_link(link),
-      m_logFile(logFile), m_dialogs(dialogs), m_clock(clock), m_lblActivity(lblActivity)
+      m_logFile(logFile), m_dialogs(dialogs), m_clock(clock), m_stored(logFile)
 { }
 
 void RecordIntake::BehModData(int Object, int Code, std::optional<int> Data, const RecordData &MData,
                               int DataCnt)
 {
-    if (Object == m_link.ServedTerminal)
-        m_link.heard(m_clock.now());
     switch (Packet::Command(Code)) {
     case Packet::Command::Count:
         // A count answer carries its count in the data word of a short packet.
@@ -41,20 +37,18 @@ void RecordIntake::BehModData(int Object, int Code, std::optional<int> Data, con
             countAnswer(Object, *Data);
         break;
     case Packet::Command::Record:
-        // A record comes only in a long packet of a whole record's bytes; a short packet (noise
-        // that passed its checksum) or a shorter one would hand on what the last long packet
-        // left, maybe another terminal's record. The terminal keeps it and sends it again.
-        if (!Data && DataCnt == RecordFields::kRecordBytes)
+        // A record comes only in a long packet of at least a whole record's bytes (more than 30 are
+        // stored as their first 30); a short packet (noise that passed its checksum) or a shorter
+        // one would hand on what the last long packet left, maybe another terminal's record. The
+        // terminal keeps it and sends it again.
+        if (!Data && DataCnt >= RecordFields::kRecordBytes)
             record(Object, MData);
+        else if (Object == m_link.ServedTerminal)
+            unusable();
         break;
     default:
         break;
     }
-}
-
-void RecordIntake::rememberStoredDays(const QDate &today)
-{
-    m_stored.load(m_logFile, today);
 }
 
 void RecordIntake::GetNoRecord()
@@ -83,7 +77,17 @@ void RecordIntake::countAnswer(int Object, int count)
             std::uint8_t(m_link.RecordsOutstanding / 256), std::uint8_t(m_link.RecordsOutstanding & 255)};
         m_sender.SendXXByte(m_link.ServedTerminal, Packet::Command::Record, Packet::kBothStatusBits, count,
                             Packet::FlagMode::HighAddress);
+        m_link.asked(m_clock.monotonicMs());
     }
+}
+
+// A record the served terminal sent but that cannot be stored: it is asked again when it has
+// been quiet for a while, and a terminal that sends nothing else is passed over, so that it does
+// not hold up the others.
+void RecordIntake::unusable()
+{
+    if (++m_link.unusableInARow >= LinkState::kUnusableBeforePassingOver)
+        m_link.passOver(LinkState::PassedOver::Unusable);
 }
 
 void RecordIntake::record(int Object, const RecordData &MData)
@@ -99,9 +103,8 @@ void RecordIntake::record(int Object, const RecordData &MData)
     if (!RecordFields::isAcceptedType(bytes)) {
         // Kept: not stored and not acknowledged, as another program may collect such a record;
         // but the user sees which terminal holds it, and the others are served meanwhile.
-        m_lblActivity.setCaption(m_texts.text(Txt::UnknownRecord) + u' ' + QString::number(Object));
         m_options.mshStatus.setBackColour(Object, kPresenceColumn, kUnreadable);
-        m_link.passOver();
+        m_link.passOver(LinkState::PassedOver::UnknownType);
         return;
     }
     // A record already in the log (by its content: the count in front changes when staff
@@ -111,33 +114,39 @@ void RecordIntake::record(int Object, const RecordData &MData)
     const RecordFields::FieldTexts fields = RecordFields::fromRecord(bytes);
     QByteArray line = RecordFields::logLine(fields);
     line.chop(2);
-    if (!m_stored.contains(line)) {
-        if (!storeAndShow(fields))
+    const QDate today = m_clock.now().date();
+    if (!m_stored.contains(line, RecordFields::recordDay(bytes), today)) {
+        if (!storeAndShow(today, fields))
             return;
-        m_stored.add(m_clock.now().date(), line);
+        m_stored.add(today, line);
     }
     if (left)
         m_link.RecordsOutstanding = *left;
     m_sender.SendXXByte(m_link.ServedTerminal, Packet::Command::Record, Packet::kBothStatusBits,
                         std::span(MData).first<kAcknowledgeBytes>(), Packet::FlagMode::HighAddress);
+    m_link.progress(m_clock.monotonicMs());
     if (m_link.RecordsOutstanding == 0)
         m_options.mshStatus.setText(m_link.ServedTerminal, kCountColumn, QString());
 }
 
-bool RecordIntake::storeAndShow(const RecordFields::FieldTexts &fields)
+bool RecordIntake::storeAndShow(const QDate &today, const RecordFields::FieldTexts &fields)
 {
     // Kept: a record goes in the file of the day it arrives, not of its own date, so one made
     // just before midnight lands in the new day's file, because a day's file then only grows
     // while it is today's, and the record view loads yesterday with today anyway.
-    const QDate today = m_clock.now().date();
+    const QString path = m_logFile.path(today);
     switch (m_logFile.store(today, RecordFields::logLine(fields))) {
     case LogFile::StoreResult::Stored:
+        m_problem.clear();
         break;
     case LogFile::StoreResult::NotMade:
+        tellOnce(path + QStringLiteral(" could not be made"));
         return false;
     case LogFile::StoreResult::NotWritten:
-        m_dialogs.messageBox(m_logFile.path(today) + QStringLiteral(" could not be written"),
-                             QStringLiteral("Problem"));
+        tellOnce(path + QStringLiteral(" could not be written"));
+        return false;
+    case LogFile::StoreResult::NotAFile:
+        tellOnce(path + QStringLiteral(" could not be written: it is not a regular file"));
         return false;
     }
     const int row = m_mshVimo.rows();
@@ -145,4 +154,14 @@ bool RecordIntake::storeAndShow(const RecordFields::FieldTexts &fields)
     const RecordCells cells(m_options.mshStaff, m_options.mshMedicine, m_texts);
     cells.fillRow(m_mshVimo, row, RecordFields::views(fields));
     return true;
+}
+
+// The terminal sends the record again and again while the fault lasts: one box says so, and
+// storing goes on by itself once the file can be written.
+void RecordIntake::tellOnce(const QString &problem)
+{
+    if (problem == m_problem)
+        return;
+    m_problem = problem;
+    m_dialogs.problemBox(problem, QStringLiteral("Problem"));
 }

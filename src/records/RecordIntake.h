@@ -10,7 +10,6 @@
 class Clock;
 class Dialogs;
 class Grid;
-class Label;
 class LogFile;
 class PacketSender;
 class TextTable;
@@ -28,21 +27,20 @@ class RecordIntake
 {
 public:
     RecordIntake(Grid &mshVimo, frmOption &options, const TextTable &texts, PacketSender &sender,
-                 LinkState &link, LogFile &logFile, Dialogs &dialogs, const Clock &clock, Label &lblActivity);
+                 LinkState &link, LogFile &logFile, Dialogs &dialogs, const Clock &clock);
 
     void BehModData(int Object, int Code, std::optional<int> Data, const RecordData &MData, int DataCnt);
     // Asks the served terminal how many records it holds.
     void GetNoRecord();
-    // Reads what yesterday's and today's log files hold, so a record stored before a restart
-    // and sent again is known.
-    void rememberStoredDays(const QDate &today);
 
 private:
     using RecordBytes = std::array<std::uint8_t, RecordFields::kRecordBytes>;
 
     void countAnswer(int Object, int count);
     void record(int Object, const RecordData &MData);
-    bool storeAndShow(const RecordFields::FieldTexts &fields);
+    void unusable();
+    bool storeAndShow(const QDate &today, const RecordFields::FieldTexts &fields);
+    void tellOnce(const QString &problem);
 
     Grid &m_mshVimo;
     frmOption &m_options;
@@ -52,6 +50,6 @@ private:
     LogFile &m_logFile;
     Dialogs &m_dialogs;
     const Clock &m_clock;
-    Label &m_lblActivity;
     StoredLines m_stored;
+    QString m_problem; // the problem last told, until a record is stored again
 };

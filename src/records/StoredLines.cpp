@@ -3,16 +3,31 @@
 #include "records/LogFile.h"
 #include "records/LogLine.h"
 
-#include <algorithm>
-
-void StoredLines::load(const LogFile &logFile, const QDate &today)
+bool StoredLines::contains(const QByteArray &line, const QDate &recordDay, const QDate &today)
 {
-    m_days.clear();
-    for (const QDate &day : {today.addDays(-1), today}) {
-        const auto file = LogLine::readDay(logFile.path(day));
-        if (!file)
-            continue;
-        QSet<QByteArray> &lines = m_days[day];
+    // Days before the window are no longer asked for.
+    m_days.erase(m_days.begin(), m_days.lower_bound(today.addDays(-kDaysBack)));
+    const bool inWindow = recordDay.isValid() && recordDay <= today && recordDay >= today.addDays(-kDaysBack);
+    for (QDate d = inWindow ? recordDay : today.addDays(-1); d <= today; d = d.addDays(1)) {
+        if (day(d).contains(line))
+            return true;
+    }
+    return false;
+}
+
+void StoredLines::add(const QDate &stored, const QByteArray &line)
+{
+    day(stored);
+    m_days[stored].insert(line);
+}
+
+const QSet<QByteArray> &StoredLines::day(const QDate &day)
+{
+    const auto known = m_days.find(day);
+    if (known != m_days.end())
+        return known->second;
+    QSet<QByteArray> &lines = m_days[day];
+    if (const auto file = LogLine::readDay(m_logFile.path(day))) {
         bool header = true;
         for (QByteArray line : file->bytes.split('\n')) {
             if (line.endsWith('\r'))
@@ -21,17 +36,5 @@ void StoredLines::load(const LogFile &logFile, const QDate &today)
                 lines.insert(line);
         }
     }
-}
-
-bool StoredLines::contains(const QByteArray &line) const
-{
-    return std::any_of(m_days.begin(), m_days.end(),
-                       [&line](const auto &day) { return day.second.contains(line); });
-}
-
-void StoredLines::add(const QDate &day, const QByteArray &line)
-{
-    m_days[day].insert(line);
-    // A record goes back at most one day: older days need not be kept.
-    m_days.erase(m_days.begin(), m_days.lower_bound(day.addDays(-1)));
+    return lines;
 }

@@ -41,40 +41,44 @@ void LoadLanguage(TextTable &texts, const QString &programFolder, const QString 
     int fallback = -1; // the last "UK" column
     bool failed = false;
 
-    const bool read = TextFile::forEachLine(file, [&](QStringView line) {
-        if (failed)
-            return;
-        if (lineNumber == 0) {
-            const auto fields = headerFields(line);
-            if (!fields) {
+    // The language file is the package's, outside the folders users share: a link to it is followed.
+    const bool read = TextFile::forEachLine(
+        file,
+        [&](QStringView line) {
+            if (failed)
+                return;
+            if (lineNumber == 0) {
+                const auto fields = headerFields(line);
+                if (!fields) {
+                    failed = true;
+                    return;
+                }
+                columns = int(fields->size());
+                // Kept: only header fields 2 to 10 are searched, one fewer than the language list offers,
+                // so a language in field 11 can be chosen but reads the "UK" texts, because the language
+                // files in use were laid out against this bound.
+                for (int c = 1; c < columns && c < 10 && chosen < 0; ++c) {
+                    if (fields->at(c) == language)
+                        chosen = c;
+                    else if (fields->at(c) == u"UK")
+                        fallback = c;
+                }
+                if (chosen < 0)
+                    chosen = fallback;
+                lineNumber = 1;
+                return;
+            }
+            ++lineNumber;
+            const auto fields = FieldSplitter::split(line, columns);
+            const auto index = fields ? NumberText::wholeNumber16(fields->at(0)) : std::nullopt;
+            if (!index || *index < 0 || *index >= TextTable::kSize) {
                 failed = true;
                 return;
             }
-            columns = int(fields->size());
-            // Kept: only header fields 2 to 10 are searched, one fewer than the language list offers,
-            // so a language in field 11 can be chosen but reads the "UK" texts, because the language
-            // files in use were laid out against this bound.
-            for (int c = 1; c < columns && c < 10 && chosen < 0; ++c) {
-                if (fields->at(c) == language)
-                    chosen = c;
-                else if (fields->at(c) == u"UK")
-                    fallback = c;
-            }
-            if (chosen < 0)
-                chosen = fallback;
-            lineNumber = 1;
-            return;
-        }
-        ++lineNumber;
-        const auto fields = FieldSplitter::split(line, columns);
-        const auto index = fields ? NumberText::wholeNumber16(fields->at(0)) : std::nullopt;
-        if (!index || *index < 0 || *index >= TextTable::kSize) {
-            failed = true;
-            return;
-        }
-        if (chosen >= 0)
-            texts.set(*index, fields->at(chosen));
-    });
+            if (chosen >= 0)
+                texts.set(*index, fields->at(chosen));
+        },
+        TextFile::FinalLink::Followed);
 
     if (!read || failed || lineNumber == 0) {
         dialogs.messageBox(QStringLiteral("Text File ") + file
@@ -90,10 +94,13 @@ void LoadCmbLan(ComboBox &cmbLan, const QString &programFolder, const QString &c
 {
     const QString file = path(programFolder);
     std::optional<QString> header;
-    const bool read = TextFile::forEachLine(file, [&header](QStringView line) {
-        if (!header)
-            header = line.toString();
-    });
+    const bool read = TextFile::forEachLine(
+        file,
+        [&header](QStringView line) {
+            if (!header)
+                header = line.toString();
+        },
+        TextFile::FinalLink::Followed);
     const auto fields = read && header ? headerFields(*header) : std::nullopt;
     if (!fields) {
         dialogs.messageBox(

@@ -68,6 +68,7 @@ enum class Txt : int {
     WriteFailed = 89, // followed by the path
     PageOfPages = 90,
     PrintFailed = 91,
+    UnusableRecords = 92, // %1 the terminal
     PortNoPermission = 96, // %1 the port, %2 the group that may use it
     PortInUse = 97, // %1 the port
     VersionFacts = 98, // %1 the program's version, %2 Qt's, %3 Qt's at the build

@@ -243,7 +243,7 @@ void frmOption::cmdGemLuk_Click()
         file += SetupFile::line(QStringLiteral("Medicine ") + QString::number(k), mshMedicine.text(k, 1));
 
     const QString path = SetupFile::path(m_folders.ProgramFolder, SetupFile::roundedDay(m_clock.now()));
-    if (!TextFile::replaceWhole(path, file)) {
+    if (TextFile::replaceWhole(path, file) != TextFile::Outcome::Done) {
         m_dialogs.messageBox(QStringLiteral("Data was not stored correctly. Restart PC and try again"),
                              QStringLiteral("FILE PROBLEM"));
         return;

@@ -25,6 +25,7 @@ public:
     };
 
     void messageBox(const QString &text, const QString &title) override { messages.push_back({text, title}); }
+    void problemBox(const QString &text, const QString &title) override { messages.push_back({text, title}); }
     QString inputBox(const QString &prompt, const QString &, const QString &proposed) override
     {
         inputs.push_back({prompt, proposed});

@@ -51,8 +51,10 @@ protected:
     PacketSender sender{port};
     LinkState link;
     Label lblActivity;
+    Label lblTerminals;
     int dayChanges = 0;
-    PollScheduler scheduler{link, *options, sender, texts, lblActivity, clock, [this] { ++dayChanges; }};
+    PollScheduler scheduler{link,        *options,     sender, texts,
+                            lblActivity, lblTerminals, clock,  [this] { ++dayChanges; }};
 };
 
 TEST_F(PollSchedulerTest, EachBroadcastItemInItsTurnThenTheDayChanges)
@@ -125,11 +127,14 @@ TEST_F(PollSchedulerTest, TerminalsAreServedLowestFirstUntilTheSixthTickAsksAllF
 } // namespace
 
 // A served terminal that stays quiet (its record or our acknowledgement lost on the line) is
-// asked again once it has been quiet for 1.5 s; after four unanswered asks the next terminal is
-// served, and the quiet one only again after the next count request.
+// asked again once it has been quiet for 1.5 s on the monotonic clock (the date and time of day
+// stand still here, as when the PC's clock is set back); after four unanswered asks the next
+// terminal is served, and the quiet one only again after the next count request. A terminal
+// passed over for what it sends is named until then; a quiet one is not.
 TEST_F(PollSchedulerTest, QuietTerminalIsAskedAgainThenPassedOverUntilTheNextCountRequest)
 {
     scheduler.SecondCounter = 0;
+    clock.monotonic = 0;
     options->mshStatus.setText(1, 2, QStringLiteral("3"));
     options->mshStatus.setText(2, 2, QStringLiteral("1"));
     const QString askFirst = fa(1, 1, 16383, 2, 192);
@@ -140,14 +145,19 @@ TEST_F(PollSchedulerTest, QuietTerminalIsAskedAgainThenPassedOverUntilTheNextCou
            {2, askFirst}, {2, askFirst},  {1, QString()}, {1, askSecond}};
     int step = 0;
     for (const auto &[seconds, sent] : steps) {
-        clock.moment = clock.moment.addSecs(seconds);
+        *clock.monotonic += seconds * 1000;
         EXPECT_EQ(tick(), sent) << "step " << step++;
     }
+    EXPECT_EQ(lblTerminals.caption(), QString());
+    texts.set(int(Txt::UnusableRecords), QStringLiteral("unusable %1"));
+    link.passOver(LinkState::PassedOver::Unusable);
     link.RecordsOutstanding = 0;
     options->mshStatus.setText(2, 2, QString());
     EXPECT_NE(tick(), askFirst) << "passed over until the next count request";
+    EXPECT_EQ(lblTerminals.caption(), u"unusable 2");
     scheduler.SecondCounter = PollScheduler::kCountRequestTicks;
     tick();
+    EXPECT_EQ(lblTerminals.caption(), QString());
     options->mshStatus.setText(1, 2, QStringLiteral("3"));
     EXPECT_EQ(tick(), askFirst);
 }

@@ -2,7 +2,6 @@
 #include "RecordsFixture.h"
 #include "link/LinkState.h"
 #include "link/PacketSender.h"
-#include "platform/Label.h"
 #include "records/RecordIntake.h"
 
 #include <QDir>
@@ -10,6 +9,8 @@
 #include <QFileInfo>
 
 #include <memory>
+
+#include <sys/stat.h>
 
 #include <gtest/gtest.h>
 
@@ -20,11 +21,14 @@ using B = RecordFields::RecordByte;
 const RecordData kTypical = makeRecord();
 
 // What went before the packet: FolderFile, a file where the log folder should be; DayFolder, a
-// folder where today's log file should be; from Stored on, the typical record came from terminal
-// 4 (Failed: while the disk was full; NextDay: then another one after midnight).
+// folder where today's log file should be; Fifo and Link, a FIFO or a link (to a file of someone
+// else's) in place of today's log file; CutShort, two records cut short from terminal 4; from
+// Stored on, the typical record came from terminal 4 (Failed: while the disk was full, which it
+// still is with FullStill; NextDay: then another one after midnight; Weekend: the program
+// started again three days later).
 // clang-format off
-enum class Before { Fresh, NoFolder, FolderFile, DayFolder, FullDisk, Stored, Failed, NextDay, Restart,
-                    RestartNextDay };
+enum class Before { Fresh, NoFolder, FolderFile, DayFolder, Fifo, Link, FullDisk, CutShort, Stored, Failed,
+                    FullStill, NextDay, Restart, RestartNextDay, Weekend };
 // clang-format on
 using enum Before;
 
@@ -52,10 +56,9 @@ void expectIntake(const IntakeCase &c)
     LinkState link;
     link.ServedTerminal = 4;
     link.RecordsOutstanding = 3;
-    Label lblActivity;
     auto start = [&] {
         return std::make_unique<RecordIntake>(f.mshVimo, *f.options, f.texts, sender, link, f.logFile,
-                                              f.dialogs, f.clock, lblActivity);
+                                              f.dialogs, f.clock);
     };
     auto intake = start();
     // A terminal's row of the status grid: its count, '*' when it shows as present, '!' when
@@ -70,11 +73,22 @@ void expectIntake(const IntakeCase &c)
     };
     const QString dayPath = f.logFile.path(QDate(2024, 3, 7));
     const QString logFolder = f.folder.file(QStringLiteral("VimoLog"));
-    ASSERT_TRUE((c.before != FullDisk && c.before != Failed)
-                || QFile::link(QStringLiteral("/dev/full"), dayPath));
+    std::optional<FileSizeLimit> full;
+    if (c.before == FullDisk || c.before == Failed || c.before == FullStill) {
+        f.writeDay(7, LogFile::headerLine());
+        full.emplace(LogFile::headerLine().size());
+    }
+    const QString elsewhere = f.folder.file(QStringLiteral("elsewhere.txt"));
+    f.folder.write(QStringLiteral("elsewhere.txt"), "theirs");
+    ASSERT_TRUE(c.before != Link || (QDir().mkpath(logFolder) && QFile::link(elsewhere, dayPath)));
+    ASSERT_TRUE(c.before != Fifo
+                || (QDir().mkpath(logFolder) && ::mkfifo(QFile::encodeName(dayPath).constData(), 0666) == 0));
+    for (int i = 0; c.before == CutShort && i < 2; ++i)
+        intake->BehModData(4, 1, std::nullopt, kTypical, 29);
     if (c.before >= Stored)
         intake->BehModData(4, 1, std::nullopt, kTypical, 30);
-    ASSERT_TRUE(c.before != Failed || QFile::remove(dayPath));
+    if (c.before == Failed)
+        full.reset();
     ASSERT_TRUE((c.before != NoFolder && c.before != FolderFile) || QDir(logFolder).removeRecursively());
     ASSERT_TRUE(c.before != FolderFile || QFile(logFolder).open(QIODevice::WriteOnly));
     ASSERT_TRUE(c.before != DayFolder || QDir().mkpath(dayPath));
@@ -82,10 +96,10 @@ void expectIntake(const IntakeCase &c)
         f.clock.moment = at(8, 0, 2);
     if (c.before == NextDay)
         intake->BehModData(4, 1, std::nullopt, makeRecord({{B::Alive, 12}}), 30);
-    if (c.before == Restart || c.before == RestartNextDay) { // the program closed and started again
-        intake = start();
-        intake->rememberStoredDays(f.clock.now().date());
-    }
+    if (c.before == Weekend)
+        f.clock.moment = at(10, 7);
+    if (c.before == Restart || c.before == RestartNextDay || c.before == Weekend)
+        intake = start(); // the program closed and started again
     f.port.takeWrittenHex();
     f.dialogs.messages.clear();
     link.ServedTerminal = c.served;
@@ -94,12 +108,14 @@ void expectIntake(const IntakeCase &c)
     const qsizetype records = dayRecords();
 
     intake->BehModData(c.from, c.code, c.data, c.record, c.count);
+    full.reset();
     EXPECT_EQ(f.port.takeWrittenHex(), QString::fromUtf16(c.ack));
     EXPECT_EQ(dayRecords() - records, c.stored);
     EXPECT_EQ(f.mshVimo.rows() - rows, c.stored);
     EXPECT_EQ(link.RecordsOutstanding, c.outstanding);
     EXPECT_EQ(status(c.from), QString::fromUtf16(c.status));
     EXPECT_EQ(f.told(), QString::fromUtf16(c.told));
+    EXPECT_EQ(f.folder.read(QStringLiteral("elsewhere.txt")), "theirs");
 }
 
 // Acknowledgements: FC, the address, command 1, sub-code 192, the record's two count bytes.
@@ -123,6 +139,9 @@ TEST(RecordIntake, AcknowledgesARecordOnlyOnceItIsStored)
          u"FC 00 04 00 01 A0 0C 00 02 B0 03 00 00 00 05 B0 08", 0, 5, u"3", u""},
         {Restart, 4, 4, 1, N, 30, kTypical, ack, 0, 2, u"3", u""},
         {RestartNextDay, 4, 4, 1, N, 30, kTypical, ack, 0, 2, u"3", u""},
+        {Weekend, 4, 4, 1, N, 30, kTypical, ack, 0, 2, u"3", u""},
+        // Dated after today, it is looked for on yesterday and today only.
+        {Weekend, 4, 4, 1, N, 30, makeRecord({{B::Day, 11}}), ack, 1, 2, u"3", u""},
         {Stored, 4, 4, 1, N, 30, makeRecord({{B::Alive, 12}}), ack, 1, 2, u"3", u""},
         // The same farrowing from another terminal (same sow, minute, staff and figures) is in the
         // log already: acknowledged, not stored again.
@@ -130,6 +149,11 @@ TEST(RecordIntake, AcknowledgesARecordOnlyOnceItIsStored)
          u""},
         {Failed, 4, 4, 1, N, 30, kTypical, ack, 1, 2, u"3", u""},
         {FullDisk, 4, 4, 1, N, 30, kTypical, u"", 0, 3, u"3", u" could not be written/Problem\n"},
+        {FullStill, 4, 4, 1, N, 30, kTypical, u"", 0, 3, u"3", u""}, // told once, not again and again
+        {Fifo, 4, 4, 1, N, 30, kTypical, u"", 0, 3, u"3",
+         u" could not be written: it is not a regular file/Problem\n"},
+        {Link, 4, 4, 1, N, 30, kTypical, u"", 0, 3, u"3",
+         u" could not be written: it is not a regular file/Problem\n"},
         {NoFolder, 4, 4, 1, N, 30, kTypical, ack, 1, 2, u"3", u""},
         {FolderFile, 4, 4, 1, N, 30, kTypical, u"", 0, 3, u"3", u" could not be made/Problem\n"},
         {DayFolder, 4, 4, 1, N, 30, kTypical, u"", 0, 3, u"3", u" could not be made/Problem\n"},
@@ -145,7 +169,11 @@ TEST(RecordIntake, AcknowledgesARecordOnlyOnceItIsStored)
         // passed over until the next count request.
         {Fresh, 4, 4, 1, N, 30, makeRecord({{B::Type, 4}, {B::CountLow, 9}}), u"", 0, 0, u"3!", u""},
         // A long packet of fewer than 30 data bytes is not a record: the rest would be an earlier one's.
+        // The third in a row passes the terminal over. Up to 34 bytes hold a record in the first 30.
         {Fresh, 4, 4, 1, N, 2, kTypical, u"", 0, 3, u"3", u""},
+        {CutShort, 4, 4, 1, N, 29, kTypical, u"", 0, 0, u"3", u""},
+        {CutShort, 4, 4, 1, N, 30, kTypical, ack, 1, 2, u"3", u""},
+        {Fresh, 4, 4, 1, N, 34, kTypical, ack, 1, 2, u"3", u""},
         {Fresh, 4, 4, 2, 5, 30, kTypical, u"", 0, 3, u"3", u""},
         {Fresh, 4, 4, 0, N, 30, kTypical, u"", 0, 3, u"3", u""},
         // Count answers show in the sender's status row; the served terminal's asks for its records.

@@ -140,6 +140,13 @@ TEST_P(ShippedLanguage, everyTextFitsItsControl)
     frmVimo &vimo = f.vimo;
     vimo.Load();
     ASSERT_TRUE(f.dialogs.messages.empty()) << f.dialogs.messages.front().text.toStdString();
+    // Two terminals passed over for what they send, named under the grid.
+    for (const auto &[terminal, why] : {std::pair{254, LinkState::PassedOver::Unusable},
+                                        std::pair{253, LinkState::PassedOver::UnknownType}}) {
+        vimo.link().ServedTerminal = terminal;
+        vimo.link().passOver(why);
+    }
+    vimo.scheduler().tick();
 
     const QString screenshots = qEnvironmentVariable("PCVIMO_SCREENSHOTS");
     for (Form *form :

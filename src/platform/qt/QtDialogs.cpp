@@ -10,6 +10,18 @@ void QtDialogs::messageBox(const QString &text, const QString &title)
     box.exec();
 }
 
+void QtDialogs::problemBox(const QString &text, const QString &title)
+{
+    if (m_openProblems.contains(text))
+        return;
+    m_openProblems.insert(text);
+    auto *box = new QMessageBox(QMessageBox::Warning, title, text, QMessageBox::Ok);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setModal(false);
+    QObject::connect(box, &QObject::destroyed, [this, text] { m_openProblems.remove(text); });
+    box->show();
+}
+
 QString QtDialogs::inputBox(const QString &prompt, const QString &title, const QString &proposed)
 {
     bool ok = false;

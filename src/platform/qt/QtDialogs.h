@@ -2,10 +2,16 @@
 
 #include "platform/Dialogs.h"
 
+#include <QSet>
+
 class QtDialogs final : public Dialogs
 {
 public:
     void messageBox(const QString &text, const QString &title) override;
+    void problemBox(const QString &text, const QString &title) override;
     QString inputBox(const QString &prompt, const QString &title, const QString &proposed) override;
     QString saveFileName(const QString &title, const QString &proposedPath, const QString &filter) override;
+
+private:
+    QSet<QString> m_openProblems;
 };
