@@ -11,7 +11,7 @@ build="${BUILD_DIR:-$root/build-bench}"
 data="$here/data"
 
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DPCVIMO_BUILD_TESTS=OFF > /dev/null
-make -C "$build" -j2 pcvimo-make-year records_bench > /dev/null
+cmake --build "$build" -j2 --target pcvimo-make-year records_bench > /dev/null
 
 maker="$build/bench/pcvimo-make-year"
 if [ ! -d "$data/year/VimoLog" ]; then

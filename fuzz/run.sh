@@ -11,7 +11,6 @@ top=$(cd "$(dirname "$0")/.." && pwd)
 seconds=${1:-60}
 shift || true
 targets=("$@")
-[ ${#targets[@]} -eq 0 ] && targets=(receiver_fuzz setup_file_fuzz language_file_fuzz log_line_fuzz)
 build=${BUILD_DIR:-$(dirname "$top")/build-fuzz}
 run=${FUZZ_RUN_DIR:-$build/fuzz-run}
 jobs=${PCVIMO_JOBS:-2}
@@ -22,6 +21,8 @@ if ! grep -q '^PCVIMO_FUZZ:BOOL=ON' "$build/CMakeCache.txt" 2>/dev/null; then
   CC=clang CXX=clang++ cmake -S "$top" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPCVIMO_FUZZ=ON \
     -DPCVIMO_SANITIZE=ON -DPCVIMO_BUILD_TESTS=OFF -DPCVIMO_BUILD_BENCH=OFF >/dev/null || exit 2
 fi
+# Every target fuzz/CMakeLists.txt makes, unless some are named.
+[ ${#targets[@]} -eq 0 ] && read -r -a targets <"$build/fuzz/targets.txt"
 cmake --build "$build" -j"$jobs" --target "${targets[@]}" >"$build/fuzz-build.log" 2>&1 || {
   tail -40 "$build/fuzz-build.log"
   exit 2

@@ -7,7 +7,7 @@ cd "$top"
 status=0
 
 # Every header of those modules, as installed (the class headers such as <QColor> included).
-qt=$(dirname "$(find /usr/include -maxdepth 3 -type d -name QtCore -path '*qt6*' | head -n 1)")
+qt=$(qtpaths6 --query QT_INSTALL_HEADERS 2>/dev/null || qmake6 -query QT_INSTALL_HEADERS)
 headers=$(cd "$qt" && ls QtWidgets QtGui QtSerialPort | grep -vE '^$|:$' | sort -u | paste -sd'|')
 gui="#include <((QtWidgets|QtGui|QtSerialPort)/)?(QtWidgets|QtGui|QtSerialPort|${headers//./\\.})>"
 offenders=$(git ls-files 'src/*.cpp' 'src/*.h' 'tools/*.cpp' 'tools/*.h' 'fuzz/*.cpp' 'fuzz/*.h' |
@@ -19,11 +19,12 @@ if [ -n "$offenders" ]; then
 fi
 
 command -v clang-format >/dev/null || { echo "clang-format is missing"; exit 1; }
-if ! git ls-files '*.cpp' '*.h' | xargs -r clang-format --dry-run -Werror 2>/tmp/pcvimo-format.$$; then
+report=$(mktemp)
+trap 'rm -f "$report"' EXIT
+if ! git ls-files '*.cpp' '*.h' | xargs -r clang-format --dry-run -Werror 2>"$report"; then
   echo "Not in the house format (run clang-format -i on these):"
-  grep -oE '^[^:]+\.(cpp|h)' /tmp/pcvimo-format.$$ | sort -u
+  grep -oE '^[^:]+\.(cpp|h):' "$report" | tr -d : | sort -u
   status=1
 fi
-rm -f /tmp/pcvimo-format.$$
 [ $status -eq 0 ] && echo "Source checks passed: layering and format."
 exit $status

@@ -9,6 +9,10 @@ cmake --build "$build" -j"$(nproc)"
 # The program's logic and its tests need no more than Qt Core.
 for t in tests/protocol_tests tests/settings_tests tests/link_tests tests/records_tests tests/app_tests \
          tools/simulator_tests; do
+  if [ ! -x "$build/$t" ]; then
+    echo "$t was not built"
+    exit 1
+  fi
   if ldd "$build/$t" | grep -qE 'libQt6(Gui|Widgets|SerialPort)'; then
     echo "$t links Qt Gui, Widgets or Serial Port"
     exit 1

@@ -4,32 +4,76 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 using namespace Qt::StringLiterals;
 
-// File bytes in, lines out; a file that cannot be read (missing, a device that would never end)
-// gives no line and false.
+// File bytes in, lines out; a file that cannot be read (missing, a device that would never end, a
+// link that one user of a shared folder put there for another's program, a FIFO that would hang
+// it) gives no line and false. A link to the language file, outside those folders, is followed.
 TEST(TextFileLines, FileBytesInLinesOut)
 {
-    const std::pair<QByteArray, std::optional<QStringList>> cases[] = {
-        {"a\r\nb\r\n", QStringList{u"a"_s, u"b"_s}},
-        {"a\nb", QStringList{u"a"_s, u"b"_s}},
-        {"a\r\n\r\nb\r", QStringList{u"a"_s, {}, u"b"_s}},
-        {"a\rb", QStringList{u"a\rb"_s}},
-        {"\xE6\xF8\x80", QStringList{u"æø€"_s}},
-        {"", QStringList{}},
-        {"missing", std::nullopt},
-        {"/dev/zero", std::nullopt},
+    enum class Kind { File, Path, Link, FollowedLink, Fifo };
+    using enum Kind;
+    const struct
+    {
+        Kind kind;
+        QByteArray bytes; // the file's, or the path
+        std::optional<QStringList> lines;
+    } cases[] = {
+        {File, "a\r\nb\r\n", QStringList{u"a"_s, u"b"_s}},
+        {File, "a\nb", QStringList{u"a"_s, u"b"_s}},
+        {File, "a\r\n\r\nb\r", QStringList{u"a"_s, {}, u"b"_s}},
+        {File, "a\rb", QStringList{u"a\rb"_s}},
+        {File, "\xE6\xF8\x80", QStringList{u"æø€"_s}},
+        {File, "", QStringList{}},
+        {Path, "missing", std::nullopt},
+        {Path, "/dev/zero", std::nullopt},
+        {Link, "a", std::nullopt},
+        {FollowedLink, "a", QStringList{u"a"_s}},
+        {Fifo, "", std::nullopt},
     };
-    for (const auto &[bytes, lines] : cases) {
+    for (const auto &[kind, bytes, lines] : cases) {
         TempFolder folder;
-        const QString name = lines ? u"f.txt"_s : QString::fromLatin1(bytes);
-        if (lines)
-            folder.write(name, bytes);
-        const QString path = name.startsWith(u'/') ? name : folder.file(name);
+        QString path = folder.file(u"f.txt"_s);
+        if (kind == Path)
+            path = bytes.startsWith('/') ? QString::fromLatin1(bytes)
+                                         : folder.file(QString::fromLatin1(bytes));
+        if (kind == File || kind == Link || kind == FollowedLink)
+            folder.write(u"target.txt"_s, bytes);
+        if (kind == File)
+            path = folder.file(u"target.txt"_s);
+        if (kind == Link || kind == FollowedLink)
+            QFile::link(folder.file(u"target.txt"_s), path);
+        if (kind == Fifo)
+            ::mkfifo(QFile::encodeName(path).constData(), 0666);
         QStringList read;
-        const bool ok = TextFile::forEachLine(path, [&read](QStringView line) { read << line.toString(); });
-        EXPECT_EQ(ok ? std::optional(read) : std::nullopt, lines) << bytes.toStdString();
+        const bool ok = TextFile::forEachLine(
+            path, [&read](QStringView line) { read << line.toString(); },
+            kind == FollowedLink ? TextFile::FinalLink::Followed : TextFile::FinalLink::Refused);
+        EXPECT_EQ(ok ? std::optional(read) : std::nullopt, lines) << bytes.toStdString() << int(kind);
     }
+}
+
+// A whole file is replaced, never written through a link or into a FIFO at its place.
+TEST(TextFileReplace, OnlyARegularFileIsReplaced)
+{
+    using O = TextFile::Outcome;
+    TempFolder folder;
+    folder.write(u"theirs.txt"_s, "theirs");
+    folder.write(u"ours.txt"_s, "old");
+    QFile::link(folder.file(u"theirs.txt"_s), folder.file(u"link.txt"_s));
+    ::mkfifo(QFile::encodeName(folder.file(u"fifo.txt"_s)).constData(), 0666);
+    EXPECT_EQ(TextFile::replaceWhole(folder.file(u"ours.txt"_s), "new"), O::Done);
+    EXPECT_EQ(TextFile::replaceWhole(folder.file(u"made.txt"_s), "made"), O::Done);
+    EXPECT_EQ(TextFile::replaceWhole(folder.file(u"link.txt"_s), "x"), O::NotRegularFile);
+    EXPECT_EQ(TextFile::replaceWhole(folder.file(u"fifo.txt"_s), "x"), O::NotRegularFile);
+    EXPECT_EQ(TextFile::replaceWhole(folder.file(u"no/such/folder.txt"_s), "x"), O::Failed);
+    EXPECT_EQ(folder.read(u"ours.txt"_s) + folder.read(u"made.txt"_s) + folder.read(u"theirs.txt"_s),
+              "newmadetheirs");
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::System).join(u' '),
+              u"fifo.txt link.txt made.txt ours.txt theirs.txt")
+        << "no temporary file left";
 }
 
 // The code page of the files and the line: each byte is one character and back; a character

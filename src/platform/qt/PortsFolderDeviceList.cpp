@@ -1,12 +1,12 @@
 #include "platform/qt/PortsFolderDeviceList.h"
 
 #include "platform/Paths.h"
+#include "platform/TextFile.h"
 #include "platform/qt/ComPorts.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QSerialPortInfo>
 
 #include <algorithm>
@@ -54,19 +54,15 @@ QString assignedPath(const QString &programFolder)
 
 ComNumbering readNumbering(const QString &programFolder)
 {
-    QFile file(assignedPath(programFolder));
-    return ComNumbering(file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString());
+    const auto bytes = TextFile::readAll(assignedPath(programFolder));
+    return ComNumbering(bytes ? QString::fromUtf8(*bytes) : QString());
 }
 
 // Numbers that cannot be kept are given again at the next listing; the ports still work.
 void saveNumbering(const QString &programFolder, const ComNumbering &numbering)
 {
-    if (!numbering.changed())
-        return;
-    QSaveFile file(assignedPath(programFolder));
-    if (file.open(QIODevice::WriteOnly))
-        file.write(numbering.assignedText().toUtf8());
-    file.commit();
+    if (numbering.changed())
+        TextFile::replaceWhole(assignedPath(programFolder), numbering.assignedText().toUtf8());
 }
 
 std::vector<PortLink> linksIn(const QString &programFolder)

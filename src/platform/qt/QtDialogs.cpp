@@ -12,13 +12,14 @@ void QtDialogs::messageBox(const QString &text, const QString &title)
 
 void QtDialogs::problemBox(const QString &text, const QString &title)
 {
-    if (m_openProblems.contains(text))
+    if (m_openProblems->contains(text))
         return;
-    m_openProblems.insert(text);
+    m_openProblems->insert(text);
     auto *box = new QMessageBox(QMessageBox::Warning, title, text, QMessageBox::Ok);
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setModal(false);
-    QObject::connect(box, &QObject::destroyed, [this, text] { m_openProblems.remove(text); });
+    // The set is shared with the box: a box may outlive these dialogs at the end of the program.
+    QObject::connect(box, &QObject::destroyed, [open = m_openProblems, text] { open->remove(text); });
     box->show();
 }
 

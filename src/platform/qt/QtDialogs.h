@@ -4,6 +4,8 @@
 
 #include <QSet>
 
+#include <memory>
+
 class QtDialogs final : public Dialogs
 {
 public:
@@ -13,5 +15,6 @@ public:
     QString saveFileName(const QString &title, const QString &proposedPath, const QString &filter) override;
 
 private:
-    QSet<QString> m_openProblems;
+    // The texts of the problem boxes still open.
+    std::shared_ptr<QSet<QString>> m_openProblems = std::make_shared<QSet<QString>>();
 };
