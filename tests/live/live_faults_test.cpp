@@ -1,6 +1,7 @@
 // The program against simulated hand terminals on a real pseudo-terminal line, with faults on
-// the line, a line that goes away and comes back, and a full disk. What must hold every time:
-// every record a terminal had confirmed is in the log files exactly once.
+// the line, a line that goes away and comes back, a full disk, a power cut, a weekend and a
+// broken terminal. What must hold every time: every record a terminal had confirmed is in the
+// log files exactly once, and nothing else is there.
 //
 // The whole program as main.cpp wires it, but in the test process: its windows over the real
 // serial port, ports folder, files and system clock, its timers on QTimers. Only the message
@@ -333,9 +334,12 @@ class EachFault : public testing::TestWithParam<FaultRun>
 // was missed, so a record comes again with other records-left bytes; records cut short with right
 // checksums, which must get no confirmation; the program ended and started again while a terminal
 // waits to send again a record whose confirmation it missed; and the adapter pulled out in the
-// middle of the records and put back, which a user answers with "Find ports"; and today's log
-// file on a full disk, which the user is told of. The simulator's check and the files: each
-// record once.
+// middle of the records and put back, which a user answers with "Find ports"; today's log
+// file on a full disk, which the user is told of; today's file ending, after a power cut, in part
+// of the line of a record a terminal still holds, or in NUL bytes, which are set aside (never
+// shown or counted) before that record is stored whole; a record stored on Friday whose
+// confirmation was lost, sent again on Monday; and a terminal that sends only records cut short,
+// which must not hold up the others. The simulator's check and the files: each record once.
 TEST_P(EachFault, everyRecordOnce)
 {
     const FaultRun &run = GetParam();
