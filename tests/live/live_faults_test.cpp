@@ -307,9 +307,9 @@ std::vector<FaultRun> faultRuns()
          .counters = {},
          .terminals = 2,
          .logBefore = LogBefore::StoredOnFriday},
-        // Terminal 1 is served first after every count request. At the program's own tick: it is
-        // passed over after a few unusable records in a row, asked again after the quiet time, and
-        // at the fast tick the count requests come before the few.
+        // Terminal 1 is served first after every count request. At the program's own tick, as it
+        // is passed over only after a few unusable records in a row, each asked for again after
+        // the quiet time: at the fast tick the next count request (3 s) comes first.
         {.name = "brokenTerminal",
          .arguments = "--seed 15 --records 5 --unusable-terminal 1",
          .counters = {"unusableRecords"},
