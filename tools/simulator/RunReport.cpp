@@ -82,7 +82,11 @@ QString summary(const TerminalBank &bank, const Faults &faults, double seconds, 
     QStringList lines;
     lines << QStringLiteral("summary after %1 s:").arg(seconds, 0, 'f', 1);
     if (faults.drainedAt)
-        lines << QStringLiteral("drained after %1 s").arg(*faults.drainedAt, 0, 'f', 1);
+        lines << QStringLiteral("every record%1 confirmed after %2 s")
+                     .arg(faults.unusableTerminal > 0
+                              ? QStringLiteral(" but broken terminal %1's").arg(faults.unusableTerminal)
+                              : QString())
+                     .arg(*faults.drainedAt, 0, 'f', 1);
     lines << QStringLiteral(
         "terminal  delivered  confirmed  sent-again  held  count-req  record-req  ignored  missed");
     int delivered = 0, confirmed = 0, resent = 0, held = 0, missed = 0, newCount = 0, unusable = 0;

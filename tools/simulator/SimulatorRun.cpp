@@ -269,10 +269,10 @@ void SimulatorRun::checkDrained()
     if (m_finished || m_drainedAt || !m_bank.drained())
         return;
     m_drainedAt = seconds();
-    progress(QStringLiteral("[%1s] every record confirmed%2")
+    progress(QStringLiteral("[%1s] every record%2 confirmed")
                  .arg(*m_drainedAt, 0, 'f', 1)
                  .arg(m_options.unusableTerminal > 0
-                          ? QStringLiteral(" but the broken terminal %1's").arg(m_options.unusableTerminal)
+                          ? QStringLiteral(" but broken terminal %1's").arg(m_options.unusableTerminal)
                           : QString()));
     if (!m_options.untilDrained)
         return;
