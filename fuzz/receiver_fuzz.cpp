@@ -40,7 +40,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, size_t size)
     dialogs.messages.clear();
     port.setPortNumber(1);
     port.open();
-    LinkState &link = vimo.link();
+    TerminalTable &link = vimo.terminals();
     link.ServedTerminal = data[0] == kNoTerminal ? -1 : data[0];
     link.RecordsOutstanding = link.ServedTerminal < 0 ? 0 : 1;
     const Grid &mshVimo = vimo.mshVimo;

@@ -1,5 +1,6 @@
 #include "app/frmVimo.h"
 
+#include "link/TerminalStatusGrid.h"
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
 #include "platform/ReportPrinter.h"
@@ -30,13 +31,14 @@ frmVimo::frmVimo(const Services &services, const QString &workingDirectory, cons
       m_logFile(m_folders.ProgramFolder),
       m_view(mshVimo, cmbSow, dtpStart, dtpSlut, m_frmOption, m_texts, m_logFile),
       m_checks(mshVimo, lblSummary, m_frmOption, m_texts, services.clock),
-      m_intake(mshVimo, m_frmOption, m_texts, m_sender, m_link, m_logFile, services.dialogs, services.clock),
+      m_intake(mshVimo, m_frmOption, m_texts, m_sender, m_terminals, m_logFile, services.dialogs,
+               services.clock),
       m_receiver(services.port, lblBus,
                  [this](int Object, int Code, std::optional<int> Data, const RecordData &MData, int DataCnt) {
                      m_intake.BehModData(Object, Code, Data, MData, DataCnt);
                      m_checks.checkNewRows();
                  }),
-      m_scheduler(m_link, m_frmOption, m_sender, m_texts, lblActivity, lblTerminals, services.clock,
+      m_scheduler(m_terminals, m_frmOption, m_sender, m_texts, lblActivity, lblTerminals, services.clock,
                   [this] { moveToNewDay(); })
 {
     place(QStringLiteral("mshVimo"), {120, 120, 12135, 6255}, &mshVimo);
@@ -67,6 +69,8 @@ frmVimo::frmVimo(const Services &services, const QString &workingDirectory, cons
     connect(&dtpStart, &DatePicker::changedByUser, this, enableUpdate);
     connect(&dtpSlut, &DatePicker::changedByUser, this, enableUpdate);
     connect(&timSekund, &Timer::ticked, this, &frmVimo::timSekund_Timer);
+    connect(&m_terminals, &TerminalTable::changed, this,
+            [this] { showTerminalStatus(m_terminals, m_frmOption.mshStatus); });
     connect(&m_frmOption.timModtag, &Timer::ticked, this, [this] { m_receiver.ModtagData(); });
     m_frmOption.setPortLister([this] { m_portHandling.GetSerialPortNames(); });
     services.port.setLineLostHandler([this](const PortError &error) { m_portHandling.lineLost(error); });
@@ -127,12 +131,11 @@ void frmVimo::Load()
 void frmVimo::prepareStatusGrid()
 {
     // One row per terminal; an empty or non-numeric count means none.
-    Grid &status = m_frmOption.mshStatus;
+    // Kept: the grid's rows (terminals and heading) are rounded, not the terminals, because a
+    // half then rounds to an even number of rows, as it always has.
     const long long rows
         = NumberText::roundHalfEven(NumberText::leadingNumber(m_frmOption.txtNoHand.text()) + 1);
-    status.setRows(int(std::clamp<long long>(rows, 1, kLargestTerminalCount + 1)));
-    for (int i = 1; i < status.rows(); ++i)
-        status.setText(i, 0, QString::number(i));
+    m_terminals.setTerminalCount(int(std::clamp<long long>(rows, 1, kLargestTerminalCount + 1)) - 1);
 }
 
 void frmVimo::setCaptions()

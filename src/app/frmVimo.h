@@ -1,11 +1,11 @@
 #pragma once
 
 #include "app/Services.h"
-#include "link/LinkState.h"
 #include "link/PacketSender.h"
 #include "link/PollScheduler.h"
 #include "link/PortHandling.h"
 #include "link/Receiver.h"
+#include "link/TerminalTable.h"
 #include "link/frmComProblem.h"
 #include "platform/Button.h"
 #include "platform/ComboBox.h"
@@ -68,7 +68,7 @@ public:
     PollScheduler &scheduler() { return m_scheduler; }
     RecordIntake &intake() { return m_intake; }
     Receiver &receiver() { return m_receiver; }
-    LinkState &link() { return m_link; }
+    TerminalTable &terminals() { return m_terminals; }
     const ProgramFolders &folders() const { return m_folders; }
     const QString &currentLanguage() const { return m_CurrentLanguage; }
 
@@ -89,7 +89,7 @@ private:
     frmFileProblem m_frmFileProblem;
     frmOption m_frmOption;
     frmComProblem m_frmComProblem;
-    LinkState m_link;
+    TerminalTable m_terminals;
     PacketSender m_sender;
     PortHandling m_portHandling;
     LogFile m_logFile;

@@ -1,13 +1,12 @@
 #include "link/PollScheduler.h"
 
-#include "link/LinkState.h"
 #include "link/PacketSender.h"
+#include "link/TerminalTable.h"
 #include "link/TimeText.h"
 #include "platform/Clock.h"
 #include "platform/Codec1252.h"
 #include "platform/Label.h"
 #include "protocol/Frames.h"
-#include "settings/NumberText.h"
 #include "settings/TextTable.h"
 #include "settings/frmOption.h"
 
@@ -18,11 +17,12 @@ constexpr int kMedicineNames = 10;
 constexpr int kLargestInterval1 = 255;
 } // namespace
 
-PollScheduler::PollScheduler(LinkState &link, frmOption &options, PacketSender &sender,
+PollScheduler::PollScheduler(TerminalTable &terminals, frmOption &options, PacketSender &sender,
                              const TextTable &texts, Label &lblActivity, Label &lblTerminals,
                              const Clock &clock, std::function<void()> dayChanged)
-    : m_link(link), m_options(options), m_sender(sender), m_texts(texts), m_lblActivity(lblActivity),
-      m_lblTerminals(lblTerminals), m_clock(clock), m_dayChanged(std::move(dayChanged))
+    : m_terminals(terminals), m_options(options), m_sender(sender), m_texts(texts),
+      m_lblActivity(lblActivity), m_lblTerminals(lblTerminals), m_clock(clock),
+      m_dayChanged(std::move(dayChanged))
 { }
 
 void PollScheduler::start(const QDateTime &now)
@@ -38,11 +38,11 @@ void PollScheduler::tick()
         return;
     m_inTick = true;
     ++SecondCounter;
-    if (m_link.RecordsOutstanding > 0)
+    if (m_terminals.RecordsOutstanding > 0)
         askAgainWhenQuiet();
-    if (m_link.RecordsOutstanding == 0)
+    if (m_terminals.RecordsOutstanding == 0)
         requestRecords();
-    if (m_link.RecordsOutstanding == 0)
+    if (m_terminals.RecordsOutstanding == 0)
         broadcastNext();
     if (SecondCounter >= kCountRequestTicks)
         requestCounts();
@@ -55,15 +55,14 @@ void PollScheduler::requestRecords()
 {
     // The line is shared: only the lowest-numbered terminal with records is asked; the others
     // keep their counts and follow on later ticks.
-    const Grid &status = m_options.mshStatus;
-    for (int terminal = 1; terminal < status.rows(); ++terminal) {
-        const auto count = NumberText::wholeNumber16(status.textView(terminal, 2));
-        if (!count || *count <= 0 || m_link.passedOver.contains(terminal))
+    for (int terminal = 1; terminal <= m_terminals.terminalCount(); ++terminal) {
+        const auto count = m_terminals.terminal(terminal).recordsReported;
+        if (!count || *count <= 0 || m_terminals.passedOver.contains(terminal))
             continue;
-        m_link.serve(terminal, *count);
+        m_terminals.serve(terminal, *count);
         m_sender.Send11Byte(terminal, Packet::Command::Record, Packet::kRequestValue,
                             Packet::FlagMode::HighAddress, Packet::kBothStatusBits);
-        m_link.asked(m_clock.monotonicMs());
+        m_terminals.asked(m_clock.monotonicMs());
         m_lblActivity.setCaption(m_texts.text(Txt::Serving) + u' ' + QString::number(terminal)
                                  + QStringLiteral(", ") + QString::number(*count));
         return;
@@ -76,15 +75,15 @@ void PollScheduler::requestRecords()
 // is known by its content, so nothing is stored twice.
 void PollScheduler::askAgainWhenQuiet()
 {
-    if (m_clock.monotonicMs() - m_link.quietSinceMs < kQuietMs)
+    if (m_clock.monotonicMs() - m_terminals.quietSinceMs < kQuietMs)
         return;
-    if (++m_link.asksUnanswered > kAsksBeforeMovingOn) {
-        m_link.passOver(LinkState::PassedOver::Quiet);
+    if (++m_terminals.asksUnanswered > kAsksBeforeMovingOn) {
+        m_terminals.passOver(TerminalTable::PassedOver::Quiet);
         return;
     }
-    m_sender.Send11Byte(m_link.ServedTerminal, Packet::Command::Record, Packet::kRequestValue,
+    m_sender.Send11Byte(m_terminals.ServedTerminal, Packet::Command::Record, Packet::kRequestValue,
                         Packet::FlagMode::HighAddress, Packet::kBothStatusBits);
-    m_link.asked(m_clock.monotonicMs());
+    m_terminals.asked(m_clock.monotonicMs());
 }
 
 // A terminal passed over for what it sends is named until the next count request, so that staff
@@ -92,10 +91,10 @@ void PollScheduler::askAgainWhenQuiet()
 void PollScheduler::showPassedOver()
 {
     QStringList notes;
-    for (const auto &[terminal, why] : m_link.passedOver) {
-        if (why == LinkState::PassedOver::UnknownType)
+    for (const auto &[terminal, why] : m_terminals.passedOver) {
+        if (why == TerminalTable::PassedOver::UnknownType)
             notes << m_texts.text(Txt::UnknownRecord) + u' ' + QString::number(terminal);
-        else if (why == LinkState::PassedOver::Unusable)
+        else if (why == TerminalTable::PassedOver::Unusable)
             notes << m_texts.text(Txt::UnusableRecords).arg(terminal);
     }
     m_lblTerminals.setCaption(notes.join(QStringLiteral("; ")));
@@ -167,18 +166,10 @@ void PollScheduler::sendName(Packet::Command command, int entry, const QString &
 void PollScheduler::requestCounts()
 {
     SecondCounter = 0;
-    m_link.RecordsOutstanding = 0;
+    m_terminals.RecordsOutstanding = 0;
     m_sender.Send11Byte(Packet::kBroadcastAddress, Packet::Command::Count, Packet::kRequestValue,
                         Packet::FlagMode::Never, Packet::kBothStatusBits);
-    m_link.ServedTerminal = -1;
-    m_link.passedOver.clear();
-    m_link.asksUnanswered = 0;
-    m_link.unusableInARow = 0;
-    Grid &status = m_options.mshStatus;
-    for (int terminal = 1; terminal < status.rows(); ++terminal) {
-        status.setBackColour(terminal, 1, std::nullopt);
-        status.setText(terminal, 2, u"0");
-    }
+    m_terminals.countRequested();
 }
 
 void PollScheduler::checkDayChange()

@@ -12,7 +12,7 @@ class Label;
 class PacketSender;
 class TextTable;
 class frmOption;
-struct LinkState;
+class TerminalTable;
 
 // The once-a-second master of the line: asks a terminal that reported records to send
 // them, or broadcasts the next settings item; every minute asks all terminals how many
@@ -34,7 +34,7 @@ public:
 
     // `dayChanged` is called when the present day differs from the one seen last.
     // `lblTerminals` names the terminals passed over for what they send.
-    PollScheduler(LinkState &link, frmOption &options, PacketSender &sender, const TextTable &texts,
+    PollScheduler(TerminalTable &terminals, frmOption &options, PacketSender &sender, const TextTable &texts,
                   Label &lblActivity, Label &lblTerminals, const Clock &clock,
                   std::function<void()> dayChanged);
 
@@ -57,7 +57,7 @@ private:
     void showPassedOver();
     void checkDayChange();
 
-    LinkState &m_link;
+    TerminalTable &m_terminals;
     frmOption &m_options;
     PacketSender &m_sender;
     const TextTable &m_texts;

@@ -1,7 +1,7 @@
 #include "records/RecordIntake.h"
 
-#include "link/LinkState.h"
 #include "link/PacketSender.h"
+#include "link/TerminalTable.h"
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
 #include "platform/Grid.h"
@@ -14,16 +14,12 @@
 #include <algorithm>
 
 namespace {
-constexpr int kPresenceColumn = 1;
-constexpr int kCountColumn = 2;
 constexpr int kAcknowledgeBytes = 2;
-constexpr Colour kPresent{0, 255, 0};
-constexpr Colour kUnreadable{255, 160, 0};
 } // namespace
 
 RecordIntake::RecordIntake(Grid &mshVimo, frmOption &options, const TextTable &texts, PacketSender &sender,
-                           LinkState &link, LogFile &logFile, Dialogs &dialogs, const Clock &clock)
-    : m_mshVimo(mshVimo), m_options(options), m_texts(texts), m_sender(sender), m_link(link),
+                           TerminalTable &terminals, LogFile &logFile, Dialogs &dialogs, const Clock &clock)
+    : m_mshVimo(mshVimo), m_options(options), m_texts(texts), m_sender(sender), m_terminals(terminals),
       m_logFile(logFile), m_dialogs(dialogs), m_clock(clock), m_stored(logFile)
 { }
 
@@ -43,7 +39,7 @@ void RecordIntake::BehModData(int Object, int Code, std::optional<int> Data, con
         // terminal keeps it and sends it again.
         if (!Data && DataCnt >= RecordFields::kRecordBytes)
             record(Object, MData);
-        else if (Object == m_link.ServedTerminal)
+        else if (Object == m_terminals.ServedTerminal)
             unusable();
         break;
     default:
@@ -53,31 +49,27 @@ void RecordIntake::BehModData(int Object, int Code, std::optional<int> Data, con
 
 void RecordIntake::GetNoRecord()
 {
-    if (m_link.ServedTerminal < 0)
+    if (m_terminals.ServedTerminal < 0)
         return;
-    m_sender.Send11Byte(m_link.ServedTerminal, Packet::Command::Count, Packet::kRequestValue,
+    m_sender.Send11Byte(m_terminals.ServedTerminal, Packet::Command::Count, Packet::kRequestValue,
                         Packet::FlagMode::HighAddress, Packet::kBothStatusBits);
 }
 
 void RecordIntake::countAnswer(int Object, int count)
 {
-    Grid &status = m_options.mshStatus;
-    if (Object > 0 && Object < Packet::kBroadcastAddress && Object < status.rows()) {
-        status.setText(Object, kCountColumn, QString::number(count));
-        status.setCurrentCell(Object, kPresenceColumn);
-        status.setBackColour(Object, kPresenceColumn, kPresent);
-    }
+    m_terminals.countAnswered(Object, count);
     // Another terminal's answer, still on its way when this one was asked for its records,
     // must not reach the served terminal: an equal count would acknowledge its record in flight.
-    if (m_link.ServedTerminal <= -1 || Object != m_link.ServedTerminal)
+    if (m_terminals.ServedTerminal <= -1 || Object != m_terminals.ServedTerminal)
         return;
-    m_link.RecordsOutstanding = count;
-    if (m_link.RecordsOutstanding > 0) {
+    m_terminals.RecordsOutstanding = count;
+    if (m_terminals.RecordsOutstanding > 0) {
         const std::array<std::uint8_t, kAcknowledgeBytes> count{
-            std::uint8_t(m_link.RecordsOutstanding / 256), std::uint8_t(m_link.RecordsOutstanding & 255)};
-        m_sender.SendXXByte(m_link.ServedTerminal, Packet::Command::Record, Packet::kBothStatusBits, count,
-                            Packet::FlagMode::HighAddress);
-        m_link.asked(m_clock.monotonicMs());
+            std::uint8_t(m_terminals.RecordsOutstanding / 256),
+            std::uint8_t(m_terminals.RecordsOutstanding & 255)};
+        m_sender.SendXXByte(m_terminals.ServedTerminal, Packet::Command::Record, Packet::kBothStatusBits,
+                            count, Packet::FlagMode::HighAddress);
+        m_terminals.asked(m_clock.monotonicMs());
     }
 }
 
@@ -86,15 +78,15 @@ void RecordIntake::countAnswer(int Object, int count)
 // not hold up the others.
 void RecordIntake::unusable()
 {
-    if (++m_link.unusableInARow >= LinkState::kUnusableBeforePassingOver)
-        m_link.passOver(LinkState::PassedOver::Unusable);
+    if (++m_terminals.unusableInARow >= TerminalTable::kUnusableBeforePassingOver)
+        m_terminals.passOver(TerminalTable::PassedOver::Unusable);
 }
 
 void RecordIntake::record(int Object, const RecordData &MData)
 {
     // Only the terminal being served may deliver records; any other keeps its record until
     // it is asked, and the served terminal's count stays as it was.
-    if (m_link.ServedTerminal < 0 || Object != m_link.ServedTerminal)
+    if (m_terminals.ServedTerminal < 0 || Object != m_terminals.ServedTerminal)
         return;
     RecordBytes bytes;
     std::copy_n(MData.begin(), bytes.size(), bytes.begin());
@@ -103,8 +95,8 @@ void RecordIntake::record(int Object, const RecordData &MData)
     if (!RecordFields::isAcceptedType(bytes)) {
         // Kept: not stored and not acknowledged, as another program may collect such a record;
         // but the user sees which terminal holds it, and the others are served meanwhile.
-        m_options.mshStatus.setBackColour(Object, kPresenceColumn, kUnreadable);
-        m_link.passOver(LinkState::PassedOver::UnknownType);
+        m_terminals.markUnreadable(Object);
+        m_terminals.passOver(TerminalTable::PassedOver::UnknownType);
         return;
     }
     // A record already in the log (by its content: the count in front changes when staff
@@ -121,12 +113,12 @@ void RecordIntake::record(int Object, const RecordData &MData)
         m_stored.add(today, line);
     }
     if (left)
-        m_link.RecordsOutstanding = *left;
-    m_sender.SendXXByte(m_link.ServedTerminal, Packet::Command::Record, Packet::kBothStatusBits,
+        m_terminals.RecordsOutstanding = *left;
+    m_sender.SendXXByte(m_terminals.ServedTerminal, Packet::Command::Record, Packet::kBothStatusBits,
                         std::span(MData).first<kAcknowledgeBytes>(), Packet::FlagMode::HighAddress);
-    m_link.progress(m_clock.monotonicMs());
-    if (m_link.RecordsOutstanding == 0)
-        m_options.mshStatus.setText(m_link.ServedTerminal, kCountColumn, QString());
+    m_terminals.progress(m_clock.monotonicMs());
+    if (m_terminals.RecordsOutstanding == 0)
+        m_terminals.drained(m_terminals.ServedTerminal);
 }
 
 bool RecordIntake::storeAndShow(const QDate &today, const RecordFields::FieldTexts &fields)

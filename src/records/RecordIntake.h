@@ -14,7 +14,7 @@ class LogFile;
 class PacketSender;
 class TextTable;
 class frmOption;
-struct LinkState;
+class TerminalTable;
 
 // What the terminals send back: count answers fill the status grid (and, while a terminal is
 // served, ask it for its records); each record is stored in today's log file, shown at the
@@ -27,7 +27,7 @@ class RecordIntake
 {
 public:
     RecordIntake(Grid &mshVimo, frmOption &options, const TextTable &texts, PacketSender &sender,
-                 LinkState &link, LogFile &logFile, Dialogs &dialogs, const Clock &clock);
+                 TerminalTable &terminals, LogFile &logFile, Dialogs &dialogs, const Clock &clock);
 
     void BehModData(int Object, int Code, std::optional<int> Data, const RecordData &MData, int DataCnt);
     // Asks the served terminal how many records it holds.
@@ -46,7 +46,7 @@ private:
     frmOption &m_options;
     const TextTable &m_texts;
     PacketSender &m_sender;
-    LinkState &m_link;
+    TerminalTable &m_terminals;
     LogFile &m_logFile;
     Dialogs &m_dialogs;
     const Clock &m_clock;

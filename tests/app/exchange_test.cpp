@@ -1,5 +1,5 @@
 #include "AppFixture.h"
-#include "link/LinkState.h"
+#include "link/TerminalTable.h"
 #include "records/RecordBytes.h"
 
 #include <gtest/gtest.h>
@@ -39,7 +39,7 @@ TEST(Exchange, TerminalWithSeventeenRecordsIsDrainedThenTheDayChanges)
         EXPECT_EQ(f.port.written,
                   FcFrame::make(2, Command::Record, 192, std::span(record).first(2), FlagMode::HighAddress)
                       .encode());
-        EXPECT_EQ(v.link().RecordsOutstanding, left);
+        EXPECT_EQ(v.terminals().RecordsOutstanding, left);
         f.port.written.clear();
         v.timSekund.tick();
         EXPECT_TRUE(left == 0 || f.port.written.isEmpty()) << "nothing else while a terminal is served";

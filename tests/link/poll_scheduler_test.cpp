@@ -1,7 +1,8 @@
 #include "fakes/OptionFixture.h"
-#include "link/LinkState.h"
 #include "link/PacketSender.h"
 #include "link/PollScheduler.h"
+#include "link/TerminalStatusGrid.h"
+#include "link/TerminalTable.h"
 #include "link/TimeText.h"
 #include "platform/Label.h"
 
@@ -37,7 +38,7 @@ class PollSchedulerTest : public ::testing::Test, protected OptionFixture
 protected:
     PollSchedulerTest()
     {
-        options->mshStatus.setRows(4); // three terminals
+        link.setTerminalCount(3);
         port.open_ = true;
         scheduler.start(clock.now());
     }
@@ -49,7 +50,7 @@ protected:
     }
 
     PacketSender sender{port};
-    LinkState link;
+    TerminalTable link;
     Label lblActivity;
     Label lblTerminals;
     int dayChanges = 0;
@@ -99,26 +100,25 @@ TEST_F(PollSchedulerTest, EachBroadcastItemInItsTurnThenTheDayChanges)
 
 TEST_F(PollSchedulerTest, TerminalsAreServedLowestFirstUntilTheSixthTickAsksAllForCounts)
 {
-    Grid &status = options->mshStatus;
-    status.setText(1, 2, QStringLiteral("junk"));
-    status.setBackColour(1, 1, Colour{0, 255, 0});
-    status.setText(3, 2, QStringLiteral("2"));
-    status.setText(2, 2, QStringLiteral("17"));
+    link.countAnswered(3, 2);
+    link.countAnswered(2, 17);
     EXPECT_EQ(tick(), fa(2, 1, 16383, 2, 192));
     EXPECT_EQ(link.ServedTerminal, 2);
     EXPECT_EQ(link.RecordsOutstanding, 17);
     EXPECT_EQ(lblActivity.caption(), u"T43 2, 17");
     EXPECT_EQ(tick(), u""); // broadcasts pause while records come
     link.RecordsOutstanding = 0; // the intake saw the last record
-    status.setText(2, 2, QString());
+    link.drained(2);
     EXPECT_EQ(tick(), fa(3, 1, 16383, 2, 192));
     tick();
     tick();
-    // The count request ends the serving whatever the terminal sent.
+    // The count request ends the serving whatever the terminal sent; the grid shows each at 0.
     EXPECT_EQ(tick(), fa(255, 0, 16383, 0, 192));
     EXPECT_EQ(link.ServedTerminal, -1);
+    showTerminalStatus(link, options->mshStatus);
+    const Grid &status = options->mshStatus;
     for (int row = 1; row <= 3; ++row) {
-        EXPECT_EQ(status.text(row, 2), u"0");
+        EXPECT_EQ(status.text(row, 0) + status.text(row, 2), QString::number(row) + u'0');
         EXPECT_FALSE(status.backColour(row, 1));
     }
     EXPECT_EQ(tick(), kClockFrame) << "the cycle goes on where it stopped";
@@ -135,8 +135,8 @@ TEST_F(PollSchedulerTest, QuietTerminalIsAskedAgainThenPassedOverUntilTheNextCou
 {
     scheduler.SecondCounter = 0;
     clock.monotonic = 0;
-    options->mshStatus.setText(1, 2, QStringLiteral("3"));
-    options->mshStatus.setText(2, 2, QStringLiteral("1"));
+    link.countAnswered(1, 3);
+    link.countAnswered(2, 1);
     const QString askFirst = fa(1, 1, 16383, 2, 192);
     const QString askSecond = fa(2, 1, 16383, 2, 192);
     // Seconds since the tick before, what goes on the line.
@@ -150,15 +150,15 @@ TEST_F(PollSchedulerTest, QuietTerminalIsAskedAgainThenPassedOverUntilTheNextCou
     }
     EXPECT_EQ(lblTerminals.caption(), QString());
     texts.set(int(Txt::UnusableRecords), QStringLiteral("unusable %1"));
-    link.passOver(LinkState::PassedOver::Unusable);
+    link.passOver(TerminalTable::PassedOver::Unusable);
     link.RecordsOutstanding = 0;
-    options->mshStatus.setText(2, 2, QString());
+    link.drained(2);
     EXPECT_NE(tick(), askFirst) << "passed over until the next count request";
     EXPECT_EQ(lblTerminals.caption(), u"unusable 2");
     scheduler.SecondCounter = PollScheduler::kCountRequestTicks;
     tick();
     EXPECT_EQ(lblTerminals.caption(), QString());
-    options->mshStatus.setText(1, 2, QStringLiteral("3"));
+    link.countAnswered(1, 3);
     EXPECT_EQ(tick(), askFirst);
 }
 

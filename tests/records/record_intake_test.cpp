@@ -1,7 +1,8 @@
 #include "RecordBytes.h"
 #include "RecordsFixture.h"
-#include "link/LinkState.h"
 #include "link/PacketSender.h"
+#include "link/TerminalStatusGrid.h"
+#include "link/TerminalTable.h"
 #include "records/RecordIntake.h"
 
 #include <QDir>
@@ -44,16 +45,17 @@ struct IntakeCase
     const char16_t *status, *told; // the sender's status row (terminal 4: "3" before); the boxes shown
 };
 
-// Terminal 4 holds 3 records; its count cell shows 3.
+// Terminal 4 answered that it holds 3 records; the status grid shows the terminals.
 void expectIntake(const IntakeCase &c)
 {
     RecordsFixture f;
     f.port.setPortNumber(1);
     f.port.open();
-    f.options->mshStatus.setRows(5);
-    f.options->mshStatus.setText(4, 2, QStringLiteral("3"));
     PacketSender sender{f.port};
-    LinkState link;
+    TerminalTable link;
+    QObject::connect(&link, &TerminalTable::changed, [&] { showTerminalStatus(link, f.options->mshStatus); });
+    link.setTerminalCount(4);
+    link.countAnswered(4, 3);
     link.ServedTerminal = 4;
     link.RecordsOutstanding = 3;
     auto start = [&] {
@@ -124,58 +126,58 @@ TEST(RecordIntake, AcknowledgesARecordOnlyOnceItIsStored)
     const auto N = std::nullopt;
     const char16_t *ack = u"FC 00 04 00 01 A0 0C 00 02 B0 03 00 00 00 02 B0 05";
     const IntakeCase cases[] = {
-        {Fresh, 4, 4, 1, N, 30, kTypical, ack, 1, 2, u"3", u""},
+        {Fresh, 4, 4, 1, N, 30, kTypical, ack, 1, 2, u"3*", u""},
         {Fresh, 4, 4, 1, N, 30, makeRecord({{B::CountLow, 0}}),
-         u"FC 00 04 00 01 A0 0C 00 02 B0 03 00 00 00 00 B0 03", 1, 0, u"", u""},
+         u"FC 00 04 00 01 A0 0C 00 02 B0 03 00 00 00 00 B0 03", 1, 0, u"*", u""},
         {Fresh, 4, 4, 1, N, 30, makeRecord({{B::Type, 3}, {B::CountHigh, 1}, {B::CountLow, 44}}),
-         u"FC 00 04 00 01 A0 0C 00 02 B0 03 00 01 20 0C E0 00", 1, 300, u"3", u""},
+         u"FC 00 04 00 01 A0 0C 00 02 B0 03 00 01 20 0C E0 00", 1, 300, u"3*", u""},
         {Fresh, 4, 4, 1, N, 30, makeRecord({{B::CountHigh, 128}}),
-         u"FC 00 04 00 01 A0 0C 00 02 B0 03 80 00 00 02 30 05", 1, 3, u"3", u""},
+         u"FC 00 04 00 01 A0 0C 00 02 B0 03 80 00 00 02 30 05", 1, 3, u"3*", u""},
         // A resend is not stored twice: the same record, also with a new count in front (staff
         // recorded another meanwhile), after a restart, and after a restart past midnight; one
         // byte off in the record itself is another record.
-        {Stored, 4, 4, 1, N, 30, kTypical, ack, 0, 2, u"3", u""},
+        {Stored, 4, 4, 1, N, 30, kTypical, ack, 0, 2, u"3*", u""},
         {Stored, 4, 4, 1, N, 30, makeRecord({{B::CountLow, 5}}),
-         u"FC 00 04 00 01 A0 0C 00 02 B0 03 00 00 00 05 B0 08", 0, 5, u"3", u""},
-        {Restart, 4, 4, 1, N, 30, kTypical, ack, 0, 2, u"3", u""},
-        {RestartNextDay, 4, 4, 1, N, 30, kTypical, ack, 0, 2, u"3", u""},
-        {Weekend, 4, 4, 1, N, 30, kTypical, ack, 0, 2, u"3", u""},
+         u"FC 00 04 00 01 A0 0C 00 02 B0 03 00 00 00 05 B0 08", 0, 5, u"3*", u""},
+        {Restart, 4, 4, 1, N, 30, kTypical, ack, 0, 2, u"3*", u""},
+        {RestartNextDay, 4, 4, 1, N, 30, kTypical, ack, 0, 2, u"3*", u""},
+        {Weekend, 4, 4, 1, N, 30, kTypical, ack, 0, 2, u"3*", u""},
         // Dated after today, it is looked for on yesterday and today only.
-        {Weekend, 4, 4, 1, N, 30, makeRecord({{B::Day, 11}}), ack, 1, 2, u"3", u""},
-        {Stored, 4, 4, 1, N, 30, makeRecord({{B::Alive, 12}}), ack, 1, 2, u"3", u""},
+        {Weekend, 4, 4, 1, N, 30, makeRecord({{B::Day, 11}}), ack, 1, 2, u"3*", u""},
+        {Stored, 4, 4, 1, N, 30, makeRecord({{B::Alive, 12}}), ack, 1, 2, u"3*", u""},
         // The same farrowing from another terminal (same sow, minute, staff and figures) is in the
         // log already: acknowledged, not stored again.
         {Stored, 3, 3, 1, N, 30, kTypical, u"FC 00 03 00 01 A0 0C 00 02 B0 02 00 00 00 02 B0 04", 0, 2, u"",
          u""},
-        {Failed, 4, 4, 1, N, 30, kTypical, ack, 1, 2, u"3", u""},
-        {FullDisk, 4, 4, 1, N, 30, kTypical, u"", 0, 3, u"3", u" could not be written/Problem\n"},
-        {FullStill, 4, 4, 1, N, 30, kTypical, u"", 0, 3, u"3", u""}, // told once, not again and again
-        {Fifo, 4, 4, 1, N, 30, kTypical, u"", 0, 3, u"3",
+        {Failed, 4, 4, 1, N, 30, kTypical, ack, 1, 2, u"3*", u""},
+        {FullDisk, 4, 4, 1, N, 30, kTypical, u"", 0, 3, u"3*", u" could not be written/Problem\n"},
+        {FullStill, 4, 4, 1, N, 30, kTypical, u"", 0, 3, u"3*", u""}, // told once, not again and again
+        {Fifo, 4, 4, 1, N, 30, kTypical, u"", 0, 3, u"3*",
          u" could not be written: it is not a regular file/Problem\n"},
-        {Link, 4, 4, 1, N, 30, kTypical, u"", 0, 3, u"3",
+        {Link, 4, 4, 1, N, 30, kTypical, u"", 0, 3, u"3*",
          u" could not be written: it is not a regular file/Problem\n"},
-        {NoFolder, 4, 4, 1, N, 30, kTypical, ack, 1, 2, u"3", u""},
-        {FolderFile, 4, 4, 1, N, 30, kTypical, u"", 0, 3, u"3", u" could not be made/Problem\n"},
-        {DayFolder, 4, 4, 1, N, 30, kTypical, u"", 0, 3, u"3", u" could not be made/Problem\n"},
+        {NoFolder, 4, 4, 1, N, 30, kTypical, ack, 1, 2, u"3*", u""},
+        {FolderFile, 4, 4, 1, N, 30, kTypical, u"", 0, 3, u"3*", u" could not be made/Problem\n"},
+        {DayFolder, 4, 4, 1, N, 30, kTypical, u"", 0, 3, u"3*", u" could not be made/Problem\n"},
         // Past midnight a record goes to the file of the day it arrives, not of its own date, and
         // yesterday's record sent again is still known.
-        {NextDay, 4, 4, 1, N, 30, makeRecord({{B::Hour, 23}}), ack, 1, 2, u"3", u""},
-        {NextDay, 4, 4, 1, N, 30, kTypical, ack, 0, 2, u"3", u""},
-        {Fresh, 3, 4, 1, N, 30, kTypical, u"", 0, 3, u"3", u""},
-        {Fresh, -1, 4, 1, N, 30, kTypical, u"", 0, 3, u"3", u""},
+        {NextDay, 4, 4, 1, N, 30, makeRecord({{B::Hour, 23}}), ack, 1, 2, u"3*", u""},
+        {NextDay, 4, 4, 1, N, 30, kTypical, ack, 0, 2, u"3*", u""},
+        {Fresh, 3, 4, 1, N, 30, kTypical, u"", 0, 3, u"3*", u""},
+        {Fresh, -1, 4, 1, N, 30, kTypical, u"", 0, 3, u"3*", u""},
         // Short packets are noise that passed its check: the rest would be an earlier packet's.
-        {Fresh, 4, 4, 1, 0, 30, kTypical, u"", 0, 3, u"3", u""},
+        {Fresh, 4, 4, 1, 0, 30, kTypical, u"", 0, 3, u"3*", u""},
         // A record of a type this program cannot read is kept by the terminal, which is marked and
         // passed over until the next count request.
         {Fresh, 4, 4, 1, N, 30, makeRecord({{B::Type, 4}, {B::CountLow, 9}}), u"", 0, 0, u"3!", u""},
         // A long packet of fewer than 30 data bytes is not a record: the rest would be an earlier one's.
         // The third in a row passes the terminal over. Up to 34 bytes hold a record in the first 30.
-        {Fresh, 4, 4, 1, N, 2, kTypical, u"", 0, 3, u"3", u""},
-        {CutShort, 4, 4, 1, N, 29, kTypical, u"", 0, 0, u"3", u""},
-        {CutShort, 4, 4, 1, N, 30, kTypical, ack, 1, 2, u"3", u""},
-        {Fresh, 4, 4, 1, N, 34, kTypical, ack, 1, 2, u"3", u""},
-        {Fresh, 4, 4, 2, 5, 30, kTypical, u"", 0, 3, u"3", u""},
-        {Fresh, 4, 4, 0, N, 30, kTypical, u"", 0, 3, u"3", u""},
+        {Fresh, 4, 4, 1, N, 2, kTypical, u"", 0, 3, u"3*", u""},
+        {CutShort, 4, 4, 1, N, 29, kTypical, u"", 0, 0, u"3*", u""},
+        {CutShort, 4, 4, 1, N, 30, kTypical, ack, 1, 2, u"3*", u""},
+        {Fresh, 4, 4, 1, N, 34, kTypical, ack, 1, 2, u"3*", u""},
+        {Fresh, 4, 4, 2, 5, 30, kTypical, u"", 0, 3, u"3*", u""},
+        {Fresh, 4, 4, 0, N, 30, kTypical, u"", 0, 3, u"3*", u""},
         // Count answers show in the sender's status row; the served terminal's asks for its records.
         {Fresh, -1, 2, 0, 17, 0, kTypical, u"", 0, 3, u"17*", u""},
         // Another terminal's count, still on its way while terminal 4 is served, only shows in its

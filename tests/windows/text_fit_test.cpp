@@ -141,10 +141,10 @@ TEST_P(ShippedLanguage, everyTextFitsItsControl)
     vimo.Load();
     ASSERT_TRUE(f.dialogs.messages.empty()) << f.dialogs.messages.front().text.toStdString();
     // Two terminals passed over for what they send, named under the grid.
-    for (const auto &[terminal, why] : {std::pair{254, LinkState::PassedOver::Unusable},
-                                        std::pair{253, LinkState::PassedOver::UnknownType}}) {
-        vimo.link().ServedTerminal = terminal;
-        vimo.link().passOver(why);
+    for (const auto &[terminal, why] : {std::pair{254, TerminalTable::PassedOver::Unusable},
+                                        std::pair{253, TerminalTable::PassedOver::UnknownType}}) {
+        vimo.terminals().ServedTerminal = terminal;
+        vimo.terminals().passOver(why);
     }
     vimo.scheduler().tick();
 
