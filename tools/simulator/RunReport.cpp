@@ -175,21 +175,21 @@ QJsonObject state(const TerminalBank &bank, const Faults &faults, double seconds
                                  {QStringLiteral("unusableTerminal"), faults.unusableTerminal},
                                  {QStringLiteral("unusableRecords"), unusable}};
     const auto &line = bank.lineStats();
-    return QJsonObject{
-        {QStringLiteral("phase"), phase},
-        {QStringLiteral("seconds"), seconds},
-        {QStringLiteral("drained"), bank.drained()},
-        {QStringLiteral("drainedAt"), faults.drainedAt ? QJsonValue(*faults.drainedAt) : QJsonValue()},
-        {QStringLiteral("terminals"), terminals},
-        {QStringLiteral("acknowledged"), acknowledged},
-        {QStringLiteral("resent"), resent},
-        {QStringLiteral("resentWithNewCount"), newCount},
-        {QStringLiteral("held"), held},
-        {QStringLiteral("lineUp"), faults.returns == faults.vanishes},
-        {QStringLiteral("faults"), faultState},
-        {QStringLiteral("packets"), line.packets},
-        {QStringLiteral("badChecksums"), line.badChecksums},
-        {QStringLiteral("broadcasts"), bank.broadcasts().toJson()}};
+    const QJsonValue drainedAt = faults.drainedAt ? QJsonValue(*faults.drainedAt) : QJsonValue();
+    return QJsonObject{{QStringLiteral("phase"), phase},
+                       {QStringLiteral("seconds"), seconds},
+                       {QStringLiteral("drained"), bank.drained()},
+                       {QStringLiteral("drainedAt"), drainedAt},
+                       {QStringLiteral("terminals"), terminals},
+                       {QStringLiteral("acknowledged"), acknowledged},
+                       {QStringLiteral("resent"), resent},
+                       {QStringLiteral("resentWithNewCount"), newCount},
+                       {QStringLiteral("held"), held},
+                       {QStringLiteral("lineUp"), faults.returns == faults.vanishes},
+                       {QStringLiteral("faults"), faultState},
+                       {QStringLiteral("packets"), line.packets},
+                       {QStringLiteral("badChecksums"), line.badChecksums},
+                       {QStringLiteral("broadcasts"), bank.broadcasts().toJson()}};
 }
 
 } // namespace RunReport
