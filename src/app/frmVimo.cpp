@@ -9,6 +9,7 @@
 #include "records/RecordReport.h"
 #include "settings/LanguageFile.h"
 #include "settings/NumberText.h"
+#include "settings/SetupFile.h"
 
 #include "Version.h"
 
@@ -30,7 +31,7 @@ frmVimo::frmVimo(const Services &services, const QString &workingDirectory, cons
       m_sender(services.port), m_portHandling(m_frmOption, services.devices, m_frmComProblem),
       m_logFile(m_folders.ProgramFolder),
       m_view(mshVimo, cmbSow, dtpStart, dtpSlut, m_frmOption, m_texts, m_logFile),
-      m_checks(mshVimo, lblSummary, m_frmOption, m_texts, services.clock),
+      m_checks(mshVimo, lblSummary, m_view, m_frmOption, m_texts, services.clock),
       m_intake(mshVimo, m_frmOption, m_texts, m_sender, m_terminals, m_logFile, services.dialogs,
                services.clock),
       m_receiver(services.port, lblBus,
@@ -93,6 +94,9 @@ void frmVimo::Load()
     m_frmFileProblem.txtFileProblem.setText(QString());
     m_frmFileProblem.appendLine(QStringLiteral("Current directory ") + m_folders.StartDirectory);
     m_frmFileProblem.appendLine(QStringLiteral("HerdFolio directory ") + m_folders.HerdFolioFolder);
+    // A new installation starts from the program's default settings; a farm's own files, of
+    // any date, are never joined by it.
+    SetupFile::copyDefaultWhenNone(m_folders.ProgramFolder);
     m_frmOption.HentSprog(m_CurrentLanguage);
     m_frmFileProblem.appendLine(QStringLiteral("Language ") + m_CurrentLanguage);
     LanguageFile::LoadLanguage(m_texts, m_folders.ProgramFolder, m_CurrentLanguage, m_services.dialogs);
@@ -171,8 +175,8 @@ void frmVimo::rememberShown()
 
 Report frmVimo::shownRecords() const
 {
-    return RecordReport::make(mshVimo, {kProgramTitle, m_shown.range, m_shown.sow}, lblSummary.caption(),
-                              m_texts.text(Txt::PageOfPages));
+    return RecordReport::make(mshVimo, m_checks.countedRows(), {kProgramTitle, m_shown.range, m_shown.sow},
+                              lblSummary.caption(), m_texts.text(Txt::PageOfPages));
 }
 
 void frmVimo::cmdExport_Click()

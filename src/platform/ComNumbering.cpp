@@ -11,11 +11,16 @@ bool contains(const std::vector<int> &numbers, int number)
     return std::find(numbers.begin(), numbers.end(), number) != numbers.end();
 }
 
-// A hand-made link to a USB adapter or to a pseudo-terminal (the simulator's stand-in for one).
-bool isUsbPath(const QString &device)
+// A hand-made link to a USB adapter (by the name the kernel gives most of them, or one the system
+// lists as USB) or to a pseudo-terminal (the simulator's stand-in for one). Only those are
+// listed: anything else, a board's own port, is named as Windows names it, "Communications
+// Port", which the port list leaves out as it does there.
+bool isUsbDevice(const QString &device, const std::vector<SerialDevice> &devices)
 {
     return device.startsWith(u"/dev/ttyUSB") || device.startsWith(u"/dev/ttyACM")
-        || device.startsWith(u"/dev/pts/");
+        || device.startsWith(u"/dev/pts/")
+        || std::any_of(devices.begin(), devices.end(),
+                       [&](const SerialDevice &d) { return d.usb && d.devicePath == device; });
 }
 
 } // namespace
@@ -52,7 +57,7 @@ std::vector<NumberedPort> ComNumbering::number(const std::vector<PortLink> &link
         handNumbers.push_back(link.number);
         if (!link.device.isEmpty()) { // a link to nothing is an adapter that is not plugged in
             handDevices << link.device;
-            ports.push_back({link.number, link.device, isUsbPath(link.device), {}, {}});
+            ports.push_back({link.number, link.device, isUsbDevice(link.device, devices), {}, {}});
         }
     }
 

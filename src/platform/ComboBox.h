@@ -14,6 +14,9 @@ class ComboBox : public QObject
 public:
     void clear();
     void addItem(const QString &text, int itemData = 0);
+    // Many entries (item data 0) with one notification: a list of a thousand sows is shown once,
+    // not once an entry.
+    void addItems(const QStringList &texts);
     int count() const { return int(m_texts.size()); }
     QString itemText(int index) const;
     int itemData(int index) const;

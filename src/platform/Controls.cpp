@@ -58,6 +58,15 @@ void ComboBox::addItem(const QString &text, int itemData)
     Q_EMIT changed();
 }
 
+void ComboBox::addItems(const QStringList &texts)
+{
+    if (texts.isEmpty())
+        return;
+    m_texts.append(texts);
+    m_data.append(QList<int>(texts.size(), 0));
+    Q_EMIT changed();
+}
+
 QString ComboBox::itemText(int index) const
 {
     return index >= 0 && index < m_texts.size() ? m_texts.at(index) : QString();

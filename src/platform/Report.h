@@ -15,4 +15,6 @@ struct Report
     std::vector<int> columnWidths; // in twips; the page shares its width in these proportions
     std::vector<QStringList> rows;
     QString summary;
+    // Columns whose cells are figures, read by a spreadsheet as numbers; the others hold text.
+    std::vector<bool> figureColumns;
 };

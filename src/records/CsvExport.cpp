@@ -4,20 +4,48 @@
 
 #include <QSaveFile>
 
+#include <algorithm>
+
 namespace {
-QString field(const QString &text, QChar separator)
+// A spreadsheet runs a cell that begins with one of these as a formula (some skip a leading tab
+// or CR first): a sow id or a name typed as "=..." must not. An apostrophe in front makes the
+// cell text.
+bool startsLikeFormula(QStringView text)
 {
-    if (!text.contains(separator) && !text.contains(u'"') && !text.contains(u'\r') && !text.contains(u'\n'))
-        return text;
-    return u'"' + QString(text).replace(u'"', QStringLiteral("\"\"")) + u'"';
+    return !text.isEmpty() && QStringView(u"=+-@\t\r").contains(text.front());
 }
 
-void appendLine(QString &out, const QStringList &cells, QChar separator)
+// "-3" or "-38,5": a figure a spreadsheet reads as the number it is, nothing to run.
+bool isPlainNumber(QStringView text)
+{
+    if (text.startsWith(u'-'))
+        text = text.mid(1);
+    const qsizetype point = std::max(text.indexOf(u'.'), text.indexOf(u','));
+    const QStringView whole = point < 0 ? text : text.first(point);
+    const QStringView fraction = point < 0 ? QStringView(u"0") : text.mid(point + 1);
+    auto digits = [](QStringView part) {
+        return !part.isEmpty()
+            && std::all_of(part.begin(), part.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
+    };
+    return digits(whole) && digits(fraction);
+}
+
+QString field(const QString &text, QChar separator, bool figure)
+{
+    const bool defused = startsLikeFormula(text) && !(figure && isPlainNumber(text));
+    if (!defused && !text.contains(separator) && !text.contains(u'"') && !text.contains(u'\r')
+        && !text.contains(u'\n'))
+        return text;
+    const QString cell = defused ? u'\'' + text : text;
+    return u'"' + QString(cell).replace(u'"', QStringLiteral("\"\"")) + u'"';
+}
+
+void appendLine(QString &out, const QStringList &cells, QChar separator, const std::vector<bool> &figures)
 {
     for (qsizetype i = 0; i < cells.size(); ++i) {
         if (i > 0)
             out += separator;
-        out += field(cells[i], separator);
+        out += field(cells[i], separator, size_t(i) < figures.size() && figures[size_t(i)]);
     }
     out += QStringLiteral("\r\n");
 }
@@ -43,9 +71,9 @@ QByteArray CsvExport::bytes(const Report &report, QChar separator)
     for (QString &heading : headings)
         heading.remove(QChar::SoftHyphen);
     QString text;
-    appendLine(text, headings, separator);
+    appendLine(text, headings, separator, {});
     for (const QStringList &row : report.rows)
-        appendLine(text, row, separator);
+        appendLine(text, row, separator, report.figureColumns);
     return QByteArray("\xEF\xBB\xBF") + text.toUtf8();
 }
 

@@ -3,6 +3,7 @@
 #include "platform/Clock.h"
 #include "platform/Grid.h"
 #include "platform/Label.h"
+#include "records/RecordView.h"
 #include "settings/frmOption.h"
 
 #include <QLocale>
@@ -11,9 +12,9 @@ namespace {
 constexpr Colour kFlagColour{0xFF, 0xB0, 0xB0};
 }
 
-RecordChecks::RecordChecks(Grid &mshVimo, Label &lblSummary, const frmOption &options, const TextTable &texts,
-                           const Clock &clock)
-    : m_grid(mshVimo), m_label(lblSummary), m_options(options), m_texts(texts), m_clock(clock)
+RecordChecks::RecordChecks(Grid &mshVimo, Label &lblSummary, const RecordView &view, const frmOption &options,
+                           const TextTable &texts, const Clock &clock)
+    : m_grid(mshVimo), m_label(lblSummary), m_view(view), m_options(options), m_texts(texts), m_clock(clock)
 { }
 
 TemperatureUnit RecordChecks::unit() const
@@ -24,8 +25,9 @@ TemperatureUnit RecordChecks::unit() const
 void RecordChecks::recheck()
 {
     m_summary = {};
+    m_countedRows.clear();
     m_checkedRows = 0;
-    checkRowsFrom(m_grid.fixedRows());
+    checkRowsFrom(m_grid.fixedRows(), true);
 }
 
 void RecordChecks::checkNewRows()
@@ -33,11 +35,14 @@ void RecordChecks::checkNewRows()
     if (m_grid.rows() < m_checkedRows)
         recheck();
     else if (m_grid.rows() > m_checkedRows)
-        checkRowsFrom(std::max(m_checkedRows, m_grid.fixedRows()));
+        checkRowsFrom(std::max(m_checkedRows, m_grid.fixedRows()), false);
 }
 
-void RecordChecks::checkRowsFrom(int first)
+void RecordChecks::checkRowsFrom(int first, bool loaded)
 {
+    // A live record is stored in the file of the day it arrives, which is now: called just after.
+    const QDate storedOn = m_clock.now().date();
+    const int sowColumn = gridColumn(LogField::Sow);
     const TemperatureUnit unit = this->unit();
     const QString decimalPoint = QLocale().decimalPoint();
     const QString now = m_clock.now().toString(QStringLiteral("yyyy-MM-dd HH:mm"));
@@ -52,7 +57,10 @@ void RecordChecks::checkRowsFrom(int first)
             m_grid.setBackColour(row, col, kFlagColour);
             m_grid.setToolTip(row, col, Plausibility::reasonText(flag, m_texts, unit, decimalPoint));
         }
-        m_summary.add(values, !flags.empty());
+        if (loaded || m_view.loaded().holds(storedOn, m_grid.textView(row, sowColumn))) {
+            m_summary.add(values, !flags.empty());
+            m_countedRows.push_back(row);
+        }
     }
     m_checkedRows = m_grid.rows();
     m_label.setCaption(m_summary.line(m_texts, unit, decimalPoint));

@@ -99,9 +99,15 @@ void RecordView::setHeaderTexts()
         m_grid.setText(0, gridColumn(LogField(f)), m_texts.text(kHeadings[size_t(f)]));
 }
 
+bool RecordView::Loaded::holds(const QDate &day, QStringView recordSow) const
+{
+    return day.isValid() && first.isValid() && first <= day && day <= last && (allSows || recordSow == sow);
+}
+
 QString RecordView::loadStartupDays(const QDateTime &now)
 {
     const QDate today = now.date();
+    m_loaded = {now.addDays(-1).date(), today, {}, true};
     qsizetype lines = 0;
     std::vector<LogLine::DayFile> files = readDays(m_logFile, {now.addDays(-1).date(), today}, lines);
 
@@ -133,9 +139,12 @@ void RecordView::sortAndBuildSowList()
     m_cmbSow.setCurrentIndex(0);
     // Kept: a blank sow is not listed here (the list was built by comparing each sow with the
     // one before, starting from a blank), while a range load does list it.
+    QStringList entries;
+    entries.reserve(qsizetype(sows.size()));
     for (const QStringView sow : sows)
         if (!sow.isEmpty())
-            m_cmbSow.addItem(sow.toString());
+            entries.append(sow.toString());
+    m_cmbSow.addItems(entries);
 
     // By date and time, and by sow among equal times: what a sort by sow and then a stable
     // sort by date gives, in one pass.
@@ -166,11 +175,14 @@ void RecordView::rangeLoad()
     const QDateTime end = m_dtpSlut.value();
     for (QDateTime d = m_dtpStart.value(); d.isValid() && end.isValid() && d <= end; d = d.addDays(1))
         days.push_back(d.date());
+    m_loaded
+        = {days.empty() ? QDate() : days.front(), days.empty() ? QDate() : days.back(), chosenSow, allSows};
     qsizetype lines = 0;
     std::vector<LogLine::DayFile> files = readDays(m_logFile, days, lines);
 
     const RecordCells cells(m_options.mshStaff, m_options.mshMedicine, m_texts);
     QSet<QString> listed;
+    QStringList entries;
     RowAppender rows(m_grid, lines);
     for (LogLine::DayFile &file : files) {
         const int firstNew = rows.next();
@@ -185,12 +197,13 @@ void RecordView::rangeLoad()
             // start-up, because that is the list users have always seen after a reload.
             if (allSows && !listed.contains(QString::fromRawData(sow.data(), sow.size()))) {
                 listed.insert(sow.toString());
-                m_cmbSow.addItem(sow.toString());
+                entries.append(sow.toString());
             }
         });
         sortDayIn(firstNew, rows.next() - 1);
     }
     rows.finish();
+    m_cmbSow.addItems(entries);
     m_grid.setCurrentCell(m_grid.rows() - 1, std::max(m_grid.currentCol(), m_grid.fixedCols()));
 }
 

@@ -2,6 +2,7 @@
 
 #include <QDateTime>
 #include <QString>
+#include <QStringView>
 
 class ComboBox;
 class DatePicker;
@@ -35,6 +36,17 @@ public:
     // sows are met), sorted by date and time; the last row becomes the current one.
     void rangeLoad();
 
+    // The day files and the sow the grid was last loaded with.
+    struct Loaded
+    {
+        QDate first, last; // none when no day was loaded
+        QString sow; // empty for all sows
+        bool allSows = true;
+        // Whether a record stored on `day` for `sow` is one a load of the same would show.
+        bool holds(const QDate &day, QStringView sow) const;
+    };
+    const Loaded &loaded() const { return m_loaded; }
+
 private:
     // Rows 1..firstNew-1 are in date order already; brings rows 1..last into it.
     void sortDayIn(int firstNew, int last);
@@ -46,4 +58,5 @@ private:
     const frmOption &m_options;
     const TextTable &m_texts;
     const LogFile &m_logFile;
+    Loaded m_loaded;
 };

@@ -1,4 +1,5 @@
 #include "AppFixture.h"
+#include "records/RecordBytes.h"
 
 #include <gtest/gtest.h>
 
@@ -7,14 +8,14 @@ using namespace Qt::StringLiterals;
 namespace {
 
 // Two days of records shown at start-up (texts "D<n>"; D2 sow, D3 from, D4 to) exported, then
-// one sow's printed.
+// one sow's printed; a live record of another sow is shown but neither printed nor counted under it.
 TEST(ShownRecords, ExportedAndPrintedAsShownOrTheUserIsToldWhyNot)
 {
     AppFixture f;
     f.folder.write(u"VimoLog/FAR-2024-03-06.txt"_s,
                    "header\r\n2024-03-06 22:10\t1\tB;2\t12\t1\t0\t0\t0\t1\t7\t385\t6\t3\r\n");
     f.folder.write(u"VimoLog/FAR-2024-03-07.txt"_s,
-                   "header\r\n2024-03-07 04:00\t0\tA1\t9\t0\t0\t1\t1\t0\t0\t0\t14\t2\r\n");
+                   "header\r\n2024-03-07 04:00\t0\tA1\t9\t0\t0\t1\t1\t0\t0\t-5\t14\t2\r\n");
     f.vimo.Load();
     f.vimo.cmdExport.click(); // cancelled
     ASSERT_EQ(f.dialogs.proposedPaths.size(), 1u);
@@ -26,7 +27,7 @@ TEST(ShownRecords, ExportedAndPrintedAsShownOrTheUserIsToldWhyNot)
               "\xEF\xBB\xBF"
               "D57,D58,D59,D60,D61,D62,D63,D64,D65,D66,D67,D68,D45\r\n"
               "2024-03-06 22:10,Bo,B;2,12,1,0,0,D42,,3.5 ml,38.5,6,3\r\n"
-              "2024-03-07 04:00,Anna,A1,9,0,0,1,D41,D42,0.0 ml,0.0,14,2\r\n");
+              "2024-03-07 04:00,Anna,A1,9,0,0,1,D41,D42,0.0 ml,-0.5,14,2\r\n"); // a figure stays a number
 
     f.dialogs.savePath = f.folder.file(u"VimoLog/FAR-2024-03-07.txt/out.csv"_s);
     f.vimo.cmdExport.click();
@@ -44,7 +45,20 @@ TEST(ShownRecords, ExportedAndPrintedAsShownOrTheUserIsToldWhyNot)
     EXPECT_EQ(report.pageNumber + u'|' + report.columns[12], u"D90|D45");
     ASSERT_EQ(report.rows.size(), 1u);
     EXPECT_EQ(report.rows[0][2], u"A1");
-    EXPECT_TRUE(report.summary.startsWith(u"D74 1") && report.summary == f.vimo.lblSummary.caption());
+    EXPECT_TRUE(report.summary.startsWith(u"D74 1,") && report.summary == f.vimo.lblSummary.caption());
+
+    // A record of another sow arrives: the grid shows it, the page and the summary for A1 do not.
+    using namespace Packet;
+    f.vimo.terminals().serve(2, 1);
+    const RecordData record = makeRecord({}, "=B1");
+    f.port.feed(FcFrame::make(2, Command::Record, 0, std::span(record).first(30), FlagMode::Never).encode());
+    for (int i = 0; i < 100 && f.port.bytesWaiting() > 0; ++i)
+        f.vimo.options().timModtag.tick();
+    ASSERT_EQ(f.vimo.mshVimo.text(f.vimo.mshVimo.rows() - 1, 3), u"=B1       ");
+    f.vimo.cmdPrint.click();
+    EXPECT_EQ(f.printer.printed.back().rows, report.rows);
+    EXPECT_EQ(f.printer.printed.back().summary, report.summary);
+    EXPECT_EQ(f.vimo.lblSummary.caption(), report.summary);
 
     // Chosen anew but not yet updated: the page still names what is shown.
     f.vimo.dtpStart.userSetValue(QDateTime(QDate(2024, 1, 1), QTime(0, 0)));
@@ -56,6 +70,15 @@ TEST(ShownRecords, ExportedAndPrintedAsShownOrTheUserIsToldWhyNot)
     f.vimo.cmdPrint.click();
     ASSERT_EQ(f.dialogs.messages.size(), 1u) << "a print or its cancelling says nothing";
     EXPECT_EQ(f.dialogs.messages[0].text, u"D91");
+
+    // Loaded again for all sows, the record is exported, its sow as text, not as a formula.
+    f.vimo.dtpStart.userSetValue(QDateTime(QDate(2024, 3, 6), QTime(0, 0)));
+    f.vimo.cmdUpdate.click();
+    f.dialogs.savePath = f.folder.file(u"all.csv"_s);
+    f.vimo.cmdExport.click();
+    EXPECT_TRUE(f.folder.read(u"all.csv"_s)
+                    .endsWith("\r\n2024-03-07 09:05,,\"'=B1       \",11,5,0,4,D41,,3.5 ml,38.5,6,12\r\n"))
+        << f.folder.read(u"all.csv"_s).toStdString();
 }
 
 } // namespace

@@ -54,6 +54,21 @@ TEST(StartUp, TracesEveryStageLeavesTheProgramReadyAndCloses)
     EXPECT_TRUE(bare.vimo.isVisible());
     EXPECT_EQ(bare.vimo.options().mshStatus.rows(), 1) << "no terminals";
     EXPECT_FALSE(bare.port.isOpen());
+
+    // A new installation starts from the program's default settings; a farm's own file, older
+    // than today, keeps them out.
+    for (const bool farmFile : {false, true}) {
+        AppFixture fresh;
+        fresh.folder.write(QStringLiteral("FarSetup-default.txt"),
+                           "Language\tUK\r\nNo of Hand Terminals\t5\r\n");
+        if (!farmFile)
+            QFile::remove(fresh.folder.file(QStringLiteral("Setup/FarSetup-2024-03-01.txt")));
+        fresh.vimo.Load();
+        EXPECT_EQ(fresh.vimo.currentLanguage() + u' '
+                      + QString::number(fresh.vimo.options().mshStatus.rows()),
+                  farmFile ? u"DK 4" : u"UK 6");
+        EXPECT_TRUE(fresh.dialogs.messages.empty());
+    }
 }
 
 } // namespace

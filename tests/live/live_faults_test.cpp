@@ -1,6 +1,7 @@
 // The program against simulated hand terminals on a real pseudo-terminal line, with faults on
-// the line, a line that goes away and comes back, and a full disk. What must hold every time:
-// every record a terminal had confirmed is in the log files exactly once.
+// the line, a line that goes away and comes back, a full disk, a power cut, a weekend and a
+// broken terminal. What must hold every time: every record a terminal had confirmed is in the
+// log files exactly once, and nothing else is there.
 //
 // The whole program as main.cpp wires it, but in the test process: its windows over the real
 // serial port, ports folder, files and system clock, its timers on QTimers. Only the message
@@ -17,6 +18,8 @@
 #include "platform/qt/PortsFolderDeviceList.h"
 #include "platform/qt/QtSerialPort.h"
 #include "platform/qt/TimerBinding.h"
+#include "protocol/RecordFields.h"
+#include "records/LogFile.h"
 
 #include <gtest/gtest.h>
 
@@ -28,9 +31,11 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QSet>
 #include <QTemporaryDir>
 #include <QTimer>
 
+#include <algorithm>
 #include <ctime>
 #include <sys/resource.h>
 
@@ -38,6 +43,25 @@ namespace {
 
 constexpr int kTurnMs = 50; // one turn of the harness's event loop
 constexpr int kFastTickMs = 50;
+
+// What a power cut or an earlier day left in the log folder before the program starts. The
+// terminals then hold records from a records file, and terminal 1's first is the one concerned.
+enum class LogBefore {
+    Nothing,
+    TornLine, // today's file ends in the first half of its line, without a line end
+    NulBytes, // ... in as many NUL bytes as its line has: the file grew, the data never reached the disk
+    StoredOnFriday, // dated three days back and stored in that day's file; the confirmation was lost
+};
+
+// The record lines of a log file, its header left out.
+QList<QByteArray> recordLines(const QString &path)
+{
+    QFile file(path);
+    QList<QByteArray> lines
+        = file.open(QIODevice::ReadOnly) ? file.readAll().split('\n').mid(1) : QList<QByteArray>();
+    lines.removeAll(QByteArray());
+    return lines;
+}
 
 class LiveProgram
 {
@@ -55,6 +79,43 @@ public:
         if (setup.open(QIODevice::WriteOnly))
             setup.write("Language\tUK\r\nCOMPort\t3\r\nNo of Hand Terminals\t" + QByteArray::number(terminals)
                         + "\r\n");
+    }
+
+    // Writes the terminals' records (three each, sow "T<terminal>R<n>", dated today but for the
+    // one concerned) to records.txt and the log files as `before` says; the torn bytes.
+    QByteArray leaveLog(LogBefore before)
+    {
+        const QDate today = QDate::currentDate();
+        QByteArray records, concerned;
+        for (int terminal = 1; terminal <= m_terminals; ++terminal) {
+            for (int n = 1; n <= 3; ++n) {
+                const QDate day = terminal == 1 && n == 1 && before == LogBefore::StoredOnFriday
+                    ? today.addDays(-3)
+                    : today;
+                // Type 1 at 00:0n, staff 2, 12 alive, 1 still, ..., 38.5 degrees.
+                QByteArray bytes = QByteArray::fromHex("000001");
+                for (const int value : {day.year() - 2000, day.month(), day.day(), 0, n})
+                    bytes += char(value);
+                bytes += QByteArray::fromHex("020C0B010000050003040181")
+                    + ('T' + QByteArray::number(terminal) + 'R' + QByteArray::number(n))
+                          .leftJustified(RecordFields::kSowLength);
+                records += QByteArray::number(terminal) + ": " + bytes.toHex(' ') + '\n';
+                if (concerned.isEmpty())
+                    concerned = RecordFields::logLine(RecordFields::fromRecord(
+                        RecordFields::RecordBytes(reinterpret_cast<const std::uint8_t *>(bytes.constData()),
+                                                  RecordFields::kRecordBytes)));
+            }
+        }
+        const QByteArray torn = before == LogBefore::TornLine ? concerned.left(concerned.size() / 2)
+            : before == LogBefore::NulBytes                   ? QByteArray(concerned.size(), '\0')
+                                                              : QByteArray();
+        const QDate day = before == LogBefore::StoredOnFriday ? today.addDays(-3) : today;
+        QFile log(path(QStringLiteral("VimoLog/FAR-%1.txt").arg(day.toString(Qt::ISODate)))),
+            file(path(QStringLiteral("records.txt")));
+        EXPECT_TRUE(log.open(QIODevice::WriteOnly) && file.open(QIODevice::WriteOnly));
+        log.write(LogFile::headerLine() + (torn.isEmpty() ? concerned : torn));
+        file.write(records);
+        return torn;
     }
 
     QString folder() const { return m_dir.path(); }
@@ -86,6 +147,7 @@ public:
                                            folder());
         bindTimer(m_vimo->timSekund, &m_timers);
         bindTimer(m_vimo->options().timModtag, &m_timers);
+        emptyGridRows = m_vimo->mshVimo.rows();
         m_vimo->Load();
         m_vimo->timSekund.setInterval(tickMs);
     }
@@ -145,26 +207,22 @@ public:
     }
 
     // Every confirmed record once in the log files (the simulator's check), and no other line
-    // beyond at most one a terminal that was still on its way when a timed run ended. The record
-    // lines, header lines left out.
-    QList<QByteArray> expectEveryRecordOnce() const
+    // beyond at most one a terminal that was still on its way when a `timed` run ended.
+    void expectEveryRecordOnce(bool timed) const
     {
         QList<QByteArray> lines;
         for (const QFileInfo &log :
-             QDir(path(QStringLiteral("VimoLog"))).entryInfoList({QStringLiteral("FAR-*.txt")})) {
-            QFile file(log.filePath());
-            lines += file.open(QIODevice::ReadOnly) ? file.readAll().split('\n').mid(1) : QList<QByteArray>();
-        }
-        lines.removeAll(QByteArray());
+             QDir(path(QStringLiteral("VimoLog"))).entryInfoList({QStringLiteral("FAR-*.txt")}))
+            lines += recordLines(log.filePath());
         const int acknowledged = state("acknowledged");
         EXPECT_GE(lines.size(), acknowledged);
-        EXPECT_LE(lines.size(), acknowledged + (state("held") > 0 ? m_terminals : 0));
-        return lines;
+        EXPECT_LE(lines.size(), acknowledged + (timed && state("held") > 0 ? m_terminals : 0));
     }
 
     FakeDialogs dialogs;
     QtSerialPort port{folder()};
     long long turns = 0;
+    int emptyGridRows = 0; // the record grid before it is loaded
 
 private:
     int m_terminals;
@@ -184,6 +242,9 @@ struct FaultRun
     bool restart = false, untilDrained = true; // or until the seconds are over
     bool diskFull = false; // today's log file cannot be written until the first box
     int terminals = 3, tickMs = kFastTickMs, seconds = 120;
+    LogBefore logBefore = LogBefore::Nothing;
+    int heldAtEnd = 0; // the broken terminal's records
+    const char *caption = nullptr; // in the main window's note on terminals at some time in the run
 };
 void PrintTo(const FaultRun &run, std::ostream *out)
 {
@@ -231,6 +292,31 @@ std::vector<FaultRun> faultRuns()
          .counters = {},
          .diskFull = true,
          .terminals = 2},
+        {.name = "tornLine",
+         .arguments = "",
+         .counters = {},
+         .terminals = 2,
+         .logBefore = LogBefore::TornLine},
+        {.name = "nulBytes",
+         .arguments = "",
+         .counters = {},
+         .terminals = 2,
+         .logBefore = LogBefore::NulBytes},
+        {.name = "weekend",
+         .arguments = "",
+         .counters = {},
+         .terminals = 2,
+         .logBefore = LogBefore::StoredOnFriday},
+        // Terminal 1 is served first after every count request. At the program's own tick, as it
+        // is passed over only after a few unusable records in a row, each asked for again after
+        // the quiet time: at the fast tick the next count request (3 s) comes first.
+        {.name = "brokenTerminal",
+         .arguments = "--seed 15 --records 5 --unusable-terminal 1",
+         .counters = {"unusableRecords"},
+         .tickMs = 1000,
+         .seconds = 60,
+         .heldAtEnd = 5,
+         .caption = "Terminal 1 sends unusable records"},
     };
 }
 
@@ -248,26 +334,34 @@ class EachFault : public testing::TestWithParam<FaultRun>
 // was missed, so a record comes again with other records-left bytes; records cut short with right
 // checksums, which must get no confirmation; the program ended and started again while a terminal
 // waits to send again a record whose confirmation it missed; and the adapter pulled out in the
-// middle of the records and put back, which a user answers with "Find ports"; and today's log
-// file on a full disk, which the user is told of. The simulator's check and the files: each
-// record once.
+// middle of the records and put back, which a user answers with "Find ports"; today's log
+// file on a full disk, which the user is told of; today's file ending, after a power cut, in part
+// of the line of a record a terminal still holds, or in NUL bytes, which are set aside (never
+// shown or counted) before that record is stored whole; a record stored on Friday whose
+// confirmation was lost, sent again on Monday; and a terminal that sends only records cut short,
+// which must not hold up the others. The simulator's check and the files: each record once.
 TEST_P(EachFault, everyRecordOnce)
 {
     const FaultRun &run = GetParam();
     LiveProgram live(run.terminals);
-    ASSERT_TRUE(
-        live.startSimulator(QString::fromLatin1(run.arguments)
-                            + QStringLiteral("%1 --duration %2")
-                                  .arg(run.untilDrained ? QStringLiteral(" --until-drained") : QString())
-                                  .arg(run.seconds)))
+    const QString todaysLog
+        = live.path(QStringLiteral("VimoLog/FAR-%1.txt").arg(QDate::currentDate().toString(Qt::ISODate)));
+    const QByteArray torn = run.logBefore == LogBefore::Nothing ? QByteArray() : live.leaveLog(run.logBefore);
+    ASSERT_TRUE(live.startSimulator(
+        QString::fromLatin1(run.arguments)
+        + QStringLiteral("%1 --duration %2%3")
+              .arg(run.untilDrained ? QStringLiteral(" --until-drained") : QString())
+              .arg(run.seconds)
+              .arg(run.logBefore == LogBefore::Nothing
+                       ? QString()
+                       : QStringLiteral(" --records-file ") + live.path(QStringLiteral("records.txt")))))
         << live.simulatorOutput().constData();
     live.load(run.tickMs);
-    const int gridRowsBefore = live.vimo().mshVimo.rows();
+    const auto gridRows = [&] { return live.vimo().mshVimo.rows(); }; // the window changes on a restart
+    EXPECT_EQ(gridRows(), live.emptyGridRows) << "a torn write shown as a record";
     // Today's file cannot grow (the program runs in this process) until the user is told. Nothing
     // may be acknowledged or shown while the disk is full; once it has room, the terminals still
     // hold every record, and storing resumes by itself.
-    const QString todaysLog
-        = live.path(QStringLiteral("VimoLog/FAR-%1.txt").arg(QDate::currentDate().toString(Qt::ISODate)));
     if (run.diskFull) {
         QFile today(todaysLog);
         ASSERT_TRUE(today.open(QIODevice::Append));
@@ -277,7 +371,7 @@ TEST_P(EachFault, everyRecordOnce)
         ASSERT_TRUE(live.runUntil([&] { return !live.dialogs.messages.empty(); }, 20 * 1000));
         live.runUntil([] { return false; }, 2500); // the state file is written every second
         EXPECT_EQ(live.state("acknowledged"), 0);
-        EXPECT_EQ(live.vimo().mshVimo.rows(), gridRowsBefore) << "a record that was not stored was shown";
+        EXPECT_EQ(gridRows(), live.emptyGridRows) << "a record that was not stored was shown";
     }
     const std::clock_t cpuBefore = std::clock();
     QElapsedTimer wall;
@@ -288,8 +382,10 @@ TEST_P(EachFault, everyRecordOnce)
         live.restart(run.tickMs);
     }
     // A user who clicks "Find ports" once a line that went away is back.
+    QSet<QString> captions;
     ASSERT_EQ(live.simulatorExit((run.seconds + 60) * 1000,
                                  [&] {
+                                     captions.insert(live.vimo().lblTerminals.caption());
                                      if (!live.port.isOpen() && live.lineLinked() && live.turns % 20 == 0)
                                          live.vimo().options().cmdComP.click();
                                  }),
@@ -302,8 +398,19 @@ TEST_P(EachFault, everyRecordOnce)
                 usage.ru_maxrss, live.summary().constData());
     for (const char *counter : run.counters)
         EXPECT_GT(live.state(counter) + live.state("faults", counter), 0) << counter;
-    const qsizetype stored = live.expectEveryRecordOnce().size();
-    EXPECT_EQ(live.vimo().mshVimo.rows(), gridRowsBefore + stored) << "a record shown twice or not at all";
+    live.expectEveryRecordOnce(!run.untilDrained);
+    if (run.untilDrained) {
+        EXPECT_EQ(live.state("held"), run.heldAtEnd);
+    }
+    EXPECT_EQ(gridRows(), live.emptyGridRows + recordLines(todaysLog).size())
+        << "a record shown twice or not at all";
+    QFile tornFile(QString(todaysLog).replace(QStringLiteral(".txt"), QStringLiteral(".torn")));
+    EXPECT_EQ(tornFile.open(QIODevice::ReadOnly) ? tornFile.readAll() : QByteArray(), torn);
+    if (run.caption) {
+        EXPECT_TRUE(std::ranges::any_of(captions, [&](const QString &caption) {
+            return caption.contains(QLatin1String(run.caption));
+        })) << QStringList(captions.begin(), captions.end()).join(u'|').toStdString();
+    }
     for (const auto &box : live.dialogs.messages)
         EXPECT_EQ(box.title + u':' + box.text,
                   QStringLiteral("Problem:%1 could not be written").arg(todaysLog));

@@ -63,6 +63,12 @@ TEST(ComNumberingTest, devicesKeepTheirNumbersAndHandMadeLinksWin)
          "USB Serial Port (COM1) /dev/ttyUSB0|USB Serial Port (COM3) /dev/ttyUSB9|"
          "USB Serial Port (COM7) /dev/ttyUSB1",
          "1\tusb-A\t\n5\tusb-B\t\n"},
+        {"a hand-made link is a USB Serial Port when the system lists its device as USB, whatever its name",
+         "",
+         {link(2, "/dev/ttyS0", "/dev/ttyS0"), link(3, "/dev/serial/by-id/usb-X", "/dev/ttyXRUSB0")},
+         {usb("usb-X", "/dev/ttyXRUSB0"), board("/dev/ttyS0")},
+         "Communications Port (COM2) /dev/ttyS0|USB Serial Port (COM3) /dev/ttyXRUSB0",
+         ""},
         {"the program's own link is not a hand-made one, present or not",
          "3\tusb-A\t/dev/serial/by-id/usb-A\n4\tusb-B\t/dev/serial/by-id/usb-B\n",
          {link(3, "/dev/serial/by-id/usb-A", "/dev/ttyUSB0"), link(4, "/dev/serial/by-id/usb-B", "")},

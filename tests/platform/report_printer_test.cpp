@@ -16,7 +16,8 @@ TEST(QtReportPrinter, WritesLandscapePagesToAPdfOrFails)
                   {u"Date"_s, u"Sow"_s},
                   {1600, 900},
                   {},
-                  u"1 litters"_s};
+                  u"1 litters"_s,
+                  {}};
     for (const auto &[rows, pages] : {std::pair{0, 1}, {30, 1}, {120, 4}}) {
         report.rows.assign(size_t(rows), {u"2024-03-07 09:30"_s, u"A1"_s});
         const QString name = QStringLiteral("r%1.pdf").arg(rows);

@@ -12,7 +12,7 @@ namespace {
 
 // Headings (whole, without the soft hyphens the grid wraps them at) and cells as the grid shows
 // them, separated by ';' where the decimal separator is a comma; a field is quoted only when it
-// holds the separator, a quote, CR or LF. The file is written whole or not at all.
+// holds the separator, a quote, CR or LF, or is made text. The file is written whole or not at all.
 TEST(CsvExport, ReportInBytesOutWholeOrNothing)
 {
     Report report;
@@ -30,6 +30,43 @@ TEST(CsvExport, ReportInBytesOutWholeOrNothing)
     for (const auto &[locale, bytes] : cases)
         EXPECT_EQ(CsvExport::bytes(report, CsvExport::separator(locale)), bytes)
             << locale.name().toStdString();
+
+    // A text cell that a spreadsheet would run as a formula is made text by an apostrophe; a
+    // figure is left a number. Cell and its column's kind in, field out (',' between fields).
+    const struct
+    {
+        const char16_t *cell;
+        bool figure;
+        const char16_t *field;
+    } formulas[] = {
+        {u"=HYPERLINK(\"http://x\";\"y\")", false, u"\"'=HYPERLINK(\"\"http://x\"\";\"\"y\"\")\""},
+        {u"+45 1234", false, u"\"'+45 1234\""},
+        {u"-12", false, u"\"'-12\""}, // a sow id is text, whatever it looks like
+        {u"@SUM(A1)", false, u"\"'@SUM(A1)\""},
+        {u"\t=1+1", false, u"\"'\t=1+1\""},
+        {u"A-1=2", false, u"A-1=2"},
+        {u"'=1", false, u"'=1"},
+        {u"-12", true, u"-12"},
+        {u"-38.5", true, u"-38.5"},
+        {u"-1+2", true, u"\"'-1+2\""},
+        {u"-1.2.3", true, u"\"'-1.2.3\""},
+        {u"-", true, u"\"'-\""},
+        {u"=1", true, u"\"'=1\""},
+    };
+    for (const auto &row : formulas) {
+        Report one;
+        one.rows = {{QString::fromUtf16(row.cell)}};
+        one.figureColumns = {row.figure};
+        EXPECT_EQ(CsvExport::bytes(one, u','),
+                  "\xEF\xBB\xBF\r\n" + QString::fromUtf16(row.field).toUtf8() + "\r\n")
+            << QString::fromUtf16(row.cell).toStdString() << (row.figure ? " as a figure" : " as text");
+    }
+    Report negative;
+    negative.columns = {u"=Sow"_s, u"-Temp"_s};
+    negative.rows = {{u"-1"_s, u"-38,5"_s}};
+    negative.figureColumns = {false, true};
+    EXPECT_EQ(CsvExport::bytes(negative, u';'), "\xEF\xBB\xBF\"'=Sow\";\"'-Temp\"\r\n\"'-1\";-38,5\r\n")
+        << "headings are text; a figure with a decimal comma stays a number";
 
     // A file that cannot be written leaves nothing behind; one that can replaces what was there.
     TempFolder folder;

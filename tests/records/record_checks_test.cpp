@@ -18,6 +18,7 @@ struct ChecksFixture : RecordsFixture
         for (const auto &[n, text] : withFigures)
             texts.set(n, QString::fromUtf16(text));
         mshVimo.setRows(1);
+        view.loadStartupDays(clock.now()); // no files: yesterday and today, all sows, no rows
     }
     // A record row from its cells joined by '|' (columns 1 to 13).
     void add(QStringView cells) { mshVimo.appendRow(QStringList{QString()} + cells.toString().split(u'|')); }
@@ -32,7 +33,7 @@ struct ChecksFixture : RecordsFixture
     }
 
     Label lblSummary;
-    RecordChecks checks{mshVimo, lblSummary, *options, texts, clock};
+    RecordChecks checks{mshVimo, lblSummary, view, *options, texts, clock};
 };
 
 // now is 2024-03-07 09:30; the cells of columns 1 to 13 (1 date, 4 alive, 7 weak, 11 temperature,
@@ -93,6 +94,52 @@ TEST(RecordChecks, SummaryOfTheShownRowsWithDecimalCommaAndNewRows)
     f.mshVimo.setRows(3); // a reload that shows fewer rows
     f.checks.checkNewRows();
     EXPECT_EQ(f.lblSummary.caption(), u"L1, A12(12,0), S1,0, M0, W1, H100%, T38,5 \u00b0C, F0");
+}
+
+// A live record counts only where a load of the same days and sow would show it (it is stored in
+// the file of the day it arrives). The loaded range and sow, the day of arrival and the record's
+// sow in; the figures the summary shows and the rows an export holds out.
+TEST(RecordChecks, LiveRowsCountOnlyUnderTheLoadedDaysAndSow)
+{
+    const struct
+    {
+        const char *what;
+        int from, to; // days of March, loaded from 09:30; each day's file holds one litter of A1
+        int sowEntry; // 0 all sows, 1 A1
+        int arrival;
+        const char16_t *sow;
+        std::vector<int> counted;
+    } cases[] = {
+        {"all sows, today", 6, 7, 0, 7, u"A2", {2, 3, 4}},
+        {"a range that ended before today", 1, 5, 0, 7, u"A2", {2, 3, 4, 5, 6}},
+        {"the range's last day", 1, 5, 0, 5, u"A2", {2, 3, 4, 5, 6, 7}},
+        {"a range that starts after today", 8, 9, 0, 7, u"A1", {2, 3}},
+        {"another sow", 6, 7, 1, 7, u"A2", {2, 3}},
+        {"the sow chosen", 6, 7, 1, 7, u"A1", {2, 3, 4}},
+        {"a sow with blanks is another", 6, 7, 1, 7, u"A1 ", {2, 3}},
+    };
+    for (const auto &c : cases) {
+        ChecksFixture f;
+        for (int day = 1; day <= 9; ++day)
+            f.writeDay(day,
+                       "header\r\n2024-03-0" + QByteArray::number(day)
+                           + " 08:00\t0\tA1\t10\t0\t0\t0\t0\t0\t0\t0\t0\t0\r\n");
+        f.view.loadStartupDays(f.clock.now());
+        f.view.sortAndBuildSowList();
+        f.cmbSow.setCurrentIndex(c.sowEntry);
+        f.range(at(c.from, 9, 30), at(c.to, 9, 30));
+        f.checks.recheck();
+        f.clock.moment = at(c.arrival, 10);
+        f.add(QStringLiteral("2024-03-09 09:00|S1|%1|10|0|0|0|T42|T42|0.0 ml|0.0|0|0")
+                  .arg(QString::fromUtf16(c.sow)));
+        f.checks.checkNewRows();
+        f.checks.checkNewRows(); // a packet that added no row changes nothing
+        EXPECT_EQ(f.checks.countedRows(), c.counted) << c.what;
+        EXPECT_EQ(f.lblSummary.caption().section(QStringLiteral(", "), 0, 0),
+                  u'L' + QString::number(c.counted.size()))
+            << c.what;
+        EXPECT_EQ(f.flags(f.mshVimo.rows() - 1), u"1=T87") << c.what << ": every row shown is checked";
+    }
 }
 
 } // namespace

@@ -67,7 +67,9 @@ TEST(SetupLoad, FileTextInSettingsOut)
         EXPECT_EQ(load(QByteArray("Staff 1\tA\n") + bad + "\nStaff 3\tB"), u"- S1=A message") << bad;
 }
 
-// Names in the Setup folder in, the file read out; the present day is 2024-03-07.
+// Names in the Setup folder in, the file read out; the present day is 2024-03-07. A file dated
+// later is passed over only while there is one up to the present day; the default's copy
+// (0001-01-01) comes after every file of the farm's.
 TEST(SetupFileSearch, NewestFileUpToTheRoundedPresentDay)
 {
     const std::tuple<int, const char *, const char *> cases[] = {
@@ -77,15 +79,60 @@ TEST(SetupFileSearch, NewestFileUpToTheRoundedPresentDay)
         {9, "FarSetup-2024-03-01.txt FarSetup-2024-03-07.txt FarSetup-2024-03-08.txt",
          "FarSetup-2024-03-07.txt"},
         {12, "FarSetup-2024-03-01.txt FarSetup-2024-03-08.txt", "FarSetup-2024-03-08.txt"},
-        {9, "FarSetup-2025-01-01.txt FarSetup-2024-04-01.txt", "FarSetup-2024-04-01.txt"},
+        {9, "FarSetup-2024-04-01.txt FarSetup-2025-01-01.txt FarSetup-2024-05-01.txt",
+         "FarSetup-2025-01-01.txt"}, // the clock was reset
+        {9, "FarSetup-0001-01-01.txt FarSetup-2024-04-01.txt", "FarSetup-2024-04-01.txt"},
+        {9, "FarSetup-2019-06-01.txt FarSetup-0001-01-01.txt", "FarSetup-2019-06-01.txt"},
+        {9, "FarSetup-0001-01-01.txt", "FarSetup-0001-01-01.txt"},
     };
     for (const auto &[hour, names, chosen] : cases) {
         TempFolder folder;
         for (const QString &name : QString::fromLatin1(names).split(u' ', Qt::SkipEmptyParts))
             folder.write(u"Setup/"_s + name, {});
         const QDateTime now(QDate(2024, 3, 7), QTime(hour, 0));
-        EXPECT_EQ(QFileInfo(SetupFile::newest(folder.path(), now)).fileName(), QString::fromLatin1(chosen));
+        EXPECT_EQ(QFileInfo(SetupFile::newest(folder.path(), now)).fileName(), QString::fromLatin1(chosen))
+            << names;
     }
+}
+
+// The Setup folder's names in, its names after start-up's copying out. The shipped template is
+// copied only into a folder without a setup file, and reads without a message.
+TEST(SetupDefault, CopiedOnlyWhereThereIsNoSetupFile)
+{
+    const std::tuple<bool, const char *, const char *> cases[] = {
+        {true, "", "FarSetup-0001-01-01.txt"},
+        {true, "FarSetup-x.txt", "FarSetup-0001-01-01.txt FarSetup-x.txt"},
+        {true, "FarSetup-2019-06-01.txt", "FarSetup-2019-06-01.txt"}, // the farm's own, from the old PC
+        {true, "farsetup-2030-01-01.TXT", "farsetup-2030-01-01.TXT"},
+        {false, "", ""},
+    };
+    QFile shipped(QStringLiteral(PCVIMO_DATA_DIR "/FarSetup-default.txt"));
+    ASSERT_TRUE(shipped.open(QIODevice::ReadOnly));
+    const QByteArray defaults = shipped.readAll();
+    for (const auto &[withTemplate, names, after] : cases) {
+        OptionFixture f;
+        if (withTemplate)
+            f.folder.write(u"FarSetup-default.txt"_s, defaults);
+        for (const QString &name : QString::fromLatin1(names).split(u' ', Qt::SkipEmptyParts))
+            f.folder.write(u"Setup/"_s + name, "Staff 1\tOwn");
+        EXPECT_EQ(SetupFile::copyDefaultWhenNone(f.folder.path()),
+                  QString::fromLatin1(after) != QString::fromLatin1(names))
+            << names;
+        EXPECT_EQ(QDir(f.folder.file(u"Setup"_s)).entryList(QDir::Files).join(u' '),
+                  QString::fromLatin1(after))
+            << names;
+    }
+    OptionFixture f;
+    f.folder.write(u"FarSetup-default.txt"_s, defaults);
+    SetupFile::copyDefaultWhenNone(f.folder.path());
+    QString language;
+    f.options->HentSprog(language);
+    f.options->LoadFrmOption();
+    EXPECT_EQ(language + u' ' + f.options->txtNoHand.text(), u"UK 3");
+    EXPECT_TRUE(f.dialogs.messages.empty());
+    // A Setup folder that is not there is not made here: saving reports it.
+    QDir(f.folder.file(u"Setup"_s)).removeRecursively();
+    EXPECT_FALSE(SetupFile::copyDefaultWhenNone(f.folder.path()));
 }
 
 TEST(SetupSave, EverySettingUnderTheRoundedDayReadsBackAndClosingSavesNothing)

@@ -6,6 +6,7 @@
 namespace {
 constexpr int kRecordSubCode = 192;
 constexpr int kAckLength = 2;
+constexpr int kBrokenLength = 16; // data bytes of a broken terminal's record: fewer than a record's 30
 } // namespace
 
 HandTerminal::HandTerminal(int address, std::vector<TerminalRecord> records)
@@ -46,9 +47,12 @@ QByteArray HandTerminal::countAnswer(int count) const
 TerminalEvent HandTerminal::sendOldest(QByteArray &answer)
 {
     const TerminalRecord record = outgoing();
-    answer += Packet::FcFrame::make(m_address, Packet::Command::Record, kRecordSubCode, record.bytes,
+    const std::span<const std::uint8_t> data
+        = m_broken ? std::span(record.bytes).first(kBrokenLength) : std::span(record.bytes);
+    answer += Packet::FcFrame::make(m_address, Packet::Command::Record, kRecordSubCode, data,
                                     Packet::FlagMode::HighAddress)
                   .encode();
+    m_stats.unusable += m_broken ? 1 : 0;
     const bool again = std::exchange(m_oldestSent, true);
     ++(again ? m_stats.resent : m_stats.delivered);
     if (again && m_sentRemaining != record.remaining())

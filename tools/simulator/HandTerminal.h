@@ -36,6 +36,7 @@ struct TerminalStats
     int ignoredAcks = 0;
     int missedAcks = 0;
     int resentWithNewCount = 0; // sent again with other records-left bytes: one was added meanwhile
+    int unusable = 0; // record packets a broken terminal sent cut short
 };
 
 // One hand terminal on the line, as a real one behaves: it answers count requests, sends its
@@ -56,6 +57,10 @@ public:
     std::optional<TerminalRecord> inFlight() const;
     // A farrowing recorded now: it goes after the records held.
     void add(const TerminalRecord &record) { m_records.push_back(record); }
+    // From now on every record goes out with only its first bytes (right checksums), so the PC
+    // can never confirm one: a broken terminal.
+    void breakDown() { m_broken = true; }
+    bool broken() const { return m_broken; }
 
     // Asked for each confirmation of a record; when it says so, the terminal does not hear it:
     // it keeps the record and sends it again when it is next asked.
@@ -77,6 +82,7 @@ private:
     int m_address;
     std::deque<TerminalRecord> m_records;
     bool m_oldestSent = false;
+    bool m_broken = false;
     int m_sentRemaining = 0; // the records-left count the oldest last went out with
     TerminalStats m_stats;
     std::vector<TerminalRecord> m_acknowledged;

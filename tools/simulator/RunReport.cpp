@@ -55,13 +55,13 @@ QString statusLine(const TerminalBank &bank, double seconds)
         .arg(bank.lineStats().badChecksums);
 }
 
-QString faultLine(const Faults &faults)
+QString faultLine(const Faults &faults, int unusableRecords)
 {
     const LineFaults::Counts &c = faults.counts;
     return QStringLiteral(
                "faults (seed %1): packets corrupted %2, confirmations missed %3, garbage bursts %4 "
                "(%5 bytes), line vanished %6 time(s) for %7 s, came back %8 time(s), late count answers "
-               "%9, records cut short %10, records added %11")
+               "%9, records cut short %10, records added %11, unusable records %12 (terminal %13)")
         .arg(faults.seed)
         .arg(c.packetsCorrupted)
         .arg(c.acksDropped)
@@ -72,16 +72,24 @@ QString faultLine(const Faults &faults)
         .arg(faults.returns)
         .arg(c.lateCounts)
         .arg(c.recordsCutShort)
-        .arg(faults.recordsAdded);
+        .arg(faults.recordsAdded)
+        .arg(unusableRecords)
+        .arg(faults.unusableTerminal);
 }
 
 QString summary(const TerminalBank &bank, const Faults &faults, double seconds, bool withBroadcasts)
 {
     QStringList lines;
     lines << QStringLiteral("summary after %1 s:").arg(seconds, 0, 'f', 1);
+    if (faults.drainedAt)
+        lines << QStringLiteral("every record%1 confirmed after %2 s")
+                     .arg(faults.unusableTerminal > 0
+                              ? QStringLiteral(" but broken terminal %1's").arg(faults.unusableTerminal)
+                              : QString())
+                     .arg(*faults.drainedAt, 0, 'f', 1);
     lines << QStringLiteral(
         "terminal  delivered  confirmed  sent-again  held  count-req  record-req  ignored  missed");
-    int delivered = 0, confirmed = 0, resent = 0, held = 0, missed = 0, newCount = 0;
+    int delivered = 0, confirmed = 0, resent = 0, held = 0, missed = 0, newCount = 0, unusable = 0;
     for (const HandTerminal &t : bank.terminals()) {
         const TerminalStats &s = t.stats();
         lines << QStringLiteral("%1 %2 %3 %4 %5 %6 %7 %8 %9")
@@ -97,6 +105,7 @@ QString summary(const TerminalBank &bank, const Faults &faults, double seconds, 
         delivered += s.delivered;
         missed += s.missedAcks;
         newCount += s.resentWithNewCount;
+        unusable += s.unusable;
         confirmed += s.acknowledged;
         resent += s.resent;
         held += t.held();
@@ -115,7 +124,7 @@ QString summary(const TerminalBank &bank, const Faults &faults, double seconds, 
                  .arg(line.badChecksums)
                  .arg(line.emptyFc)
                  .arg(line.fbPackets);
-    lines << faultLine(faults);
+    lines << faultLine(faults, unusable);
     if (withBroadcasts)
         lines << bank.broadcasts().toText();
     else
@@ -126,7 +135,7 @@ QString summary(const TerminalBank &bank, const Faults &faults, double seconds, 
 QJsonObject state(const TerminalBank &bank, const Faults &faults, double seconds, const QString &phase)
 {
     QJsonArray terminals;
-    int acknowledged = 0, resent = 0, held = 0, newCount = 0;
+    int acknowledged = 0, resent = 0, held = 0, newCount = 0, unusable = 0;
     for (const HandTerminal &t : bank.terminals()) {
         const TerminalStats &s = t.stats();
         terminals.append(QJsonObject{{QStringLiteral("address"), t.address()},
@@ -138,8 +147,10 @@ QJsonObject state(const TerminalBank &bank, const Faults &faults, double seconds
                                      {QStringLiteral("recordRequests"), s.recordRequests},
                                      {QStringLiteral("ignoredAcks"), s.ignoredAcks},
                                      {QStringLiteral("missedAcks"), s.missedAcks},
-                                     {QStringLiteral("resentWithNewCount"), s.resentWithNewCount}});
+                                     {QStringLiteral("resentWithNewCount"), s.resentWithNewCount},
+                                     {QStringLiteral("unusable"), s.unusable}});
         newCount += s.resentWithNewCount;
+        unusable += s.unusable;
         acknowledged += s.acknowledged;
         resent += s.resent;
         held += t.held();
@@ -160,11 +171,15 @@ QJsonObject state(const TerminalBank &bank, const Faults &faults, double seconds
                                  {QStringLiteral("shortRecordsRate"), faults.rates.shortRecords},
                                  {QStringLiteral("lateCounts"), c.lateCounts},
                                  {QStringLiteral("recordsCutShort"), c.recordsCutShort},
-                                 {QStringLiteral("recordsAdded"), faults.recordsAdded}};
+                                 {QStringLiteral("recordsAdded"), faults.recordsAdded},
+                                 {QStringLiteral("unusableTerminal"), faults.unusableTerminal},
+                                 {QStringLiteral("unusableRecords"), unusable}};
     const auto &line = bank.lineStats();
+    const QJsonValue drainedAt = faults.drainedAt ? QJsonValue(*faults.drainedAt) : QJsonValue();
     return QJsonObject{{QStringLiteral("phase"), phase},
                        {QStringLiteral("seconds"), seconds},
                        {QStringLiteral("drained"), bank.drained()},
+                       {QStringLiteral("drainedAt"), drainedAt},
                        {QStringLiteral("terminals"), terminals},
                        {QStringLiteral("acknowledged"), acknowledged},
                        {QStringLiteral("resent"), resent},

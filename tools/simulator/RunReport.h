@@ -6,6 +6,8 @@
 #include <QJsonObject>
 #include <QString>
 
+#include <optional>
+
 // How the run went, as the summary shows it and the state file holds it.
 namespace RunReport {
 
@@ -19,6 +21,8 @@ struct Faults
     int returns = 0; // ... and came back
     double secondsGone = 0;
     int recordsAdded = 0; // recorded on the terminals during the run
+    int unusableTerminal = 0; // the broken terminal; 0: none
+    std::optional<double> drainedAt; // seconds until every terminal but a broken one was drained
 };
 
 // A per-terminal table, the line counters and, when asked, the broadcast items.

@@ -19,7 +19,7 @@ records still held after this one (filled in by the terminal when it sends), 2 t
 
 The run ends after --duration seconds, or with --until-drained once every terminal has had
 all its records confirmed (and --linger seconds more), or on SIGINT/SIGTERM. Progress goes
-to stderr, the summary to stdout.
+to stderr, the summary to stdout; both give the time the terminals were drained.
 
 Faults (all off by default; drawn from the seed, so a run with the same seed repeats them):
   --corrupt F    a fraction F of the terminals' packets get one byte changed to any other
@@ -37,6 +37,10 @@ Faults (all off by default; drawn from the seed, so a run with the same seed rep
                  one, as that is the count the PC must not take for the served terminal's.
   --short-records F   a fraction F of the record packets carry only their first 2..29 data
                  bytes, with right checksums: the PC must neither store nor confirm them.
+  --unusable-terminal N   terminal N is broken: it answers every record request with its
+                 record's first 16 data bytes only (right checksums), so none of its records
+                 can be confirmed; the PC must go on serving the others. --until-drained does
+                 not wait for it, and its records held at the end are no failure.
   --add-records N   staff record N new farrowings during the run: each goes to a terminal
                  while a record of it is on its way (sent or its confirmation missed), with
                  chance 1/2 at each such moment, so the records-left bytes of the record sent
@@ -116,6 +120,10 @@ struct OptionDefinitions
     QCommandLineOption shortRecords{QStringLiteral("short-records"),
                                     QStringLiteral("A fraction F of the record packets cut short."),
                                     QStringLiteral("F"), QStringLiteral("0")};
+    QCommandLineOption unusableTerminal{
+        QStringLiteral("unusable-terminal"),
+        QStringLiteral("Terminal N sends every record cut short; the others must still be served."),
+        QStringLiteral("N"), QStringLiteral("0")};
     QCommandLineOption addRecords{QStringLiteral("add-records"),
                                   QStringLiteral("N new records recorded on the terminals during the run."),
                                   QStringLiteral("N"), QStringLiteral("0")};
@@ -192,13 +200,15 @@ SimulatorOptions::Parsed SimulatorOptions::parse(const QStringList &arguments)
         "Plays the hand terminals of the farrowing unit on a pseudo-terminal linked as a COM port of a "
         "PC Vimo 2 program folder."));
     const QCommandLineOption help = parser.addHelpOption();
-    parser.addOptions(
-        {defs.folder,         defs.port,        defs.terminals,       defs.records,    defs.seed,
-         defs.recordsFile,    defs.duration,    defs.untilDrained,    defs.linger,     defs.verifyLog,
-         defs.stateFile,      defs.quiet,       defs.printBroadcasts, defs.replyDelay, defs.baud,
-         defs.statusInterval, defs.corrupt,     defs.dropAcks,        defs.garbage,    defs.vanishAt,
-         defs.vanishFor,      defs.vanishEvery, defs.corruptRecords,  defs.lateCounts, defs.shortRecords,
-         defs.addRecords});
+    parser.addOptions({defs.folder,          defs.port,           defs.terminals,
+                       defs.records,         defs.seed,           defs.recordsFile,
+                       defs.duration,        defs.untilDrained,   defs.linger,
+                       defs.verifyLog,       defs.stateFile,      defs.quiet,
+                       defs.printBroadcasts, defs.replyDelay,     defs.baud,
+                       defs.statusInterval,  defs.corrupt,        defs.dropAcks,
+                       defs.garbage,         defs.vanishAt,       defs.vanishFor,
+                       defs.vanishEvery,     defs.corruptRecords, defs.lateCounts,
+                       defs.shortRecords,    defs.addRecords,     defs.unusableTerminal});
     if (!parser.parse(arguments))
         return parser.errorText();
     if (parser.isSet(help))
@@ -228,7 +238,8 @@ SimulatorOptions::Parsed SimulatorOptions::parse(const QStringList &arguments)
         && readNumber(parser, defs.garbage, 0.0, 1.0, o.faults.garbage, error)
         && readNumber(parser, defs.lateCounts, 0.0, 1.0, o.faults.lateCounts, error)
         && readNumber(parser, defs.shortRecords, 0.0, 1.0, o.faults.shortRecords, error)
-        && readNumber(parser, defs.addRecords, 0, 15359, o.addRecords, error);
+        && readNumber(parser, defs.addRecords, 0, 15359, o.addRecords, error)
+        && readNumber(parser, defs.unusableTerminal, 0, o.terminals, o.unusableTerminal, error);
     if (!ok)
         return error;
     for (const QString &text : parser.value(defs.records).split(u',')) {

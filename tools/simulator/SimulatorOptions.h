@@ -18,6 +18,7 @@ struct SimulatorOptions
     int records = 5; // generated records per terminal
     QList<int> recordsEach; // --records K1,K2,...: terminal 1, 2, ... hold these, the last the rest
     int addRecords = 0; // new records recorded on the terminals during the run
+    int unusableTerminal = 0; // this terminal sends only records cut short; 0: none
     std::optional<quint32> seed; // when not given, one is drawn and reported
     QString recordsFile;
     std::optional<double> duration; // seconds

@@ -42,6 +42,8 @@ SimulatorRun::SimulatorRun(SimulatorOptions options, std::vector<std::vector<Ter
       m_faults(m_options.faults, m_options.seed.value_or(0)), m_later(later.begin(), later.end()),
       m_laterRandom(m_options.seed.value_or(0) ^ 0x68e31da4u)
 {
+    if (m_options.unusableTerminal > 0)
+        m_bank.breakDown(m_options.unusableTerminal);
     if (m_options.faults.dropAcks > 0)
         m_bank.setAckFilter([this] { return m_faults.dropAck(); });
     m_vanishTimer.setSingleShot(true);
@@ -255,6 +257,8 @@ RunReport::Faults SimulatorRun::faultReport() const
     report.vanishes = m_vanishes;
     report.returns = m_returns;
     report.recordsAdded = m_added;
+    report.unusableTerminal = m_options.unusableTerminal;
+    report.drainedAt = m_drainedAt;
     const bool gone = !m_line && m_vanishes > m_returns;
     report.secondsGone = m_secondsGone + (gone ? seconds() - m_goneSince : 0);
     return report;
@@ -262,10 +266,17 @@ RunReport::Faults SimulatorRun::faultReport() const
 
 void SimulatorRun::checkDrained()
 {
-    if (!m_options.untilDrained || m_lingering || m_finished || !m_bank.drained())
+    if (m_finished || m_drainedAt || !m_bank.drained())
+        return;
+    m_drainedAt = seconds();
+    progress(QStringLiteral("[%1s] every record%2 confirmed")
+                 .arg(*m_drainedAt, 0, 'f', 1)
+                 .arg(m_options.unusableTerminal > 0
+                          ? QStringLiteral(" but broken terminal %1's").arg(m_options.unusableTerminal)
+                          : QString()));
+    if (!m_options.untilDrained)
         return;
     m_lingering = true;
-    progress(QStringLiteral("[%1s] every record confirmed").arg(seconds(), 0, 'f', 1));
     // Let the last answers reach the line first.
     m_endTimer.start(int(m_options.linger * 1000) + m_options.replyDelayMs + 100);
 }

@@ -73,6 +73,7 @@ private:
     int m_returns = 0;
     double m_goneSince = 0;
     double m_secondsGone = 0;
+    std::optional<double> m_drainedAt;
     bool m_lingering = false;
     bool m_finished = false;
 };

@@ -67,5 +67,5 @@ TerminalBank::Outcome TerminalBank::onPacket(Packet::Type type, std::span<const 
 bool TerminalBank::drained() const
 {
     return std::all_of(m_terminals.begin(), m_terminals.end(),
-                       [](const HandTerminal &t) { return t.held() == 0; });
+                       [](const HandTerminal &t) { return t.held() == 0 || t.broken(); });
 }

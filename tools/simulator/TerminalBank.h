@@ -52,7 +52,10 @@ public:
         m_terminals.at(std::size_t(address - 1)).add(record);
     }
 
-    // Every terminal has had all its records confirmed.
+    // Terminal `address` sends only records cut short from now on (--unusable-terminal).
+    void breakDown(int address) { m_terminals.at(std::size_t(address - 1)).breakDown(); }
+
+    // Every terminal has had all its records confirmed; a broken one can never be, so it does not count.
     bool drained() const;
     const std::vector<HandTerminal> &terminals() const { return m_terminals; }
     const BroadcastState &broadcasts() const { return m_broadcasts; }

@@ -173,8 +173,8 @@ std::vector<SerialDevice> PortsFolderDeviceList::systemDevices()
             known->usb = known->usb || usb;
             continue;
         }
-        // The terminals hang on USB adapters; the board's own ports (ttyS0 ...) are left to
-        // hand-made links rather than taking the low numbers.
+        // The terminals hang on USB adapters, and only those are listed. The board's own ports
+        // (ttyS0 ...) are not numbered: they would only take the low numbers.
         if (!usb)
             continue;
         // Without a by-id name a USB adapter is known by its ids and serial number, which

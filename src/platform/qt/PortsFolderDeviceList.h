@@ -12,7 +12,8 @@
 // device exists, and the system's serial devices with the numbers ComNumbering gives them
 // (kept in ports/assigned.txt); choosing such a device makes its link when the port is opened.
 // A USB serial adapter or a pseudo-terminal (the stand-in for one) is a "USB Serial Port",
-// anything else a "Communications Port". Ordered by port number.
+// anything else (a board's own port) a "Communications Port", which the port list leaves out as
+// it does on Windows. Ordered by port number.
 class PortsFolderDeviceList final : public DeviceList
 {
 public:
