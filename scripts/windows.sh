@@ -99,7 +99,7 @@ folder_win='C:\PC Vimo 2'
 folder=$WINEPREFIX/drive_c/PC\ Vimo\ 2
 # As typed at a command prompt: NSIS takes /D= last and unquoted, spaces and all.
 "$wine" cmd /c "$(winpath "$installer") /S /D=$folder_win"
-for f in pcvimo.exe ViMoText.txt Qt6Core.dll platforms/qwindows.dll uninstall.exe Setup VimoLog; do
+for f in pcvimo.exe ViMoText.txt FarSetup-default.txt Qt6Core.dll platforms/qwindows.dll uninstall.exe Setup VimoLog; do
   [ -e "$folder/$f" ] || { echo "the installer left out $f"; exit 1; }
 done
 

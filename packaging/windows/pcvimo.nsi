@@ -42,6 +42,8 @@ Section "Program"
   File "${PROGRAM}\pcvimo.ico"
   File "${PROGRAM}\*.dll"
   File "${PROGRAM}\ViMoText.txt"
+  ; The default setup: the program copies it into Setup\ at start-up while that holds none.
+  File "${PROGRAM}\FarSetup-default.txt"
   SetOutPath "$INSTDIR\platforms"
   File "${PROGRAM}\platforms\*.dll"
   SetOutPath "$INSTDIR\styles"
@@ -49,11 +51,8 @@ Section "Program"
   SetOutPath "$INSTDIR\imageformats"
   File "${PROGRAM}\imageformats\*.dll"
 
-  ; The default setup file is a template: a farm's own settings are never overwritten.
-  SetOutPath "$INSTDIR\Setup"
-  SetOverwrite off
-  File "${PROGRAM}\Setup\*.txt"
-  SetOverwrite on
+  ; The farm's own: made empty, never filled by an install, kept by an uninstall.
+  CreateDirectory "$INSTDIR\Setup"
   CreateDirectory "$INSTDIR\VimoLog"
   ; Every local user records into the one set of files (Users, by its well-known id: any
   ; language of Windows): modify rights, inherited by the files the program makes.
@@ -88,6 +87,7 @@ Section "Uninstall"
   Delete "$INSTDIR\pcvimo.ico"
   Delete "$INSTDIR\*.dll"
   Delete "$INSTDIR\ViMoText.txt"
+  Delete "$INSTDIR\FarSetup-default.txt"
   RMDir /r "$INSTDIR\platforms"
   RMDir /r "$INSTDIR\styles"
   RMDir /r "$INSTDIR\imageformats"
