@@ -24,7 +24,11 @@ mkdir -p "$out"
 # --- Qt for MinGW and GoogleTest ---
 qt=${QT_MINGW_DIR:-$out/qt6-mingw}
 if [ -z "${QT_MINGW_DIR:-}" ] && [ ! -f "$qt/lib/cmake/Qt6/Qt6Config.cmake" ]; then
-  archive=${PCVIMO_QT_MINGW_ARCHIVE:-$top/../shared/qt6-mingw/qt6-mingw-6.4.2.tar.xz}
+  # Beside the clone, or in the workplace's shared folder when the clone stands elsewhere.
+  archive=${PCVIMO_QT_MINGW_ARCHIVE:-}
+  for candidate in "$top/../shared/qt6-mingw/qt6-mingw-6.4.2.tar.xz" /work/shared/qt6-mingw/qt6-mingw-6.4.2.tar.xz; do
+    [ -z "$archive" ] && [ -f "$candidate" ] && archive=$candidate
+  done
   [ -f "$archive" ] || { echo "No Qt for MinGW: set QT_MINGW_DIR or run scripts/build-qt-mingw.sh"; exit 1; }
   tar -C "$out" -xJf "$archive"
 fi
