@@ -40,7 +40,7 @@ TEST(ShownRecords, ExportedAndPrintedAsShownOrTheUserIsToldWhyNot)
     f.vimo.cmdUpdate.click();
     f.vimo.cmdPrint.click();
     ASSERT_EQ(f.printer.printed.size(), 1u);
-    const Report &report = f.printer.printed[0];
+    const Report report = f.printer.printed[0]; // a copy: the next print may move the list
     EXPECT_EQ(report.pageHeader.join(u'|'), u"PC Vimo 2|D3 2024-03-06 D4 2024-03-07|D2: A1");
     EXPECT_EQ(report.pageNumber + u'|' + report.columns[12], u"D90|D45");
     ASSERT_EQ(report.rows.size(), 1u);
