@@ -20,6 +20,7 @@
 #include "records/RecordIntake.h"
 #include "records/RecordView.h"
 #include "settings/ProgramFolders.h"
+#include "settings/Settings.h"
 #include "settings/TextTable.h"
 #include "settings/frmFileProblem.h"
 #include "settings/frmOption.h"
@@ -71,6 +72,8 @@ public:
     TerminalTable &terminals() { return m_terminals; }
     const ProgramFolders &folders() const { return m_folders; }
     const QString &currentLanguage() const { return m_CurrentLanguage; }
+    // As read at start-up, then as last saved in the options window.
+    const Settings &settings() const { return m_settings; }
 
 private:
     void setCaptions();
@@ -86,6 +89,7 @@ private:
     ProgramFolders m_folders;
     TextTable m_texts;
     QString m_CurrentLanguage;
+    Settings m_settings;
     frmFileProblem m_frmFileProblem;
     frmOption m_frmOption;
     frmComProblem m_frmComProblem;
