@@ -35,8 +35,8 @@ public:
     // `dayChanged` is called when the present day differs from the one seen last.
     // `lblTerminals` names the terminals passed over for what they send. The broadcast sends
     // `settings` as they are at the moment each item goes out.
-    PollScheduler(TerminalTable &terminals, const Settings &settings, PacketSender &sender, const TextTable &texts,
-                  Label &lblActivity, Label &lblTerminals, const Clock &clock,
+    PollScheduler(TerminalTable &terminals, const Settings &settings, PacketSender &sender,
+                  const TextTable &texts, Label &lblActivity, Label &lblTerminals, const Clock &clock,
                   std::function<void()> dayChanged);
 
     // The counters as start-up leaves them.

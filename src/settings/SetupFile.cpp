@@ -194,7 +194,7 @@ QByteArray bytes(const Settings &settings)
         return Codec1252::encode(key + u'\t' + value + QStringLiteral("\r\n"));
     };
     QByteArray file = line(kLanguage, settings.language) + line(kComPort, QString::number(settings.comPort))
-                      + line(kTemperature, QString::number(settings.temperature));
+        + line(kTemperature, QString::number(settings.temperature));
     for (const TextEntry &entry : kTexts)
         file += line(entry.key, settings.*entry.value);
     for (size_t k = 0; k < settings.staff.size(); ++k)
@@ -207,7 +207,7 @@ QByteArray bytes(const Settings &settings)
 bool write(const QString &programFolder, const QDateTime &now, const Settings &settings)
 {
     return TextFile::replaceWhole(path(programFolder, roundedDay(now)), bytes(settings))
-           == TextFile::Outcome::Done;
+        == TextFile::Outcome::Done;
 }
 
 } // namespace SetupFile

@@ -56,8 +56,8 @@ protected:
     Label lblActivity;
     Label lblTerminals;
     int dayChanges = 0;
-    PollScheduler scheduler{link, settings, sender, texts, lblActivity, lblTerminals, clock,
-                            [this] { ++dayChanges; }};
+    PollScheduler scheduler{link,        settings,     sender, texts,
+                            lblActivity, lblTerminals, clock,  [this] { ++dayChanges; }};
 };
 
 TEST_F(PollSchedulerTest, EachBroadcastItemInItsTurnThenTheDayChanges)

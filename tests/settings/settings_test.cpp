@@ -7,9 +7,9 @@
 TEST(SettingsTerminalCount, LeadingNumberOfTheTextWithTheHeadingRowRounded)
 {
     const std::pair<const char *, int> cases[] = {
-        {"txtNoHand", 0}, {"", 0},      {" 3 terminals", 3}, {"0.5", 1},   {"1.5", 1},   {"2.5", 3},
-        {"-0.5", 0},      {"-7", 0},    {"253.4", 253},      {"253.5", 253}, {"254.5", 254}, {"1e9", 1},
-        {"300", 254},
+        {"txtNoHand", 0}, {"", 0},     {" 3 terminals", 3}, {"0.5", 1},     {"1.5", 1},
+        {"2.5", 3},       {"-0.5", 0}, {"-7", 0},           {"253.4", 253}, {"253.5", 253},
+        {"254.5", 254},   {"1e9", 1},  {"300", 254},
     };
     for (const auto &[text, count] : cases) {
         Settings settings;

@@ -11,8 +11,9 @@ using namespace Qt::StringLiterals;
 
 static QStringList settingsOf(const Settings &v)
 {
-    QStringList s{u"I1=%1"_s.arg(v.interval1), u"I2=%1"_s.arg(v.interval2), u"D1=%1"_s.arg(v.duration1),
-                  u"N=%1"_s.arg(v.handTerminals),  u"COM=%1"_s.arg(v.comPort),  u"Temp=%1"_s.arg(v.temperature)};
+    QStringList s{u"I1=%1"_s.arg(v.interval1), u"I2=%1"_s.arg(v.interval2),
+                  u"D1=%1"_s.arg(v.duration1), u"N=%1"_s.arg(v.handTerminals),
+                  u"COM=%1"_s.arg(v.comPort),  u"Temp=%1"_s.arg(v.temperature)};
     for (size_t k = 0; k < v.staff.size(); ++k)
         s << u"S%1=%2"_s.arg(k + 1).arg(v.staff[k]);
     for (size_t k = 0; k < v.medicine.size(); ++k)
