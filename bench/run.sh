@@ -11,7 +11,7 @@ build="${BUILD_DIR:-$root/build-bench}"
 data="$here/data"
 
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DPCVIMO_BUILD_TESTS=OFF > /dev/null
-cmake --build "$build" -j2 --target pcvimo-make-year records_bench > /dev/null
+cmake --build "$build" -j2 --target pcvimo pcvimo-make-year records_bench > /dev/null
 
 maker="$build/bench/pcvimo-make-year"
 if [ ! -d "$data/year/VimoLog" ]; then
@@ -52,3 +52,10 @@ compare() {
 echo
 compare BM_RangeLoadYear "$data/year" 3
 compare startupLoad/TwoBusyDays "$data/startup-busy" 2
+
+# What the user waits for: the installed program started on the busy days, as a process.
+program="$build/program"
+rm -rf "$program"
+cmake --install "$build" --prefix "$program" --component program > /dev/null
+"$root/scripts/demo-setup.sh" "$program"
+python3 "$here/startup.py" "$program" "$data/startup-busy"

@@ -29,6 +29,10 @@ void Grid::setRows(int rows)
     if (rows > old) {
         if (notify)
             beginInsertRows({}, old, rows - 1);
+        // Room for all at once (and for more when rows come one by one): growing step by step
+        // would move every earlier row again and again.
+        if (size_t(rows) > m_rows.capacity())
+            m_rows.reserve(std::max(size_t(rows), 2 * m_rows.capacity()));
         while (int(m_rows.size()) < rows)
             m_rows.push_back(makeEmptyRow());
         if (notify)

@@ -153,10 +153,11 @@ TEST_F(PollSchedulerTest, QuietTerminalIsAskedAgainThenPassedOverUntilTheNextCou
     EXPECT_EQ(lblTerminals.caption(), QString());
     texts.set(int(Txt::UnusableRecords), QStringLiteral("unusable %1"));
     link.passOver(TerminalTable::PassedOver::Unusable);
-    link.RecordsOutstanding = 0;
+    link.ServedTerminal = 3;
+    link.passOver(TerminalTable::PassedOver::UnknownType);
     link.drained(2);
     EXPECT_NE(tick(), askFirst) << "passed over until the next count request";
-    EXPECT_EQ(lblTerminals.caption(), u"unusable 2");
+    EXPECT_EQ(lblTerminals.caption(), u"unusable 2; T71 3");
     scheduler.SecondCounter = PollScheduler::kCountRequestTicks;
     tick();
     EXPECT_EQ(lblTerminals.caption(), QString());
