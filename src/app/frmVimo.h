@@ -72,8 +72,6 @@ public:
     TerminalTable &terminals() { return m_terminals; }
     const ProgramFolders &folders() const { return m_folders; }
     const QString &currentLanguage() const { return m_CurrentLanguage; }
-    // As read at start-up, then as last saved in the options window.
-    const Settings &settings() const { return m_settings; }
 
 private:
     void setCaptions();
@@ -89,7 +87,7 @@ private:
     ProgramFolders m_folders;
     TextTable m_texts;
     QString m_CurrentLanguage;
-    Settings m_settings;
+    Settings m_settings; // as read at start-up, then as last saved in the options window
     frmFileProblem m_frmFileProblem;
     frmOption m_frmOption;
     frmComProblem m_frmComProblem;
