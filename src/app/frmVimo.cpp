@@ -8,7 +8,6 @@
 #include "records/CsvExport.h"
 #include "records/RecordReport.h"
 #include "settings/LanguageFile.h"
-#include "settings/NumberText.h"
 #include "settings/SetupFile.h"
 
 #include "Version.h"
@@ -19,7 +18,6 @@
 namespace {
 const QString kProgramTitle = QStringLiteral("PC Vimo 2");
 const QString kVersion = QStringLiteral(PCVIMO_VERSION); // the titles say "1.00"
-constexpr int kLargestTerminalCount = 254; // addresses 1..254; 255 reaches all terminals
 } // namespace
 
 frmVimo::frmVimo(const Services &services, const QString &workingDirectory, const QString &executableFolder)
@@ -39,7 +37,7 @@ frmVimo::frmVimo(const Services &services, const QString &workingDirectory, cons
                      m_intake.BehModData(Object, Code, Data, MData, DataCnt);
                      m_checks.checkNewRows();
                  }),
-      m_scheduler(m_terminals, m_frmOption, m_sender, m_texts, lblActivity, lblTerminals, services.clock,
+      m_scheduler(m_terminals, m_settings, m_sender, m_texts, lblActivity, lblTerminals, services.clock,
                   [this] { moveToNewDay(); })
 {
     place(QStringLiteral("mshVimo"), {120, 120, 12135, 6255}, &mshVimo);
@@ -73,6 +71,7 @@ frmVimo::frmVimo(const Services &services, const QString &workingDirectory, cons
     connect(&m_terminals, &TerminalTable::changed, this,
             [this] { showTerminalStatus(m_terminals, m_frmOption.mshStatus); });
     connect(&m_frmOption.timModtag, &Timer::ticked, this, [this] { m_receiver.ModtagData(); });
+    connect(&m_frmOption, &frmOption::saved, this, [this](const Settings &saved) { m_settings = saved; });
     m_frmOption.setPortLister([this] { m_portHandling.GetSerialPortNames(); });
     services.port.setLineLostHandler([this](const PortError &error) { m_portHandling.lineLost(error); });
 }
@@ -97,7 +96,9 @@ void frmVimo::Load()
     // A new installation starts from the program's default settings; a farm's own files, of
     // any date, are never joined by it.
     SetupFile::copyDefaultWhenNone(m_folders.ProgramFolder);
-    m_frmOption.HentSprog(m_CurrentLanguage);
+    const SetupFile::Contents setup
+        = SetupFile::read(SetupFile::newest(m_folders.ProgramFolder, m_services.clock.now()));
+    m_frmOption.HentSprog(setup, m_CurrentLanguage);
     m_frmFileProblem.appendLine(QStringLiteral("Language ") + m_CurrentLanguage);
     LanguageFile::LoadLanguage(m_texts, m_folders.ProgramFolder, m_CurrentLanguage, m_services.dialogs);
     // Kept: the trace lines keep their wording, with no blank before the value here and in the
@@ -108,7 +109,8 @@ void frmVimo::Load()
 
     m_frmOption.Load();
     m_frmFileProblem.appendLine(QStringLiteral("Option form loaded"));
-    m_frmOption.LoadFrmOption();
+    m_frmOption.LoadFrmOption(setup);
+    m_settings = setup.settings;
     m_frmFileProblem.appendLine(QStringLiteral("Setup parameters loaded"));
     prepareStatusGrid();
     m_frmOption.LoadCmbLan(m_CurrentLanguage);
@@ -135,11 +137,7 @@ void frmVimo::Load()
 void frmVimo::prepareStatusGrid()
 {
     // One row per terminal; an empty or non-numeric count means none.
-    // Kept: the grid's rows (terminals and heading) are rounded, not the terminals, because a
-    // half then rounds to an even number of rows, as it always has.
-    const long long rows
-        = NumberText::roundHalfEven(NumberText::leadingNumber(m_frmOption.txtNoHand.text()) + 1);
-    m_terminals.setTerminalCount(int(std::clamp<long long>(rows, 1, kLargestTerminalCount + 1)) - 1);
+    m_terminals.setTerminalCount(m_settings.terminalCount());
 }
 
 void frmVimo::setCaptions()

@@ -20,6 +20,7 @@
 #include "records/RecordIntake.h"
 #include "records/RecordView.h"
 #include "settings/ProgramFolders.h"
+#include "settings/Settings.h"
 #include "settings/TextTable.h"
 #include "settings/frmFileProblem.h"
 #include "settings/frmOption.h"
@@ -86,6 +87,7 @@ private:
     ProgramFolders m_folders;
     TextTable m_texts;
     QString m_CurrentLanguage;
+    Settings m_settings; // as read at start-up, then as last saved in the options window
     frmFileProblem m_frmFileProblem;
     frmOption m_frmOption;
     frmComProblem m_frmComProblem;

@@ -7,20 +7,20 @@
 #include "platform/Codec1252.h"
 #include "platform/Label.h"
 #include "protocol/Frames.h"
+#include "settings/Settings.h"
 #include "settings/TextTable.h"
-#include "settings/frmOption.h"
 
 namespace {
 constexpr int kNameBytes = 20;
-constexpr int kStaffNames = 20;
-constexpr int kMedicineNames = 10;
+constexpr int kStaffNames = Settings::kStaffNames;
+constexpr int kMedicineNames = Settings::kMedicineNames;
 constexpr int kLargestInterval1 = 255;
 } // namespace
 
-PollScheduler::PollScheduler(TerminalTable &terminals, frmOption &options, PacketSender &sender,
+PollScheduler::PollScheduler(TerminalTable &terminals, const Settings &settings, PacketSender &sender,
                              const TextTable &texts, Label &lblActivity, Label &lblTerminals,
                              const Clock &clock, std::function<void()> dayChanged)
-    : m_terminals(terminals), m_options(options), m_sender(sender), m_texts(texts),
+    : m_terminals(terminals), m_settings(settings), m_sender(sender), m_texts(texts),
       m_lblActivity(lblActivity), m_lblTerminals(lblTerminals), m_clock(clock),
       m_dayChanged(std::move(dayChanged))
 { }
@@ -129,25 +129,25 @@ void PollScheduler::sendBroadcastItem(int step)
         m_sender.SendXXByte(Packet::kBroadcastAddress, Packet::Command::Clock, 0, buf,
                             Packet::FlagMode::Never);
     } else if (step <= kStaffNames) {
-        sendName(Packet::Command::StaffName, step - 1, m_options.mshStaff.text(step, 1));
+        sendName(Packet::Command::StaffName, step - 1, m_settings.staff[size_t(step) - 1]);
     } else if (step <= kStaffNames + kMedicineNames) {
         sendName(Packet::Command::MedicineName, step - kStaffNames - 1,
-                 m_options.mshMedicine.text(step - kStaffNames, 1));
+                 m_settings.medicine[size_t(step - kStaffNames) - 1]);
     } else if (step == 31) {
         // Kept: only Interval 1 is capped at 255 minutes, Interval 2 and Duration 1 are not,
         // because the terminals have always been sent them so.
-        const int minutes = std::min(minutesOfTimeText(m_options.txtIntv1.text()), kLargestInterval1);
+        const int minutes = std::min(minutesOfTimeText(m_settings.interval1), kLargestInterval1);
         m_sender.Send11Byte(Packet::kBroadcastAddress, Packet::Command::Interval1, minutes,
                             Packet::FlagMode::Never, 0);
     } else if (step == 32) {
         m_sender.Send11Byte(Packet::kBroadcastAddress, Packet::Command::Duration1,
-                            minutesOfTimeText(m_options.txtDur1.text()), Packet::FlagMode::Never, 0);
+                            minutesOfTimeText(m_settings.duration1), Packet::FlagMode::Never, 0);
     } else if (step == 33) {
         m_sender.Send11Byte(Packet::kBroadcastAddress, Packet::Command::Interval2,
-                            minutesOfTimeText(m_options.txtIntv2.text()), Packet::FlagMode::Never, 0);
+                            minutesOfTimeText(m_settings.interval2), Packet::FlagMode::Never, 0);
     } else if (step == 34) {
         m_sender.Send11Byte(Packet::kBroadcastAddress, Packet::Command::TemperatureChoice,
-                            m_options.cmbTemp.currentIndex(), Packet::FlagMode::Never, 0);
+                            m_settings.temperature, Packet::FlagMode::Never, 0);
     }
 }
 

@@ -11,8 +11,8 @@ class Clock;
 class Label;
 class PacketSender;
 class TextTable;
-class frmOption;
 class TerminalTable;
+struct Settings;
 
 // The once-a-second master of the line: asks a terminal that reported records to send
 // them, or broadcasts the next settings item; every minute asks all terminals how many
@@ -33,9 +33,10 @@ public:
     static constexpr int kAsksBeforeMovingOn = 4;
 
     // `dayChanged` is called when the present day differs from the one seen last.
-    // `lblTerminals` names the terminals passed over for what they send.
-    PollScheduler(TerminalTable &terminals, frmOption &options, PacketSender &sender, const TextTable &texts,
-                  Label &lblActivity, Label &lblTerminals, const Clock &clock,
+    // `lblTerminals` names the terminals passed over for what they send. The broadcast sends
+    // `settings` as they are at the moment each item goes out.
+    PollScheduler(TerminalTable &terminals, const Settings &settings, PacketSender &sender,
+                  const TextTable &texts, Label &lblActivity, Label &lblTerminals, const Clock &clock,
                   std::function<void()> dayChanged);
 
     // The counters as start-up leaves them.
@@ -58,7 +59,7 @@ private:
     void checkDayChange();
 
     TerminalTable &m_terminals;
-    frmOption &m_options;
+    const Settings &m_settings;
     PacketSender &m_sender;
     const TextTable &m_texts;
     Label &m_lblActivity;

@@ -3,6 +3,8 @@
 #include "platform/Codec1252.h"
 #include "platform/Paths.h"
 #include "platform/TextFile.h"
+#include "settings/FieldSplitter.h"
+#include "settings/NumberText.h"
 
 #include <QDir>
 
@@ -36,6 +38,69 @@ std::vector<DatedName> datedNames(const QString &programFolder)
             found.push_back({day, name});
     }
     return found;
+}
+
+// The keys, each spelled here only, in the order a save writes them.
+const QString kLanguage = QStringLiteral("Language");
+const QString kComPort = QStringLiteral("COMPort");
+const QString kTemperature = QStringLiteral("Temperature");
+struct TextEntry
+{
+    QString key;
+    QString Settings::*value;
+};
+const TextEntry kTexts[] = {
+    {QStringLiteral("Interval 1"), &Settings::interval1},
+    {QStringLiteral("Interval 2"), &Settings::interval2},
+    {QStringLiteral("Duration 1"), &Settings::duration1},
+    {QStringLiteral("No of Hand Terminals"), &Settings::handTerminals},
+};
+const QString kStaff = QStringLiteral("Staff ");
+const QString kMedicine = QStringLiteral("Medicine ");
+
+QString numberedKey(const QString &prefix, size_t index)
+{
+    return prefix + QString::number(index + 1);
+}
+
+// The name a "Staff k" or "Medicine k" key stands for, exactly as a save spells it: "Staff 01"
+// and "staff 1" are other keys.
+QString *namedEntry(const QString &key, const QString &prefix, auto &names)
+{
+    if (!key.startsWith(prefix))
+        return nullptr;
+    const QString number = key.mid(prefix.size());
+    bool ok = false;
+    const int k = number.toInt(&ok);
+    if (!ok || k < 1 || k > int(names.size()) || QString::number(k) != number)
+        return nullptr;
+    return &names[size_t(k) - 1];
+}
+
+// Takes one entry other than the language; false for a bad number. Unknown keys are passed over.
+bool take(Settings &settings, const QString &key, const QString &value)
+{
+    if (key == kComPort || key == kTemperature) {
+        const auto number = NumberText::wholeNumber16(value);
+        if (!number)
+            return false;
+        if (key == kComPort) {
+            settings.comPort = *number;
+            return true;
+        }
+        if (*number < -1 || *number >= Settings::kTemperatureChoices)
+            return false;
+        settings.temperature = *number;
+        return true;
+    }
+    for (const TextEntry &entry : kTexts)
+        if (key == entry.key)
+            settings.*entry.value = value;
+    if (QString *name = namedEntry(key, kStaff, settings.staff))
+        *name = value;
+    if (QString *name = namedEntry(key, kMedicine, settings.medicine))
+        *name = value;
+    return true;
 }
 
 void takeIfNewer(DatedName &newest, const DatedName &candidate)
@@ -98,9 +163,51 @@ bool copyDefaultWhenNone(const QString &programFolder)
         && TextFile::replaceWhole(path(programFolder, defaultDay()), *bytes) == TextFile::Outcome::Done;
 }
 
-QByteArray line(const QString &key, const QString &value)
+Contents read(const QString &path)
 {
-    return Codec1252::encode(key + u'\t' + value + QStringLiteral("\r\n"));
+    Contents contents;
+    contents.path = path;
+    contents.opened = TextFile::forEachLine(path, [&contents](QStringView line) {
+        if (contents.unreadableLine)
+            return;
+        const auto entry = FieldSplitter::keyValue(line);
+        if (!entry) {
+            contents.unreadableLine = true;
+            return;
+        }
+        const auto &[key, value] = *entry;
+        if (key == kLanguage) {
+            // The first entry names the language; the look-up for it goes past a bad number.
+            if (!contents.languageFound)
+                contents.settings.language = value;
+            contents.languageFound = true;
+        } else if (!contents.badNumber) {
+            contents.badNumber = !take(contents.settings, key, value);
+        }
+    });
+    return contents;
+}
+
+QByteArray bytes(const Settings &settings)
+{
+    const auto line = [](const QString &key, const QString &value) {
+        return Codec1252::encode(key + u'\t' + value + QStringLiteral("\r\n"));
+    };
+    QByteArray file = line(kLanguage, settings.language) + line(kComPort, QString::number(settings.comPort))
+        + line(kTemperature, QString::number(settings.temperature));
+    for (const TextEntry &entry : kTexts)
+        file += line(entry.key, settings.*entry.value);
+    for (size_t k = 0; k < settings.staff.size(); ++k)
+        file += line(numberedKey(kStaff, k), settings.staff[k]);
+    for (size_t k = 0; k < settings.medicine.size(); ++k)
+        file += line(numberedKey(kMedicine, k), settings.medicine[k]);
+    return file;
+}
+
+bool write(const QString &programFolder, const QDateTime &now, const Settings &settings)
+{
+    return TextFile::replaceWhole(path(programFolder, roundedDay(now)), bytes(settings))
+        == TextFile::Outcome::Done;
 }
 
 } // namespace SetupFile

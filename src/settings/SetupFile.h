@@ -1,5 +1,7 @@
 #pragma once
 
+#include "settings/Settings.h"
+
 #include <QByteArray>
 #include <QDate>
 #include <QDateTime>
@@ -26,7 +28,29 @@ QString newest(const QString &programFolder, const QDateTime &now);
 // file, as the file of defaultDay(). True when a copy was made.
 bool copyDefaultWhenNone(const QString &programFolder);
 
-// One setup line: key, TAB, value, CR LF.
-QByteArray line(const QString &key, const QString &value);
+// What reading a setup file gave. Reading stops at the first line that is not a key and a value;
+// the settings stop taking entries at it or at the first bad number, and keep their defaults for
+// the entries not taken.
+struct Contents
+{
+    QString path;
+    Settings settings;
+    bool opened = false;
+    bool languageFound = false; // a "Language" entry came before any unreadable line
+    bool unreadableLine = false;
+    bool badNumber = false;
+
+    bool whole() const { return opened && !unreadableLine && !badNumber; }
+    // The language could not be looked up: no file, or an unreadable line before its entry.
+    bool languageMissed() const { return !opened || (!languageFound && unreadableLine); }
+};
+
+Contents read(const QString &path);
+
+// The whole file for the settings: every entry in its order, each line key, TAB, value, CR LF.
+QByteArray bytes(const Settings &settings);
+
+// Writes the settings as the file of the rounded day of `now`. False when it was not written.
+bool write(const QString &programFolder, const QDateTime &now, const Settings &settings);
 
 } // namespace SetupFile

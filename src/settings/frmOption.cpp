@@ -1,12 +1,8 @@
 #include "settings/frmOption.h"
 
 #include "platform/Clock.h"
-#include "platform/Codec1252.h"
 #include "platform/Dialogs.h"
-#include "platform/TextFile.h"
-#include "settings/FieldSplitter.h"
 #include "settings/LanguageFile.h"
-#include "settings/NumberText.h"
 #include "settings/ProgramFolders.h"
 #include "settings/SetupFile.h"
 
@@ -14,8 +10,8 @@
 
 namespace {
 const QString kProgramTitle = QStringLiteral("PC Vimo 2");
-constexpr int kStaffRows = 20;
-constexpr int kMedicineRows = 10;
+constexpr int kStaffRows = Settings::kStaffNames;
+constexpr int kMedicineRows = Settings::kMedicineNames;
 constexpr int kInitialPorts = 20;
 constexpr int kLongestName = 10;
 
@@ -123,70 +119,32 @@ void frmOption::Load()
         cmbCom.addItem(QStringLiteral("COM") + QString::number(i));
 }
 
-void frmOption::HentSprog(QString &Lan)
+void frmOption::HentSprog(const SetupFile::Contents &setup, QString &Lan)
 {
-    const QString path = SetupFile::newest(m_folders.ProgramFolder, m_clock.now());
-    bool found = false;
-    bool bad = false;
-    const bool read = TextFile::forEachLine(path, [&](QStringView line) {
-        if (found || bad)
-            return;
-        const auto entry = FieldSplitter::keyValue(line);
-        if (!entry) {
-            bad = true;
-        } else if (entry->first == u"Language") {
-            Lan = entry->second;
-            found = true;
-        }
-    });
-    if (!read || bad)
-        m_dialogs.messageBox(path + QStringLiteral(" does not exist"), kProgramTitle);
+    if (setup.languageFound)
+        Lan = setup.settings.language;
+    if (setup.languageMissed())
+        m_dialogs.messageBox(setup.path + QStringLiteral(" does not exist"), kProgramTitle);
 }
 
-void frmOption::LoadFrmOption()
+void frmOption::LoadFrmOption(const SetupFile::Contents &setup)
 {
-    const QString path = SetupFile::newest(m_folders.ProgramFolder, m_clock.now());
-    bool bad = false;
-    const bool read = TextFile::forEachLine(path, [&](QStringView line) {
-        if (bad)
-            return;
-        const auto entry = FieldSplitter::keyValue(line);
-        if (!entry) {
-            bad = true;
-            return;
-        }
-        const QString &key = entry->first;
-        const QString &value = entry->second;
-        if (key == u"COMPort") {
-            const auto number = NumberText::wholeNumber16(value);
-            bad = !number;
-            if (number)
-                SavedComPort = *number;
-        } else if (key == u"Temperature") {
-            const auto position = NumberText::wholeNumber16(value);
-            bad = !position || !cmbTemp.setCurrentIndex(*position);
-        } else if (key == u"Interval 1") {
-            txtIntv1.setText(value);
-        } else if (key == u"Interval 2") {
-            txtIntv2.setText(value);
-        } else if (key == u"Duration 1") {
-            txtDur1.setText(value);
-        } else if (key == u"No of Hand Terminals") {
-            txtNoHand.setText(value);
-        } else {
-            for (int k = 1; k <= kStaffRows; ++k)
-                if (key == QStringLiteral("Staff ") + QString::number(k))
-                    mshStaff.setText(k, 1, value);
-            for (int k = 1; k <= kMedicineRows; ++k)
-                if (key == QStringLiteral("Medicine ") + QString::number(k))
-                    mshMedicine.setText(k, 1, value);
-        }
-    });
-    if (!read || bad) {
+    const Settings &settings = setup.settings;
+    SavedComPort = settings.comPort;
+    cmbTemp.setCurrentIndex(settings.temperature);
+    txtIntv1.setText(settings.interval1);
+    txtIntv2.setText(settings.interval2);
+    txtDur1.setText(settings.duration1);
+    txtNoHand.setText(settings.handTerminals);
+    for (int k = 1; k <= kStaffRows; ++k)
+        mshStaff.setText(k, 1, settings.staff[size_t(k) - 1]);
+    for (int k = 1; k <= kMedicineRows; ++k)
+        mshMedicine.setText(k, 1, settings.medicine[size_t(k) - 1]);
+    if (!setup.whole()) {
         // Kept: a bad setup file is reported in the language file's words and title, because
         // that is the message farms and dealers know.
         m_dialogs.messageBox(
-            QStringLiteral("Text File ") + path
+            QStringLiteral("Text File ") + setup.path
                 + QStringLiteral(" doesn't exist or is bad. Get updated information from your dealer."),
             QStringLiteral("HM Set-up: Language Information File not found"));
         return;
@@ -222,31 +180,36 @@ void frmOption::editName(Grid &grid, Txt prompt)
     grid.setText(row, col, answer);
 }
 
+Settings frmOption::edited() const
+{
+    Settings settings;
+    settings.language = cmbLan.currentIndex() >= 0 ? cmbLan.currentText() : QStringLiteral("none");
+    settings.comPort = -1;
+    if (cmbCom.currentIndex() >= 0)
+        settings.comPort
+            = holdsInitialPorts(cmbCom) ? cmbCom.currentIndex() : cmbCom.itemData(cmbCom.currentIndex());
+    settings.temperature = cmbTemp.currentIndex();
+    settings.interval1 = txtIntv1.text();
+    settings.interval2 = txtIntv2.text();
+    settings.duration1 = txtDur1.text();
+    settings.handTerminals = txtNoHand.text();
+    for (int k = 1; k <= kStaffRows; ++k)
+        settings.staff[size_t(k) - 1] = mshStaff.text(k, 1);
+    for (int k = 1; k <= kMedicineRows; ++k)
+        settings.medicine[size_t(k) - 1] = mshMedicine.text(k, 1);
+    return settings;
+}
+
 void frmOption::cmdGemLuk_Click()
 {
-    const QString language = cmbLan.currentIndex() >= 0 ? cmbLan.currentText() : QStringLiteral("none");
-    int comPort = -1;
-    if (cmbCom.currentIndex() >= 0)
-        comPort = holdsInitialPorts(cmbCom) ? cmbCom.currentIndex() : cmbCom.itemData(cmbCom.currentIndex());
-
-    QByteArray file;
-    file += SetupFile::line(QStringLiteral("Language"), language);
-    file += SetupFile::line(QStringLiteral("COMPort"), QString::number(comPort));
-    file += SetupFile::line(QStringLiteral("Temperature"), QString::number(cmbTemp.currentIndex()));
-    file += SetupFile::line(QStringLiteral("Interval 1"), txtIntv1.text());
-    file += SetupFile::line(QStringLiteral("Interval 2"), txtIntv2.text());
-    file += SetupFile::line(QStringLiteral("Duration 1"), txtDur1.text());
-    file += SetupFile::line(QStringLiteral("No of Hand Terminals"), txtNoHand.text());
-    for (int k = 1; k < mshStaff.rows(); ++k)
-        file += SetupFile::line(QStringLiteral("Staff ") + QString::number(k), mshStaff.text(k, 1));
-    for (int k = 1; k < mshMedicine.rows(); ++k)
-        file += SetupFile::line(QStringLiteral("Medicine ") + QString::number(k), mshMedicine.text(k, 1));
-
-    const QString path = SetupFile::path(m_folders.ProgramFolder, SetupFile::roundedDay(m_clock.now()));
-    if (TextFile::replaceWhole(path, file) != TextFile::Outcome::Done) {
+    const Settings settings = edited();
+    if (!SetupFile::write(m_folders.ProgramFolder, m_clock.now(), settings)) {
         m_dialogs.messageBox(QStringLiteral("Data was not stored correctly. Restart PC and try again"),
                              QStringLiteral("FILE PROBLEM"));
         return;
     }
+    // Handed back only once it is on the disk: what the terminals are sent is what the next
+    // start reads.
+    Q_EMIT saved(settings);
     hide();
 }

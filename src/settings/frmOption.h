@@ -7,6 +7,7 @@
 #include "platform/Label.h"
 #include "platform/TextBox.h"
 #include "platform/Timer.h"
+#include "settings/Settings.h"
 #include "settings/TextTable.h"
 
 #include <functional>
@@ -15,9 +16,12 @@ class Clock;
 class Dialogs;
 class SerialPort;
 struct ProgramFolders;
+namespace SetupFile {
+struct Contents;
+}
 
-// The options window. Its controls are the program's live settings: the scheduler, the
-// record intake and the record view read them when they need a setting.
+// The options window. Its controls show the copy of the settings it edits; "Save and close"
+// writes that copy as a new setup file and hands it back with `saved`.
 class frmOption : public Form
 {
     Q_OBJECT
@@ -28,10 +32,10 @@ public:
     // The load handler: captions, grids, the temperature list and the initial port list.
     void Load();
 
-    // Sets Lan to the "Language" entry of the newest setup file.
-    void HentSprog(QString &Lan);
-    // Reads the newest setup file into the controls, then lists the serial ports.
-    void LoadFrmOption();
+    // Sets Lan to the "Language" entry of the setup file read at start-up.
+    void HentSprog(const SetupFile::Contents &setup, QString &Lan);
+    // Shows the settings read from the setup file in the controls, then lists the serial ports.
+    void LoadFrmOption(const SetupFile::Contents &setup);
     // Fills the language list from the language file's header.
     void LoadCmbLan(const QString &CurrentLanguage);
     // Rebuilds the port list and selects the saved port; the serial-port handling sets it.
@@ -39,6 +43,9 @@ public:
     void GetSerialPortNames();
 
     bool userCloseRequest() override;
+
+    // The settings as the controls show them.
+    Settings edited() const;
 
     const TextTable &texts() const { return m_texts; }
 
@@ -69,6 +76,10 @@ public:
     Timer timModtag{0, false};
 
     int SavedComPort = 0;
+
+Q_SIGNALS:
+    // The settings just saved; what the controls showed when "Save and close" was clicked.
+    void saved(const Settings &settings);
 
 private:
     void editName(Grid &grid, Txt prompt);

@@ -5,6 +5,7 @@
 #include "link/TerminalTable.h"
 #include "link/TimeText.h"
 #include "platform/Label.h"
+#include "settings/Settings.h"
 
 #include <gtest/gtest.h>
 
@@ -51,29 +52,30 @@ protected:
 
     PacketSender sender{port};
     TerminalTable link;
+    Settings settings;
     Label lblActivity;
     Label lblTerminals;
     int dayChanges = 0;
-    PollScheduler scheduler{link,        *options,     sender, texts,
+    PollScheduler scheduler{link,        settings,     sender, texts,
                             lblActivity, lblTerminals, clock,  [this] { ++dayChanges; }};
 };
 
 TEST_F(PollSchedulerTest, EachBroadcastItemInItsTurnThenTheDayChanges)
 {
-    options->mshStaff.setText(1, 1, QStringLiteral("Christoffer Andersen Hansen"));
-    options->mshStaff.setText(20, 1, QStringLiteral("Staff 20"));
-    options->mshMedicine.setText(1, 1, QStringLiteral("Søren Ł"));
-    options->mshMedicine.setText(10, 1, QStringLiteral("Medicine 10"));
-    options->txtIntv1.setText(QStringLiteral("05:00"));
-    options->txtDur1.setText(QStringLiteral(" 23:59:59 "));
-    options->txtIntv2.setText(QStringLiteral("24:00")); // not a time: 0
-    options->cmbTemp.setCurrentIndex(-1);
+    settings.staff[0] = QStringLiteral("Christoffer Andersen Hansen");
+    settings.staff[19] = QStringLiteral("Staff 20");
+    settings.medicine[0] = QStringLiteral("Søren Ł");
+    settings.medicine[9] = QStringLiteral("Medicine 10");
+    settings.interval1 = QStringLiteral("05:00");
+    settings.duration1 = QStringLiteral(" 23:59:59 ");
+    settings.interval2 = QStringLiteral("24:00"); // not a time: 0
+    settings.temperature = -1;
     const std::map<int, QString> sent = {
         {0, kClockFrame},
-        {1, name(40, 0, "Christoffer Andersen")}, // staff entry 0 is grid row 1, cut to 20 bytes
-        {20, name(40, 19, "Staff 20")}, // staff entry 19 is grid row 20
-        {21, name(42, 0, "S\xF8ren ")}, // medicine entry 0 is grid row 1; no byte for Ł
-        {30, name(42, 9, "Medicine 10")}, // medicine entry 9 is grid row 10
+        {1, name(40, 0, "Christoffer Andersen")}, // staff entry 0 is the first name, cut to 20 bytes
+        {20, name(40, 19, "Staff 20")}, // staff entry 19 is the twentieth
+        {21, name(42, 0, "S\xF8ren ")}, // medicine entry 0 is the first name; no byte for Ł
+        {30, name(42, 9, "Medicine 10")}, // medicine entry 9 is the tenth
         {31, fa(255, 53, 255, 0, 0)}, // interval 1 is limited to 255 minutes
         {32, fa(255, 54, 1439, 0, 0)}, // hours and minutes
         {33, fa(255, 55, 0, 0, 0)},

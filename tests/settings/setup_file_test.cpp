@@ -3,26 +3,36 @@
 #include "settings/SetupFile.h"
 
 #include <QFileInfo>
+#include <QSignalSpy>
 
 #include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
 
-static QStringList settingsOf(const frmOption &o)
+static QStringList settingsOf(const Settings &v)
 {
-    QStringList s{u"I1=%1"_s.arg(o.txtIntv1.text()), u"I2=%1"_s.arg(o.txtIntv2.text()),
-                  u"D1=%1"_s.arg(o.txtDur1.text()),  u"N=%1"_s.arg(o.txtNoHand.text()),
-                  u"COM=%1"_s.arg(o.SavedComPort),   u"Temp=%1"_s.arg(o.cmbTemp.currentIndex())};
-    for (int k = 1; k < o.mshStaff.rows(); ++k)
-        s << u"S%1=%2"_s.arg(k).arg(o.mshStaff.text(k, 1));
-    for (int k = 1; k < o.mshMedicine.rows(); ++k)
-        s << u"M%1=%2"_s.arg(k).arg(o.mshMedicine.text(k, 1));
+    QStringList s{u"I1=%1"_s.arg(v.interval1), u"I2=%1"_s.arg(v.interval2),
+                  u"D1=%1"_s.arg(v.duration1), u"N=%1"_s.arg(v.handTerminals),
+                  u"COM=%1"_s.arg(v.comPort),  u"Temp=%1"_s.arg(v.temperature)};
+    for (size_t k = 0; k < v.staff.size(); ++k)
+        s << u"S%1=%2"_s.arg(k + 1).arg(v.staff[k]);
+    for (size_t k = 0; k < v.medicine.size(); ++k)
+        s << u"M%1=%2"_s.arg(k + 1).arg(v.medicine[k]);
     return s;
+}
+
+// The settings as the window shows them; the language and the port are not shown by it.
+static Settings shownBy(const frmOption &o, const Settings &read)
+{
+    Settings shown = o.edited();
+    shown.language = read.language;
+    shown.comPort = o.SavedComPort;
+    return shown;
 }
 
 // Reads a setup file (none when null) as start-up does. Out come the language and the settings
 // that differ from a fresh window's, "ports" when the port list was rebuilt and "message" for
-// each box shown.
+// each box shown. The window shows the settings read.
 static QString load(const QByteArray &file)
 {
     OptionFixture fresh, f;
@@ -30,12 +40,14 @@ static QString load(const QByteArray &file)
     f.options->setPortLister([&listed] { listed = true; });
     if (!file.isNull())
         f.folder.write(u"Setup/FarSetup-2024-03-01.txt"_s, file);
+    const SetupFile::Contents setup = SetupFile::read(SetupFile::newest(f.folder.path(), f.clock.now()));
     QString language = u"-"_s;
-    f.options->HentSprog(language);
-    f.options->LoadFrmOption();
+    f.options->HentSprog(setup, language);
+    f.options->LoadFrmOption(setup);
+    EXPECT_EQ(settingsOf(shownBy(*f.options, setup.settings)), settingsOf(setup.settings));
     QStringList out{language};
-    for (const QString &setting : settingsOf(*f.options))
-        if (!settingsOf(*fresh.options).contains(setting))
+    for (const QString &setting : settingsOf(setup.settings))
+        if (!settingsOf(shownBy(*fresh.options, Settings{})).contains(setting))
             out << setting;
     if (listed)
         out << u"ports"_s;
@@ -49,7 +61,7 @@ TEST(SetupLoad, FileTextInSettingsOut)
          "Duration 1\t01:15\nNo of Hand Terminals\t4",
          "DE I1=02:00 I2=00:30 D1=01:15 N=4 COM=5 Temp=1 ports"},
         {"Staff 1\tAnna\nStaff 3\t\"Bo Jensen\"\nStaff 20\tLast\nStaff 21\tX\nstaff 2\tX\nMedicine "
-         "10\tOx\nX\t1",
+         "10\tOx\nX\t1\nStaff 01\tX\nMedicine 0\tX\nMedicine 11\tX",
          "- S1=Anna S3=Bo Jensen S20=Last M10=Ox ports"},
         {"Interval 1", "- I1=Interval 1 ports"}, // a line without TAB is its own value
         {"Temperature\t-1", "- Temp=-1 ports"},
@@ -58,12 +70,15 @@ TEST(SetupLoad, FileTextInSettingsOut)
         {"COMPort\t32767", "- COM=32767 ports"},
         {"Staff 1\tA\nStaff 2\t\"\nStaff 3\tB\nLanguage\tDK", "- S1=A message message"}, // a lone quote
         {nullptr, "- message message"},
+        // The language is looked up past a bad number, not past an unreadable line.
+        {"COMPort\tx\nLanguage\tDK\nStaff 1\tA", "DK message"},
+        {"Language\tDK\nStaff 1\tA\nStaff 2\t\"", "DK S1=A message"},
     };
     for (const auto &[file, settings] : cases)
         EXPECT_EQ(load(file), QString::fromLatin1(settings)) << (file ? file : "(missing)");
     // A bad number stops the reading: what follows is not read, the ports are not listed.
     for (const char *bad : {"COMPort\tthree", "COMPort\t32767.5", "COMPort\t-32769", "COMPort\tnan",
-                            "Temperature\t2", "Temperature\tx", "Temperature\t-1e19"})
+                            "Temperature\t2", "Temperature\t-2", "Temperature\tx", "Temperature\t-1e19"})
         EXPECT_EQ(load(QByteArray("Staff 1\tA\n") + bad + "\nStaff 3\tB"), u"- S1=A message") << bad;
 }
 
@@ -125,9 +140,10 @@ TEST(SetupDefault, CopiedOnlyWhereThereIsNoSetupFile)
     OptionFixture f;
     f.folder.write(u"FarSetup-default.txt"_s, defaults);
     SetupFile::copyDefaultWhenNone(f.folder.path());
+    const SetupFile::Contents setup = SetupFile::read(SetupFile::newest(f.folder.path(), f.clock.now()));
     QString language;
-    f.options->HentSprog(language);
-    f.options->LoadFrmOption();
+    f.options->HentSprog(setup, language);
+    f.options->LoadFrmOption(setup);
     EXPECT_EQ(language + u' ' + f.options->txtNoHand.text(), u"UK 3");
     EXPECT_TRUE(f.dialogs.messages.empty());
     // A Setup folder that is not there is not made here: saving reports it.
@@ -146,11 +162,15 @@ TEST(SetupSave, EverySettingUnderTheRoundedDayReadsBackAndClosingSavesNothing)
     f.options->txtIntv1.setText(u"02:00"_s);
     f.options->mshStaff.setText(2, 1, u"Søren"_s);
     f.options->mshMedicine.setText(10, 1, u"Ox"_s);
+    QSignalSpy handedBack(f.options.get(), &frmOption::saved);
     f.options->cmdGemLuk.click();
     EXPECT_FALSE(f.options->isVisible());
     const QString saved = u"Setup/FarSetup-2024-03-08.txt"_s;
     EXPECT_EQ(f.folder.read(saved).count("\r\n"), 37);
     EXPECT_EQ(load(f.folder.read(saved)), u"DK I1=02:00 COM=4 S2=Søren M10=Ox ports"_s);
+    ASSERT_EQ(handedBack.size(), 1);
+    EXPECT_TRUE(handedBack[0][0].value<Settings>() == SetupFile::read(f.folder.file(saved)).settings)
+        << "the settings handed back are the ones saved";
     f.options->cmbCom.addItem(u"USB Serial Port (COM7)"_s, 7);
     f.options->cmbCom.setCurrentIndex(21);
     f.options->cmdGemLuk.click();
@@ -165,6 +185,7 @@ TEST(SetupSave, EverySettingUnderTheRoundedDayReadsBackAndClosingSavesNothing)
     EXPECT_FALSE(f.options->isVisible());
     EXPECT_EQ(f.options->txtIntv1.text(), u"03:00");
     EXPECT_FALSE(f.folder.read(saved).contains("03:00"));
+    EXPECT_EQ(handedBack.size(), 3) << "closing hands nothing back";
 }
 
 // Every box the settings show, each once: a program folder without language or setup file and
@@ -172,15 +193,18 @@ TEST(SetupSave, EverySettingUnderTheRoundedDayReadsBackAndClosingSavesNothing)
 TEST(SettingsMessages, EachFailureShowsItsBox)
 {
     OptionFixture f;
+    const SetupFile::Contents read = SetupFile::read(SetupFile::newest(f.folder.path(), f.clock.now()));
     QString language;
-    f.options->HentSprog(language);
-    f.options->LoadFrmOption();
+    f.options->HentSprog(read, language);
+    f.options->LoadFrmOption(read);
     f.options->LoadCmbLan(u"UK"_s);
     LanguageFile::LoadLanguage(f.texts, f.folder.path(), u"UK"_s, f.dialogs);
     QDir(f.folder.file(u"Setup"_s)).removeRecursively();
     f.options->show();
+    QSignalSpy handedBack(f.options.get(), &frmOption::saved);
     f.options->cmdGemLuk.click();
     EXPECT_TRUE(f.options->isVisible());
+    EXPECT_EQ(handedBack.size(), 0) << "settings not saved are not handed back";
 
     const QString setup = f.folder.file(u"Setup/FarSetup-2024-03-07.txt"_s),
                   texts = f.folder.file(u"ViMoText.txt"_s);
