@@ -35,8 +35,25 @@ QStringList sortedRows(const Grid &grid, int sowFilterColumn = -1, const QString
     return rows;
 }
 
-qsizetype recordLines(const QByteArray &file)
+// A torn write at the end, left by a power cut, is no record: a last line without its line end
+// and with fewer than thirteen fields, or NUL bytes at the end with the line they end.
+QByteArray withoutTornEnd(QByteArray file)
 {
+    if (file.endsWith('\0')) {
+        while (file.endsWith('\0'))
+            file.chop(1);
+        file.truncate(file.lastIndexOf('\n') + 1);
+    } else if (!file.isEmpty() && !file.endsWith('\n')) {
+        const qsizetype start = file.lastIndexOf('\n') + 1;
+        if (file.mid(start).count('\t') < 12)
+            file.truncate(start);
+    }
+    return file;
+}
+
+qsizetype recordLines(const QByteArray &whole)
+{
+    const QByteArray file = withoutTornEnd(whole);
     const qsizetype lines = file.count('\n') + (file.isEmpty() || file.endsWith('\n') ? 0 : 1);
     return std::max<qsizetype>(lines - 1, 0);
 }
