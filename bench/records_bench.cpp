@@ -1,17 +1,13 @@
 // Loading the record grid: a whole year's range load, the start-up load of two busy days,
 // and what the year's grid costs in memory. The data comes from pcvimo-make-year (run.sh).
 
-#include "platform/Clock.h"
 #include "platform/ComboBox.h"
 #include "platform/DatePicker.h"
-#include "platform/Dialogs.h"
 #include "platform/Grid.h"
-#include "platform/SerialPort.h"
 #include "records/LogFile.h"
 #include "records/RecordView.h"
-#include "settings/ProgramFolders.h"
+#include "settings/Settings.h"
 #include "settings/TextTable.h"
-#include "settings/frmOption.h"
 
 #include <benchmark/benchmark.h>
 
@@ -26,32 +22,6 @@
 
 namespace {
 
-class SilentDialogs final : public Dialogs
-{
-public:
-    void messageBox(const QString &, const QString &) override { }
-    void problemBox(const QString &, const QString &) override { }
-    QString inputBox(const QString &, const QString &, const QString &) override { return {}; }
-};
-
-class NoPort final : public SerialPort
-{
-public:
-    void setPortNumber(int number) override { m_number = number; }
-    int portNumber() const override { return m_number; }
-    void setSettings(const QString &) override { }
-    void setDtr(bool) override { }
-    std::optional<PortError> open() override { return PortError{8002, QStringLiteral("none"), QString()}; }
-    void close() override { }
-    bool isOpen() const override { return false; }
-    int bytesWaiting() override { return 0; }
-    std::optional<std::uint8_t> readByte() override { return std::nullopt; }
-    bool write(const QByteArray &) override { return false; }
-
-private:
-    int m_number = 0;
-};
-
 QString dataFolder(const char *which)
 {
     const QByteArray root = qgetenv("PCVIMO_BENCH_DATA");
@@ -64,27 +34,20 @@ struct Program
 {
     explicit Program(const QString &folder)
     {
-        folders.ProgramFolder = folder;
         for (int i = 0; i < TextTable::kSize; ++i)
             texts.set(i, QStringLiteral("Text %1").arg(i));
-        options = std::make_unique<frmOption>(folders, texts, dialogs, clock, port);
-        options->Load();
-        for (int i = 1; i <= 20; ++i)
-            options->mshStaff.setText(i, 1, QStringLiteral("Staff %1").arg(i));
-        for (int i = 1; i <= 10; ++i)
-            options->mshMedicine.setText(i, 1, QStringLiteral("Medicine %1").arg(i));
+        for (size_t i = 0; i < settings.staff.size(); ++i)
+            settings.staff[i] = QStringLiteral("Staff %1").arg(i + 1);
+        for (size_t i = 0; i < settings.medicine.size(); ++i)
+            settings.medicine[i] = QStringLiteral("Medicine %1").arg(i + 1);
         logFile = std::make_unique<LogFile>(folder);
-        view = std::make_unique<RecordView>(mshVimo, cmbSow, dtpStart, dtpSlut, *options, texts, *logFile);
+        view = std::make_unique<RecordView>(mshVimo, cmbSow, dtpStart, dtpSlut, settings, texts, *logFile);
         view->layoutGrid();
         view->setHeaderTexts();
     }
 
-    ProgramFolders folders;
     TextTable texts;
-    SilentDialogs dialogs;
-    SystemClock clock;
-    NoPort port;
-    std::unique_ptr<frmOption> options;
+    Settings settings;
     Grid mshVimo{2, 14};
     ComboBox cmbSow;
     DatePicker dtpStart;
@@ -141,7 +104,6 @@ void BM_StoreRecordLine(benchmark::State &state)
     const QString folder = dataFolder("store");
     QDir(folder).removeRecursively();
     QDir().mkpath(folder);
-    SilentDialogs dialogs;
     LogFile log(folder);
     const QByteArray line
         = QByteArrayLiteral("2024-03-07 09:05\t2\tDK1234    \t11\t1\t0\t2\t0\t3\t7\t385\t6\t12\r\n");

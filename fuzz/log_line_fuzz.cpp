@@ -2,14 +2,12 @@
 // start-up load with its sorting and sow list, then the range load of the same two days for
 // all sows and for one sow. The loads must agree with each other on what the files hold.
 #include "FuzzSupport.h"
-#include "fakes/FakeDialogs.h"
-#include "fakes/FakeSerialPort.h"
 #include "platform/ComboBox.h"
 #include "platform/DatePicker.h"
 #include "platform/Grid.h"
 #include "records/LogFile.h"
 #include "records/RecordView.h"
-#include "settings/frmOption.h"
+#include "settings/Settings.h"
 
 #include <QStringList>
 
@@ -62,14 +60,11 @@ qsizetype recordLines(const QByteArray &whole)
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, size_t size)
 {
     FuzzEnvironment &env = fuzzEnvironment();
-    FakeDialogs dialogs;
-    FakeSerialPort port;
-    frmOption options(env.folders, env.texts, dialogs, env.clock, port);
-    options.Load();
-    for (int i = 1; i <= 20; ++i)
-        options.mshStaff.setText(i, 1, QStringLiteral("S%1").arg(i - 1));
-    for (int i = 1; i <= 10; ++i)
-        options.mshMedicine.setText(i, 1, QStringLiteral("M%1").arg(i));
+    Settings settings;
+    for (size_t i = 0; i < settings.staff.size(); ++i)
+        settings.staff[i] = QStringLiteral("S%1").arg(i);
+    for (size_t i = 0; i < settings.medicine.size(); ++i)
+        settings.medicine[i] = QStringLiteral("M%1").arg(i + 1);
 
     const QDateTime now = env.clock.now();
     LogFile logFile(env.folder.path());
@@ -84,7 +79,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, size_t size)
     ComboBox cmbSow;
     DatePicker dtpStart;
     DatePicker dtpSlut;
-    RecordView view(mshVimo, cmbSow, dtpStart, dtpSlut, options, env.texts, logFile);
+    RecordView view(mshVimo, cmbSow, dtpStart, dtpSlut, settings, env.texts, logFile);
     view.layoutGrid();
     view.setHeaderTexts();
 

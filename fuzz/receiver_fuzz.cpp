@@ -2,7 +2,7 @@
 // parts over fake services): count answers fill the status grid, records go to today's log file
 // and the record grid and are acknowledged on the (fake) line.
 #include "FuzzSupport.h"
-#include "app/frmVimo.h"
+#include "app/Program.h"
 #include "fakes/FakeDeviceList.h"
 #include "fakes/FakeDialogs.h"
 #include "fakes/FakeSerialPort.h"
@@ -33,21 +33,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, size_t size)
     FakeDialogs dialogs;
     FakeSerialPort port;
     FakeDeviceList devices;
-    frmVimo vimo(Services{dialogs, env.clock, port, devices, [] {}}, env.folder.path(), env.folder.path());
+    Program program(Services{dialogs, env.clock, port, devices, [] {}}, env.folder.path(), env.folder.path());
     const QString todayPath = LogFile(env.folder.path()).path(env.clock.now().date());
     QFile::remove(todayPath);
-    vimo.Load();
+    program.start();
     dialogs.messages.clear();
     port.setPortNumber(1);
     port.open();
-    TerminalTable &link = vimo.terminals();
+    TerminalTable &link = program.terminals();
     link.ServedTerminal = data[0] == kNoTerminal ? -1 : data[0];
     link.RecordsOutstanding = link.ServedTerminal < 0 ? 0 : 1;
-    const Grid &mshVimo = vimo.mshVimo;
+    const Grid &mshVimo = program.mainWindow().mshVimo;
     const int rowsBefore = mshVimo.rows();
     port.feed(inputBytes(data + 1, size - 1));
     while (port.bytesWaiting() > 0)
-        vimo.receiver().ModtagData();
+        program.receiver().ModtagData();
 
     // Stored and shown go together: one log line per new grid row. Whatever the terminal
     // sent, every line is whole: thirteen fields and one line end.

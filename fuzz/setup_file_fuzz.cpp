@@ -34,7 +34,7 @@ struct LoadedOptions
         : options(env.folders, env.texts, dialogs, env.clock, port),
           setup(SetupFile::read(SetupFile::newest(env.folders.ProgramFolder, env.clock.now())))
     {
-        options.setPortLister([this] { ++portListings; });
+        QObject::connect(&options, &frmOption::portListWanted, [this] { ++portListings; });
         QObject::connect(&options, &frmOption::saved, [this](const Settings &saved) { handedBack = saved; });
         options.Load();
         options.HentSprog(setup, language);

@@ -1,4 +1,4 @@
-#include "app/frmVimo.h"
+#include "app/Program.h"
 #include "link/frmComProblem.h"
 #include "platform/Clock.h"
 #include "platform/qt/FormWindow.h"
@@ -62,15 +62,15 @@ int main(int argc, char *argv[])
         = [&app] { QMetaObject::invokeMethod(&app, &QApplication::quit, Qt::QueuedConnection); };
     // PCVIMO_PRINT_PDF=file prints to that PDF file, without the print dialog.
     QtReportPrinter printer(qEnvironmentVariable("PCVIMO_PRINT_PDF"));
-    frmVimo vimo(Services{dialogs, clock, port, devices, endProgram, &printer}, QDir::currentPath(),
-                 programFolder);
+    Program program(Services{dialogs, clock, port, devices, endProgram, &printer}, QDir::currentPath(),
+                    programFolder);
 
-    FormWindow mainWindow(vimo);
-    FormWindow optionWindow(vimo.options());
-    FormWindow traceWindow(vimo.traceWindow());
-    FormWindow portProblemWindow(vimo.comProblem());
-    bindTimer(vimo.timSekund, &app);
-    bindTimer(vimo.options().timModtag, &app);
+    FormWindow mainWindow(program.mainWindow());
+    FormWindow optionWindow(program.options());
+    FormWindow traceWindow(program.traceWindow());
+    FormWindow portProblemWindow(program.comProblem());
+    bindTimer(program.mainWindow().timSekund, &app);
+    bindTimer(program.options().timModtag, &app);
 
 #ifdef Q_OS_UNIX
     // Ended by the session (logout, shutdown, kill): quit as from the window, so the port is
@@ -92,10 +92,10 @@ int main(int argc, char *argv[])
     // Logging off or shutting down: the port is closed and the program ends as from the window.
     // Every record line is on the disk before it is acknowledged, so no file is left half written.
     QObject::connect(&app, &QGuiApplication::commitDataRequest, &app,
-                     [&vimo](QSessionManager &) { vimo.userCloseRequest(); });
+                     [&program](QSessionManager &) { program.mainWindow().userCloseRequest(); });
     QObject::connect(&app, &QCoreApplication::aboutToQuit, &app, [&port] { port.close(); });
 #endif
 
-    vimo.Load();
+    program.start();
     return app.exec();
 }

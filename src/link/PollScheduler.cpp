@@ -27,8 +27,8 @@ PollScheduler::PollScheduler(TerminalTable &terminals, const Settings &settings,
 
 void PollScheduler::start(const QDateTime &now)
 {
-    CurrentDay = now.date().day();
-    SecondCounter = kFirstSecondCounter;
+    m_currentDay = now.date().day();
+    m_position = {};
 }
 
 void PollScheduler::tick()
@@ -37,14 +37,14 @@ void PollScheduler::tick()
     if (m_inTick)
         return;
     m_inTick = true;
-    ++SecondCounter;
+    ++m_position.secondCounter;
     if (m_terminals.RecordsOutstanding > 0)
         askAgainWhenQuiet();
     if (m_terminals.RecordsOutstanding == 0)
         requestRecords();
     if (m_terminals.RecordsOutstanding == 0)
         broadcastNext();
-    if (SecondCounter >= kCountRequestTicks)
+    if (m_position.secondCounter >= kCountRequestTicks)
         requestCounts();
     showPassedOver();
     checkDayChange();
@@ -102,15 +102,16 @@ void PollScheduler::showPassedOver()
 
 void PollScheduler::broadcastNext()
 {
-    m_lblActivity.setCaption(m_texts.text(Txt::Broadcasting) + u' ' + QString::number(BroadcastStep));
+    m_lblActivity.setCaption(m_texts.text(Txt::Broadcasting) + u' '
+                             + QString::number(m_position.broadcastStep));
     // Kept: after the last item one tick goes by with nothing sent (35 items in 36 ticks),
     // because the terminals have always been sent the cycle with that pause.
-    if (BroadcastStep < 0 || BroadcastStep >= kBroadcastItems) {
-        BroadcastStep = 0;
+    if (m_position.broadcastStep < 0 || m_position.broadcastStep >= kBroadcastItems) {
+        m_position.broadcastStep = 0;
         return;
     }
-    sendBroadcastItem(BroadcastStep);
-    ++BroadcastStep;
+    sendBroadcastItem(m_position.broadcastStep);
+    ++m_position.broadcastStep;
 }
 
 void PollScheduler::sendBroadcastItem(int step)
@@ -165,7 +166,7 @@ void PollScheduler::sendName(Packet::Command command, int entry, const QString &
 
 void PollScheduler::requestCounts()
 {
-    SecondCounter = 0;
+    m_position.secondCounter = 0;
     m_terminals.RecordsOutstanding = 0;
     m_sender.Send11Byte(Packet::kBroadcastAddress, Packet::Command::Count, Packet::kRequestValue,
                         Packet::FlagMode::Never, Packet::kBothStatusBits);
@@ -177,9 +178,9 @@ void PollScheduler::checkDayChange()
     const int today = m_clock.now().date().day();
     // Kept: only the day of month is compared, so a clock moved by whole months to the same day
     // goes unnoticed, because this only has to catch midnight and the next one catches up.
-    if (today == CurrentDay)
+    if (today == m_currentDay)
         return;
-    CurrentDay = today;
+    m_currentDay = today;
     if (m_dayChanged)
         m_dayChanged();
 }

@@ -39,14 +39,21 @@ public:
                   const TextTable &texts, Label &lblActivity, Label &lblTerminals, const Clock &clock,
                   std::function<void()> dayChanged);
 
-    // The counters as start-up leaves them.
+    // Where the two cycles stand: ticks since the last count request, the next broadcast item.
+    struct Position
+    {
+        int secondCounter = kFirstSecondCounter;
+        int broadcastStep = 0;
+    };
+
+    // The cycles as start-up leaves them, and the day the change of day is seen from.
     void start(const QDateTime &now);
     // One tick of timSekund.
     void tick();
 
-    int SecondCounter = kFirstSecondCounter;
-    int CurrentDay = 0;
-    int BroadcastStep = 0;
+    const Position &position() const { return m_position; }
+    // Goes on from `position` at the next tick (to send a chosen item, say).
+    void moveTo(const Position &position) { m_position = position; }
 
 private:
     void requestRecords();
@@ -66,5 +73,7 @@ private:
     Label &m_lblTerminals;
     const Clock &m_clock;
     std::function<void()> m_dayChanged;
+    Position m_position;
+    int m_currentDay = 0;
     bool m_inTick = false;
 };

@@ -4,6 +4,7 @@
 #include "platform/DeviceList.h"
 #include "platform/SerialPort.h"
 #include "settings/NumberText.h"
+#include "settings/Settings.h"
 #include "settings/TextTable.h"
 #include "settings/frmOption.h"
 
@@ -11,10 +12,13 @@ namespace {
 const QString kLineSettings = QStringLiteral("4800,N,8,1");
 } // namespace
 
-PortHandling::PortHandling(frmOption &options, DeviceList &devices, frmComProblem &problem)
-    : m_options(options), m_devices(devices), m_problem(problem)
+PortHandling::PortHandling(frmOption &options, const Settings &settings, DeviceList &devices,
+                           frmComProblem &problem)
+    : m_options(options), m_settings(settings), m_devices(devices), m_problem(problem)
 {
     connect(&m_options.cmbCom, &ComboBox::clicked, this, &PortHandling::cmbCom_Click);
+    connect(&m_options, &frmOption::portListWanted, this, &PortHandling::GetSerialPortNames);
+    connect(&m_options.MSComm1, &SerialPort::lineLost, this, &PortHandling::lineLost);
 }
 
 bool PortHandling::isListed(const QString &name)
@@ -58,7 +62,7 @@ void PortHandling::GetSerialPortNames()
 
     int selection = 0;
     for (int i = 0; i < cmbCom.count(); ++i) {
-        if (cmbCom.itemData(i) == m_options.SavedComPort) {
+        if (cmbCom.itemData(i) == m_settings.comPort) {
             selection = i;
             break;
         }

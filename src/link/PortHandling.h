@@ -8,19 +8,20 @@ class frmComProblem;
 class frmOption;
 class TextTable;
 struct PortError;
+struct Settings;
 
-// Lists the USB serial ports into the options window's port list, opens the chosen port for
-// the terminals' line and runs the receive timer while it is open. A port that cannot be
-// opened is reported in the port-problem window and the list falls back to its first entry.
-// Whoever puts the program together has the options window's port listing and the port's
-// line-lost report call it.
+// Lists the USB serial ports into the options window's port list, selecting the port of the
+// settings in use, opens the chosen port for the terminals' line and runs the receive timer
+// while it is open. A port that cannot be opened, or whose line is lost, is reported in the
+// port-problem window and the list falls back to its first entry. It answers the options
+// window's port list and the port's line-lost report from its construction on.
 class PortHandling : public QObject
 {
     Q_OBJECT
 public:
     static constexpr int kReceiveIntervalMs = 300;
 
-    PortHandling(frmOption &options, DeviceList &devices, frmComProblem &problem);
+    PortHandling(frmOption &options, const Settings &settings, DeviceList &devices, frmComProblem &problem);
 
     // Rebuilds the port list from the present devices and selects the saved port.
     void GetSerialPortNames();
@@ -42,6 +43,7 @@ private:
     void openingFailed(const PortError &error);
 
     frmOption &m_options;
+    const Settings &m_settings;
     DeviceList &m_devices;
     frmComProblem &m_problem;
 };

@@ -1,10 +1,10 @@
 #pragma once
 
 #include <QByteArray>
+#include <QObject>
 #include <QString>
 
 #include <cstdint>
-#include <functional>
 #include <optional>
 
 // Why a port could not be opened, for the faults a user can mend.
@@ -21,8 +21,9 @@ struct PortError
 };
 
 // The terminals' serial line. Port n is the system's COMn.
-class SerialPort
+class SerialPort : public QObject
 {
+    Q_OBJECT
 public:
     virtual ~SerialPort() = default;
 
@@ -42,20 +43,7 @@ public:
     // Writes raw bytes in order; false when the port is closed or the write failed.
     virtual bool write(const QByteArray &bytes) = 0;
 
-    // Told when an open line goes away (adapter pulled out, far end gone); the port is then
-    // closed already.
-    void setLineLostHandler(std::function<void(const PortError &)> handler)
-    {
-        m_lineLost = std::move(handler);
-    }
-
-protected:
-    void reportLineLost(const PortError &error)
-    {
-        if (m_lineLost)
-            m_lineLost(error);
-    }
-
-private:
-    std::function<void(const PortError &)> m_lineLost;
+Q_SIGNALS:
+    // An open line went away (adapter pulled out, far end gone); the port is closed already.
+    void lineLost(const PortError &error);
 };

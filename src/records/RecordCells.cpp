@@ -2,6 +2,7 @@
 
 #include "platform/Grid.h"
 #include "settings/NumberText.h"
+#include "settings/Settings.h"
 #include "settings/TextTable.h"
 
 #include <QLocale>
@@ -12,7 +13,6 @@
 #include <optional>
 
 namespace {
-constexpr int kNameColumn = 1;
 constexpr int kLongestDigitRun = 9; // fits an int with room to spare
 
 bool isAsciiDigit(QChar ch)
@@ -54,25 +54,26 @@ std::optional<int> wholeNumber(QStringView text)
     return NumberText::wholeNumber16(text);
 }
 
-QStringView nameInRow(const Grid &grid, std::optional<int> row)
+// The name at `index` of a settings list; empty outside it.
+template<size_t N> QStringView nameAt(const std::array<QString, N> &names, int index)
 {
-    if (!row || *row < 1 || *row >= grid.rows())
+    if (index < 0 || size_t(index) >= N)
         return {};
-    return grid.textView(*row, kNameColumn);
+    return names[size_t(index)];
 }
 } // namespace
 
-RecordCells::RecordCells(const Grid &mshStaff, const Grid &mshMedicine, const TextTable &texts)
-    : m_staff(mshStaff), m_medicine(mshMedicine), m_texts(texts), m_decimalPoint(QLocale().decimalPoint())
+RecordCells::RecordCells(const Settings &settings, const TextTable &texts)
+    : m_settings(settings), m_texts(texts), m_decimalPoint(QLocale().decimalPoint())
 { }
 
 QStringView RecordCells::staffName(QStringView field) const
 {
-    // Staff numbers start at 0 on the terminals; the list's first name is in row 1.
+    // Staff numbers start at 0 on the terminals, as the list does.
     const auto number = wholeNumber(field);
-    if (!number || *number < 0)
+    if (!number)
         return {};
-    return nameInRow(m_staff, *number + 1);
+    return nameAt(m_settings.staff, *number);
 }
 
 QStringView RecordCells::medicineName(QStringView field) const
@@ -81,8 +82,9 @@ QStringView RecordCells::medicineName(QStringView field) const
     const auto number = wholeNumber(field);
     if (!number)
         return {};
+    // Medicine numbers start at 1; 0 and below mean none given.
     if (*number > 0)
-        return nameInRow(m_medicine, number);
+        return nameAt(m_settings.medicine, *number - 1);
     return m_texts.text(Txt::No);
 }
 

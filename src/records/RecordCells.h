@@ -9,15 +9,16 @@
 
 class Grid;
 class TextTable;
+struct Settings;
 
 // How the record grid shows a record's log fields: the staff and medicine names of the
-// options window's lists, yes/no texts, doses in ml and temperatures with one decimal.
+// settings in use, yes/no texts, doses in ml and temperatures with one decimal.
 // Received and loaded records both go through here, so a record looks the same either way.
 class RecordCells
 {
 public:
     // Takes the decimal separator of the present default locale.
-    RecordCells(const Grid &mshStaff, const Grid &mshMedicine, const TextTable &texts);
+    RecordCells(const Settings &settings, const TextTable &texts);
 
     // Room for a cell text that is made rather than found in the field or a held text.
     struct Scratch
@@ -30,7 +31,7 @@ public:
     // `scratch`; it stays valid while they do.
     QStringView cell(LogField field, QStringView text, Scratch &scratch) const;
     QString cellText(LogField field, QStringView text) const;
-    // Column 1 of the staff list in row n + 1 for staff number n; empty without such a row.
+    // The name of staff number n (the settings' n + 1st); empty without such a name.
     QStringView staffName(QStringView field) const;
 
     // Writes the cells of columns 1 to 13 of `row`.
@@ -40,8 +41,7 @@ private:
     QStringView medicineName(QStringView field) const;
     QStringView oneDecimal(QStringView field, int divisor, QStringView unit, Scratch &scratch) const;
 
-    const Grid &m_staff;
-    const Grid &m_medicine;
+    const Settings &m_settings;
     const TextTable &m_texts;
     QString m_decimalPoint;
 };

@@ -4,7 +4,7 @@
 #include "platform/Grid.h"
 #include "platform/Label.h"
 #include "records/RecordView.h"
-#include "settings/frmOption.h"
+#include "settings/Settings.h"
 
 #include <QLocale>
 
@@ -12,14 +12,14 @@ namespace {
 constexpr Colour kFlagColour{0xFF, 0xB0, 0xB0};
 }
 
-RecordChecks::RecordChecks(Grid &mshVimo, Label &lblSummary, const RecordView &view, const frmOption &options,
+RecordChecks::RecordChecks(Grid &mshVimo, Label &lblSummary, const RecordView &view, const Settings &settings,
                            const TextTable &texts, const Clock &clock)
-    : m_grid(mshVimo), m_label(lblSummary), m_view(view), m_options(options), m_texts(texts), m_clock(clock)
+    : m_grid(mshVimo), m_label(lblSummary), m_view(view), m_settings(settings), m_texts(texts), m_clock(clock)
 { }
 
 TemperatureUnit RecordChecks::unit() const
 {
-    return m_options.cmbTemp.currentIndex() == 1 ? TemperatureUnit::Fahrenheit : TemperatureUnit::Celsius;
+    return m_settings.temperature == 1 ? TemperatureUnit::Fahrenheit : TemperatureUnit::Celsius;
 }
 
 void RecordChecks::recheck()
@@ -63,5 +63,6 @@ void RecordChecks::checkRowsFrom(int first, bool loaded)
         }
     }
     m_checkedRows = m_grid.rows();
-    m_label.setCaption(m_summary.line(m_texts, unit, decimalPoint));
+    m_summaryLine = m_summary.line(m_texts, unit, decimalPoint);
+    m_label.setCaption(m_summaryLine);
 }

@@ -9,7 +9,7 @@ class Grid;
 class Label;
 class RecordView;
 class TextTable;
-class frmOption;
+struct Settings;
 
 // Keeps the summary line and the flagged cells in step with the record rows the grid shows:
 // all of them after a load, the new ones as live records arrive. Every row shown is checked;
@@ -18,7 +18,7 @@ class frmOption;
 class RecordChecks
 {
 public:
-    RecordChecks(Grid &mshVimo, Label &lblSummary, const RecordView &view, const frmOption &options,
+    RecordChecks(Grid &mshVimo, Label &lblSummary, const RecordView &view, const Settings &settings,
                  const TextTable &texts, const Clock &clock);
 
     // Every row again, after the grid was loaded anew: they are all of the loaded range.
@@ -28,6 +28,8 @@ public:
     void checkNewRows();
     // The record rows the summary counts, top to bottom.
     const std::vector<int> &countedRows() const { return m_countedRows; }
+    // The summary of those rows, as the summary label shows it.
+    const QString &summaryLine() const { return m_summaryLine; }
 
 private:
     TemperatureUnit unit() const;
@@ -36,10 +38,11 @@ private:
     Grid &m_grid;
     Label &m_label;
     const RecordView &m_view;
-    const frmOption &m_options;
+    const Settings &m_settings;
     const TextTable &m_texts;
     const Clock &m_clock;
     LitterSummary m_summary;
     std::vector<int> m_countedRows;
+    QString m_summaryLine;
     int m_checkedRows = 0;
 };

@@ -9,7 +9,6 @@
 #include "records/LogFile.h"
 #include "records/RecordCells.h"
 #include "settings/TextTable.h"
-#include "settings/frmOption.h"
 
 #include <algorithm>
 
@@ -17,9 +16,10 @@ namespace {
 constexpr int kAcknowledgeBytes = 2;
 } // namespace
 
-RecordIntake::RecordIntake(Grid &mshVimo, frmOption &options, const TextTable &texts, PacketSender &sender,
-                           TerminalTable &terminals, LogFile &logFile, Dialogs &dialogs, const Clock &clock)
-    : m_mshVimo(mshVimo), m_options(options), m_texts(texts), m_sender(sender), m_terminals(terminals),
+RecordIntake::RecordIntake(Grid &mshVimo, const Settings &settings, const TextTable &texts,
+                           PacketSender &sender, TerminalTable &terminals, LogFile &logFile, Dialogs &dialogs,
+                           const Clock &clock)
+    : m_mshVimo(mshVimo), m_settings(settings), m_texts(texts), m_sender(sender), m_terminals(terminals),
       m_logFile(logFile), m_dialogs(dialogs), m_clock(clock), m_stored(logFile)
 { }
 
@@ -143,7 +143,7 @@ bool RecordIntake::storeAndShow(const QDate &today, const RecordFields::FieldTex
     }
     const int row = m_mshVimo.rows();
     m_mshVimo.setRows(row + 1);
-    const RecordCells cells(m_options.mshStaff, m_options.mshMedicine, m_texts);
+    const RecordCells cells(m_settings, m_texts);
     cells.fillRow(m_mshVimo, row, RecordFields::views(fields));
     return true;
 }

@@ -13,8 +13,8 @@ class Grid;
 class LogFile;
 class PacketSender;
 class TextTable;
-class frmOption;
 class TerminalTable;
+struct Settings;
 
 // What the terminals send back: count answers fill the status grid (and, while a terminal is
 // served, ask it for its records); each record is stored in today's log file, shown at the
@@ -26,7 +26,7 @@ class TerminalTable;
 class RecordIntake
 {
 public:
-    RecordIntake(Grid &mshVimo, frmOption &options, const TextTable &texts, PacketSender &sender,
+    RecordIntake(Grid &mshVimo, const Settings &settings, const TextTable &texts, PacketSender &sender,
                  TerminalTable &terminals, LogFile &logFile, Dialogs &dialogs, const Clock &clock);
 
     void BehModData(int Object, int Code, std::optional<int> Data, const RecordData &MData, int DataCnt);
@@ -43,7 +43,7 @@ private:
     void tellOnce(const QString &problem);
 
     Grid &m_mshVimo;
-    frmOption &m_options;
+    const Settings &m_settings;
     const TextTable &m_texts;
     PacketSender &m_sender;
     TerminalTable &m_terminals;

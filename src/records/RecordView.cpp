@@ -9,7 +9,6 @@
 #include "records/LogLine.h"
 #include "records/RecordCells.h"
 #include "settings/TextTable.h"
-#include "settings/frmOption.h"
 
 #include <QSet>
 
@@ -76,8 +75,8 @@ int compareKeys(QStringView a, QStringView b)
 } // namespace
 
 RecordView::RecordView(Grid &mshVimo, ComboBox &cmbSow, DatePicker &dtpStart, DatePicker &dtpSlut,
-                       const frmOption &options, const TextTable &texts, const LogFile &logFile)
-    : m_grid(mshVimo), m_cmbSow(cmbSow), m_dtpStart(dtpStart), m_dtpSlut(dtpSlut), m_options(options),
+                       const Settings &settings, const TextTable &texts, const LogFile &logFile)
+    : m_grid(mshVimo), m_cmbSow(cmbSow), m_dtpStart(dtpStart), m_dtpSlut(dtpSlut), m_settings(settings),
       m_texts(texts), m_logFile(logFile)
 { }
 
@@ -112,7 +111,7 @@ QString RecordView::loadStartupDays(const QDateTime &now)
     std::vector<LogLine::DayFile> files = readDays(m_logFile, {now.addDays(-1).date(), today}, lines);
 
     const Grid::Batch batch(m_grid);
-    const RecordCells cells(m_options.mshStaff, m_options.mshMedicine, m_texts);
+    const RecordCells cells(m_settings, m_texts);
     RowAppender rows(m_grid, lines);
     for (LogLine::DayFile &file : files) {
         const QString text = Codec1252::decode(std::exchange(file.bytes, {}));
@@ -180,7 +179,7 @@ void RecordView::rangeLoad()
     qsizetype lines = 0;
     std::vector<LogLine::DayFile> files = readDays(m_logFile, days, lines);
 
-    const RecordCells cells(m_options.mshStaff, m_options.mshMedicine, m_texts);
+    const RecordCells cells(m_settings, m_texts);
     QSet<QString> listed;
     QStringList entries;
     RowAppender rows(m_grid, lines);

@@ -9,7 +9,7 @@ class DatePicker;
 class Grid;
 class LogFile;
 class TextTable;
-class frmOption;
+struct Settings;
 
 // The record grid of the main window: its layout, the start-up load of yesterday's and
 // today's records with the sow list, and the reload of a date range for all sows or one.
@@ -17,7 +17,7 @@ class RecordView
 {
 public:
     RecordView(Grid &mshVimo, ComboBox &cmbSow, DatePicker &dtpStart, DatePicker &dtpSlut,
-               const frmOption &options, const TextTable &texts, const LogFile &logFile);
+               const Settings &settings, const TextTable &texts, const LogFile &logFile);
 
     // Columns, widths, the header row and its alignment.
     void layoutGrid();
@@ -55,7 +55,7 @@ private:
     ComboBox &m_cmbSow;
     DatePicker &m_dtpStart;
     DatePicker &m_dtpSlut;
-    const frmOption &m_options;
+    const Settings &m_settings;
     const TextTable &m_texts;
     const LogFile &m_logFile;
     Loaded m_loaded;

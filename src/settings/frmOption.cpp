@@ -130,7 +130,6 @@ void frmOption::HentSprog(const SetupFile::Contents &setup, QString &Lan)
 void frmOption::LoadFrmOption(const SetupFile::Contents &setup)
 {
     const Settings &settings = setup.settings;
-    SavedComPort = settings.comPort;
     cmbTemp.setCurrentIndex(settings.temperature);
     txtIntv1.setText(settings.interval1);
     txtIntv2.setText(settings.interval2);
@@ -159,8 +158,7 @@ void frmOption::LoadCmbLan(const QString &CurrentLanguage)
 
 void frmOption::GetSerialPortNames()
 {
-    if (m_portLister)
-        m_portLister();
+    Q_EMIT portListWanted();
 }
 
 bool frmOption::userCloseRequest()

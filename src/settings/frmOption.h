@@ -10,8 +10,6 @@
 #include "settings/Settings.h"
 #include "settings/TextTable.h"
 
-#include <functional>
-
 class Clock;
 class Dialogs;
 class SerialPort;
@@ -38,8 +36,7 @@ public:
     void LoadFrmOption(const SetupFile::Contents &setup);
     // Fills the language list from the language file's header.
     void LoadCmbLan(const QString &CurrentLanguage);
-    // Rebuilds the port list and selects the saved port; the serial-port handling sets it.
-    void setPortLister(std::function<void()> lister) { m_portLister = std::move(lister); }
+    // Asks for the port list to be rebuilt (portListWanted); the serial-port handling does it.
     void GetSerialPortNames();
 
     bool userCloseRequest() override;
@@ -75,11 +72,11 @@ public:
     SerialPort &MSComm1;
     Timer timModtag{0, false};
 
-    int SavedComPort = 0;
-
 Q_SIGNALS:
     // The settings just saved; what the controls showed when "Save and close" was clicked.
     void saved(const Settings &settings);
+    // The port list is to be rebuilt from the present devices, with the saved port selected.
+    void portListWanted();
 
 private:
     void editName(Grid &grid, Txt prompt);
@@ -89,5 +86,4 @@ private:
     const TextTable &m_texts;
     Dialogs &m_dialogs;
     const Clock &m_clock;
-    std::function<void()> m_portLister;
 };

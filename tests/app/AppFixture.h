@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/frmVimo.h"
+#include "app/Program.h"
 #include "fakes/FakeDeviceList.h"
 #include "fakes/FakeDialogs.h"
 #include "fakes/FakePrinter.h"
@@ -10,7 +10,7 @@
 #include "protocol/Frames.h"
 
 // A program folder with a language file (texts "U<n>" and "D<n>") and a setup file (Danish,
-// COM3, three terminals, staff Anna and Bo), and the main window over fakes, not yet started.
+// COM3, three terminals, staff Anna and Bo), and the program over fakes, not yet started.
 struct AppFixture
 {
     AppFixture()
@@ -32,6 +32,7 @@ struct AppFixture
     FakeDeviceList devices;
     FakePrinter printer;
     int ends = 0; // times the program was told to end
-    frmVimo vimo{Services{dialogs, clock, port, devices, [this] { ++ends; }, &printer},
-                 QStringLiteral("/home/farm"), folder.path()};
+    Program program{Services{dialogs, clock, port, devices, [this] { ++ends; }, &printer},
+                    QStringLiteral("/home/farm"), folder.path()};
+    frmVimo &vimo = program.mainWindow();
 };

@@ -17,7 +17,7 @@ TEST(Exchange, TerminalWithSeventeenRecordsIsDrainedThenTheDayChanges)
     // The first record is in the log already: stored before a restart, its acknowledgement lost.
     f.folder.write(QStringLiteral("VimoLog/FAR-2024-03-07.txt"),
                    "header\r\n2024-03-07 09:00\t0\tS0        \t11\t5\t0\t4\t1\t0\t7\t385\t6\t12\r\n");
-    v.Load();
+    f.program.start();
     for (int tick = 1; tick <= 6; ++tick)
         v.timSekund.tick();
     EXPECT_TRUE(f.port.takeWrittenHex().endsWith(u"FA F0 0F 00 00 F0 0F F0 0F F0 0D")) << "tick 6 asks all";
@@ -25,7 +25,7 @@ TEST(Exchange, TerminalWithSeventeenRecordsIsDrainedThenTheDayChanges)
     auto receive = [&](const QByteArray &packet) {
         f.port.feed(packet);
         for (int i = 0; i < 100 && f.port.bytesWaiting() > 0; ++i)
-            v.options().timModtag.tick();
+            f.program.options().timModtag.tick();
     };
     receive(FaFrame::make(2, Command::Count, 17, FlagMode::Never).encode());
     v.timSekund.tick();
@@ -39,7 +39,7 @@ TEST(Exchange, TerminalWithSeventeenRecordsIsDrainedThenTheDayChanges)
         EXPECT_EQ(f.port.written,
                   FcFrame::make(2, Command::Record, 192, std::span(record).first(2), FlagMode::HighAddress)
                       .encode());
-        EXPECT_EQ(v.terminals().RecordsOutstanding, left);
+        EXPECT_EQ(f.program.terminals().RecordsOutstanding, left);
         f.port.written.clear();
         v.timSekund.tick();
         EXPECT_TRUE(left == 0 || f.port.written.isEmpty()) << "nothing else while a terminal is served";

@@ -16,7 +16,7 @@ TEST(ShownRecords, ExportedAndPrintedAsShownOrTheUserIsToldWhyNot)
                    "header\r\n2024-03-06 22:10\t1\tB;2\t12\t1\t0\t0\t0\t1\t7\t385\t6\t3\r\n");
     f.folder.write(u"VimoLog/FAR-2024-03-07.txt"_s,
                    "header\r\n2024-03-07 04:00\t0\tA1\t9\t0\t0\t1\t1\t0\t0\t-5\t14\t2\r\n");
-    f.vimo.Load();
+    f.program.start();
     f.vimo.cmdExport.click(); // cancelled
     ASSERT_EQ(f.dialogs.proposedPaths.size(), 1u);
     EXPECT_TRUE(f.dialogs.proposedPaths[0].endsWith(u"/FAR-2024-03-06-2024-03-07.csv"));
@@ -49,11 +49,11 @@ TEST(ShownRecords, ExportedAndPrintedAsShownOrTheUserIsToldWhyNot)
 
     // A record of another sow arrives: the grid shows it, the page and the summary for A1 do not.
     using namespace Packet;
-    f.vimo.terminals().serve(2, 1);
+    f.program.terminals().serve(2, 1);
     const RecordData record = makeRecord({}, "=B1");
     f.port.feed(FcFrame::make(2, Command::Record, 0, std::span(record).first(30), FlagMode::Never).encode());
     for (int i = 0; i < 100 && f.port.bytesWaiting() > 0; ++i)
-        f.vimo.options().timModtag.tick();
+        f.program.options().timModtag.tick();
     ASSERT_EQ(f.vimo.mshVimo.text(f.vimo.mshVimo.rows() - 1, 3), u"=B1       ");
     f.vimo.cmdPrint.click();
     EXPECT_EQ(f.printer.printed.back().rows, report.rows);

@@ -14,22 +14,24 @@ TEST(StartUp, TracesEveryStageLeavesTheProgramReadyAndCloses)
     f.folder.write(QStringLiteral("VimoLog/FAR-2024-03-07.txt"),
                    "header\r\n2024-03-07 04:00\t0\tA1        \t9\t0\t0\t1\t1\t0\t0\t0\t4\t2\r\n");
     frmVimo &v = f.vimo;
-    v.Load();
-    EXPECT_EQ(v.traceWindow().txtFileProblem.text(),
+    f.program.start();
+    EXPECT_EQ(f.program.traceWindow().txtFileProblem.text(),
               QStringLiteral("Current directory %3%1\r\nHerdFolio directory \r\nLanguage DK\r\n"
                              "Language() loadedDK\r\nOption form loaded\r\nSetup parameters loaded\r\n"
                              "Available languages loaded\r\nLast two days records loaded from%2\r\n")
                   .arg(QDir::separator(), f.folder.file(QStringLiteral("VimoLog/FAR-2024-03-07.txt")),
                        QDir::toNativeSeparators(QStringLiteral("/home/farm"))));
     EXPECT_TRUE(f.dialogs.messages.empty());
-    EXPECT_TRUE(v.isVisible() && !v.traceWindow().isVisible() && !v.options().isVisible());
+    EXPECT_TRUE(v.isVisible() && !f.program.traceWindow().isVisible() && !f.program.options().isVisible());
     v.timSekund.tick(); // not a change of day
 
-    EXPECT_EQ(v.lblBus.caption() + u'|' + v.mshVimo.text(0, 13) + u'|' + v.options().cmbLan.currentText(),
+    EXPECT_EQ(v.lblBus.caption() + u'|' + v.mshVimo.text(0, 13) + u'|'
+                  + f.program.options().cmbLan.currentText(),
               u"D5|D45|DK");
-    EXPECT_TRUE(f.port.isOpen() && f.port.portNumber() == 3 && v.options().timModtag.isEnabled());
-    EXPECT_EQ(v.options().mshStatus.rows(), 4);
-    EXPECT_EQ(v.options().mshStatus.text(1, 0) + u'|' + v.options().mshStatus.text(3, 0), u"1|3");
+    EXPECT_TRUE(f.port.isOpen() && f.port.portNumber() == 3 && f.program.options().timModtag.isEnabled());
+    EXPECT_EQ(f.program.options().mshStatus.rows(), 4);
+    EXPECT_EQ(f.program.options().mshStatus.text(1, 0) + u'|' + f.program.options().mshStatus.text(3, 0),
+              u"1|3");
     EXPECT_EQ(v.dtpStart.value(), QDateTime(QDate(2024, 3, 6), QTime(9, 30)));
     EXPECT_EQ(v.dtpSlut.value(), QDateTime(QDate(2024, 3, 7), QTime(9, 30)));
     ASSERT_EQ(v.mshVimo.rows(), 4);
@@ -40,7 +42,7 @@ TEST(StartUp, TracesEveryStageLeavesTheProgramReadyAndCloses)
     v.dtpStart.userSetValue(QDateTime(QDate(2024, 1, 1), QTime(0, 0)));
     EXPECT_EQ(v.mshVimo.rows(), 4) << "only the update button reloads";
     v.cmdOption.click();
-    EXPECT_TRUE(v.options().isVisible());
+    EXPECT_TRUE(f.program.options().isVisible());
     EXPECT_TRUE(v.userCloseRequest());
     EXPECT_FALSE(f.port.isOpen()) << "closing the window closes the port and ends the program";
     EXPECT_EQ(f.ends, 1);
@@ -49,10 +51,10 @@ TEST(StartUp, TracesEveryStageLeavesTheProgramReadyAndCloses)
     AppFixture bare;
     QFile::remove(bare.folder.file(QStringLiteral("ViMoText.txt")));
     QFile::remove(bare.folder.file(QStringLiteral("Setup/FarSetup-2024-03-01.txt")));
-    bare.vimo.Load();
+    bare.program.start();
     EXPECT_EQ(bare.dialogs.messages.size(), 4u) << "the setup file and three parts of the language file";
     EXPECT_TRUE(bare.vimo.isVisible());
-    EXPECT_EQ(bare.vimo.options().mshStatus.rows(), 1) << "no terminals";
+    EXPECT_EQ(bare.program.options().mshStatus.rows(), 1) << "no terminals";
     EXPECT_FALSE(bare.port.isOpen());
 
     // A new installation starts from the program's default settings; a farm's own file, older
@@ -63,9 +65,9 @@ TEST(StartUp, TracesEveryStageLeavesTheProgramReadyAndCloses)
                            "Language\tUK\r\nNo of Hand Terminals\t5\r\n");
         if (!farmFile)
             QFile::remove(fresh.folder.file(QStringLiteral("Setup/FarSetup-2024-03-01.txt")));
-        fresh.vimo.Load();
-        EXPECT_EQ(fresh.vimo.currentLanguage() + u' '
-                      + QString::number(fresh.vimo.options().mshStatus.rows()),
+        fresh.program.start();
+        EXPECT_EQ(fresh.program.currentLanguage() + u' '
+                      + QString::number(fresh.program.options().mshStatus.rows()),
                   farmFile ? u"DK 4" : u"UK 6");
         EXPECT_TRUE(fresh.dialogs.messages.empty());
     }

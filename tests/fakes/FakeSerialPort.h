@@ -69,8 +69,8 @@ public:
     void loseLine()
     {
         open_ = false;
-        reportLineLost(PortError{8020, QStringLiteral("The line to the hand terminals was lost"),
-                                 QStringLiteral("PC Vimo 2")});
+        Q_EMIT lineLost(PortError{8020, QStringLiteral("The line to the hand terminals was lost"),
+                                  QStringLiteral("PC Vimo 2")});
     }
 
     // Bytes for the program to read.

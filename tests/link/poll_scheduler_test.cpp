@@ -83,9 +83,9 @@ TEST_F(PollSchedulerTest, EachBroadcastItemInItsTurnThenTheDayChanges)
         {35, QString()}, // a silent tick, and the cycle starts again
     };
     // The cycle in its order, from the clock to the silent tick; the items between are names too.
-    scheduler.BroadcastStep = 0;
+    scheduler.moveTo({0, 0});
     for (int step = 0; step <= 35; ++step) {
-        scheduler.SecondCounter = 0; // keeps the count request away
+        scheduler.moveTo({0, scheduler.position().broadcastStep}); // keeps the count request away
         const QString packet = tick();
         EXPECT_EQ(lblActivity.caption(), QStringLiteral("T44 %1").arg(step));
         EXPECT_TRUE(!sent.contains(step) || packet == sent.at(step)) << step << ": " << packet.toStdString();
@@ -96,7 +96,7 @@ TEST_F(PollSchedulerTest, EachBroadcastItemInItsTurnThenTheDayChanges)
     tick();
     EXPECT_EQ(dayChanges, 1) << "a change of day calls the handler once";
     clock.moment = QDateTime(QDate(2300, 1, 2), QTime(3, 4)); // a year past the byte goes out as 0
-    scheduler.BroadcastStep = 0;
+    scheduler.moveTo({0, 0});
     EXPECT_EQ(tick(), fc(30, QByteArray("\0\1\2\3\4", 5)));
 }
 
@@ -135,7 +135,7 @@ TEST_F(PollSchedulerTest, TerminalsAreServedLowestFirstUntilTheSixthTickAsksAllF
 // passed over for what it sends is named until then; a quiet one is not.
 TEST_F(PollSchedulerTest, QuietTerminalIsAskedAgainThenPassedOverUntilTheNextCountRequest)
 {
-    scheduler.SecondCounter = 0;
+    scheduler.moveTo({0, 0});
     clock.monotonic = 0;
     link.countAnswered(1, 3);
     link.countAnswered(2, 1);
@@ -158,7 +158,7 @@ TEST_F(PollSchedulerTest, QuietTerminalIsAskedAgainThenPassedOverUntilTheNextCou
     link.drained(2);
     EXPECT_NE(tick(), askFirst) << "passed over until the next count request";
     EXPECT_EQ(lblTerminals.caption(), u"unusable 2; T71 3");
-    scheduler.SecondCounter = PollScheduler::kCountRequestTicks;
+    scheduler.moveTo({PollScheduler::kCountRequestTicks, scheduler.position().broadcastStep});
     tick();
     EXPECT_EQ(lblTerminals.caption(), QString());
     link.countAnswered(1, 3);

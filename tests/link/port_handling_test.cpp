@@ -16,21 +16,16 @@ const QString kUsb5 = QStringLiteral("USB Serial Port (COM5)");
 // The options window with its port list, over the fake port and device list.
 struct PortWindow : OptionFixture
 {
-    PortWindow()
-    {
-        options->setPortLister([this] { handling.GetSerialPortNames(); });
-        port.setLineLostHandler([this](const PortError &error) { handling.lineLost(error); });
-    }
-
     void list(const QStringList &names)
     {
         devices.names = names;
         options->GetSerialPortNames();
     }
 
+    Settings settings;
     FakeDeviceList devices;
     frmComProblem problem;
-    PortHandling handling{*options, devices, problem};
+    PortHandling handling{*options, settings, devices, problem};
 };
 
 class PortHandlingTest : public ::testing::Test, protected PortWindow
@@ -63,7 +58,7 @@ TEST(PortHandling, listsUsbSerialPortsAndOpensTheSavedOne)
     for (const auto &[devices, saved, failing, listedNames, itemNumbers, selected, opened] : cases) {
         SCOPED_TRACE(devices.join(u'|').toStdString());
         PortWindow window;
-        window.options->SavedComPort = saved;
+        window.settings.comPort = saved;
         window.port.failingPorts = failing;
         window.list(devices);
 

@@ -11,7 +11,7 @@
 // one, and at a tick a second these runs would take minutes. The line speed, the receiver's
 // tick, the port and the files are as in the running program. Every wait is bounded.
 
-#include "app/frmVimo.h"
+#include "app/Program.h"
 #include "fakes/FakeDialogs.h"
 #include "fakes/FileSizeLimit.h"
 #include "platform/Clock.h"
@@ -143,19 +143,20 @@ public:
     // The main window over the real services, its start-up run, its scheduler ticking every `tickMs`.
     void load(int tickMs)
     {
-        m_vimo = std::make_unique<frmVimo>(Services{dialogs, m_clock, port, m_devices, [] {}}, folder(),
-                                           folder());
-        bindTimer(m_vimo->timSekund, &m_timers);
-        bindTimer(m_vimo->options().timModtag, &m_timers);
-        emptyGridRows = m_vimo->mshVimo.rows();
-        m_vimo->Load();
-        m_vimo->timSekund.setInterval(tickMs);
+        m_program = std::make_unique<Program>(Services{dialogs, m_clock, port, m_devices, [] {}}, folder(),
+                                              folder());
+        bindTimer(vimo().timSekund, &m_timers);
+        bindTimer(m_program->options().timModtag, &m_timers);
+        emptyGridRows = vimo().mshVimo.rows();
+        m_program->start();
+        vimo().timSekund.setInterval(tickMs);
     }
-    frmVimo &vimo() { return *m_vimo; }
+    frmVimo &vimo() { return m_program->mainWindow(); }
+    Program &program() { return *m_program; }
     // The program ends, its port closed as on exit, and starts again on the same folder.
     void restart(int tickMs)
     {
-        m_vimo.reset();
+        m_program.reset();
         qDeleteAll(m_timers.findChildren<QTimer *>());
         if (port.isOpen())
             port.close();
@@ -230,7 +231,7 @@ private:
     PortsFolderDeviceList m_devices{folder()};
     QProcess m_simulator; // killed when the test ends early
     QObject m_timers;
-    std::unique_ptr<frmVimo> m_vimo; // last: goes first
+    std::unique_ptr<Program> m_program; // last: goes first
 };
 
 // One run against the terminals, under one fault.
@@ -387,7 +388,7 @@ TEST_P(EachFault, everyRecordOnce)
                                  [&] {
                                      captions.insert(live.vimo().lblTerminals.caption());
                                      if (!live.port.isOpen() && live.lineLinked() && live.turns % 20 == 0)
-                                         live.vimo().options().cmdComP.click();
+                                         live.program().options().cmdComP.click();
                                  }),
               0)
         << live.simulatorOutput().constData();

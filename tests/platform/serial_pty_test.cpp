@@ -89,7 +89,7 @@ TEST_F(SerialPtyTest, lineIs4800Baud8N1CarriesRawBytesBothWaysAndClosesOnceWhenG
 
     // The far end goes: the port closes itself and says so once.
     QList<int> lost;
-    port.setLineLostHandler([&lost](const PortError &error) { lost << error.number; });
+    QObject::connect(&port, &SerialPort::lineLost, [&lost](const PortError &error) { lost << error.number; });
 
     pty.reset();
     ASSERT_TRUE(runEventsUntil([&] { return !port.isOpen(); }));

@@ -13,18 +13,18 @@ inline QDateTime at(int day, int hour, int minute = 0)
     return QDateTime(QDate(2024, 3, day), QTime(hour, minute));
 }
 
-// A program folder with loaded options (staff S0..S19 in rows 1..20 of 21, medicines M1..M10 in
-// rows 1..10 of 11), texts "T<n>" (T41 yes, T42 no, T69 all sows), its log file and a record
-// view over a grid with its headings.
+// A program folder with loaded options, settings in use (staff S0..S19, medicines M1..M10),
+// texts "T<n>" (T41 yes, T42 no, T69 all sows), its log file and a record view over a grid
+// with its headings.
 struct RecordsFixture : OptionFixture
 {
     RecordsFixture()
     {
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedKingdom));
-        for (int i = 1; i <= 20; ++i)
-            options->mshStaff.setText(i, 1, QStringLiteral("S%1").arg(i - 1));
-        for (int i = 1; i <= 10; ++i)
-            options->mshMedicine.setText(i, 1, QStringLiteral("M%1").arg(i));
+        for (size_t i = 0; i < settings.staff.size(); ++i)
+            settings.staff[i] = QStringLiteral("S%1").arg(i);
+        for (size_t i = 0; i < settings.medicine.size(); ++i)
+            settings.medicine[i] = QStringLiteral("M%1").arg(i + 1);
         view.setHeaderTexts();
     }
     ~RecordsFixture() { QLocale::setDefault(QLocale::c()); }
@@ -68,10 +68,11 @@ struct RecordsFixture : OptionFixture
         return all.remove(logFile.path(clock.now().date()));
     }
 
+    Settings settings;
     Grid mshVimo{2, 14};
     ComboBox cmbSow;
     DatePicker dtpStart;
     DatePicker dtpSlut;
     LogFile logFile{folder.path()};
-    RecordView view{mshVimo, cmbSow, dtpStart, dtpSlut, *options, texts, logFile};
+    RecordView view{mshVimo, cmbSow, dtpStart, dtpSlut, settings, texts, logFile};
 };

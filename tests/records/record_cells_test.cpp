@@ -16,7 +16,7 @@ TEST(RecordCells, ShowTheFieldsAsTheGridDoes)
         {LogField::Temperature, u"385|5|32767|12345678901|38.5.1", u"38.5|0.5|3276.7|1234567890.1|"},
     };
     RecordsFixture f;
-    const RecordCells cells(f.options->mshStaff, f.options->mshMedicine, f.texts);
+    const RecordCells cells(f.settings, f.texts);
     for (const auto &[field, texts, shown] : cases) {
         QStringList out;
         for (const QString &text : QString::fromUtf16(texts).split(u'|'))
@@ -25,7 +25,7 @@ TEST(RecordCells, ShowTheFieldsAsTheGridDoes)
     }
     // Decimals follow the regional separator, without grouping.
     QLocale::setDefault(QLocale(QLocale::Danish, QLocale::Denmark));
-    const RecordCells danish(f.options->mshStaff, f.options->mshMedicine, f.texts);
+    const RecordCells danish(f.settings, f.texts);
     EXPECT_EQ(danish.cellText(LogField::Dose, u"7") + u'|'
                   + danish.cellText(LogField::Temperature, u" 32767 "),
               u"3,5 ml|3276,7");

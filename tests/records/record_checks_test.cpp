@@ -33,7 +33,7 @@ struct ChecksFixture : RecordsFixture
     }
 
     Label lblSummary;
-    RecordChecks checks{mshVimo, lblSummary, view, *options, texts, clock};
+    RecordChecks checks{mshVimo, lblSummary, view, settings, texts, clock};
 };
 
 // now is 2024-03-07 09:30; the cells of columns 1 to 13 (1 date, 4 alive, 7 weak, 11 temperature,
@@ -65,7 +65,7 @@ TEST(RecordChecks, RowCellsInFlaggedCellsOut)
     ChecksFixture f;
     for (const auto &c : cases) {
         f.mshVimo.setRows(1);
-        f.options->cmbTemp.setCurrentIndex(c.unit);
+        f.settings.temperature = c.unit;
         f.add(QStringView(c.cells));
         f.checks.recheck();
         EXPECT_EQ(f.flags(1), QString::fromUtf16(c.flags)) << &c - cases;

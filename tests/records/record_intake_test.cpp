@@ -59,7 +59,7 @@ void expectIntake(const IntakeCase &c)
     link.ServedTerminal = 4;
     link.RecordsOutstanding = 3;
     auto start = [&] {
-        return std::make_unique<RecordIntake>(f.mshVimo, *f.options, f.texts, sender, link, f.logFile,
+        return std::make_unique<RecordIntake>(f.mshVimo, f.settings, f.texts, sender, link, f.logFile,
                                               f.dialogs, f.clock);
     };
     auto intake = start();

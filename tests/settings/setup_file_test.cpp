@@ -25,7 +25,7 @@ static Settings shownBy(const frmOption &o, const Settings &read)
 {
     Settings shown = o.edited();
     shown.language = read.language;
-    shown.comPort = o.SavedComPort;
+    shown.comPort = read.comPort;
     return shown;
 }
 
@@ -36,7 +36,7 @@ static QString load(const QByteArray &file)
 {
     OptionFixture fresh, f;
     bool listed = false;
-    f.options->setPortLister([&listed] { listed = true; });
+    QObject::connect(f.options.get(), &frmOption::portListWanted, [&listed] { listed = true; });
     if (!file.isNull())
         f.folder.write(u"Setup/FarSetup-2024-03-01.txt"_s, file);
     const SetupFile::Contents setup = SetupFile::read(SetupFile::newest(f.folder.path(), f.clock.now()));

@@ -138,19 +138,19 @@ TEST_P(ShippedLanguage, everyTextFitsItsControl)
     f.folder.write(QStringLiteral("VimoLog/FAR-2024-03-07.txt"), log);
     f.port.failingPorts = {3}; // so that the port's problem window has its lines
     frmVimo &vimo = f.vimo;
-    vimo.Load();
+    f.program.start();
     ASSERT_TRUE(f.dialogs.messages.empty()) << f.dialogs.messages.front().text.toStdString();
     // Two terminals passed over for what they send, named under the grid.
     for (const auto &[terminal, why] : {std::pair{254, TerminalTable::PassedOver::Unusable},
                                         std::pair{253, TerminalTable::PassedOver::UnknownType}}) {
-        vimo.terminals().ServedTerminal = terminal;
-        vimo.terminals().passOver(why);
+        f.program.terminals().ServedTerminal = terminal;
+        f.program.terminals().passOver(why);
     }
-    vimo.scheduler().tick();
+    f.program.scheduler().tick();
 
     const QString screenshots = qEnvironmentVariable("PCVIMO_SCREENSHOTS");
-    for (Form *form :
-         std::initializer_list<Form *>{&vimo, &vimo.options(), &vimo.comProblem(), &vimo.traceWindow()}) {
+    for (Form *form : std::initializer_list<Form *>{&vimo, &f.program.options(), &f.program.comProblem(),
+                                                    &f.program.traceWindow()}) {
         FormWindow window(*form);
         window.show(); // laid out as the user sees it, scroll bars and all
         QCoreApplication::processEvents();

@@ -88,8 +88,7 @@ PortError openingError(QSerialPort::SerialPortError error, const QString &detail
 
 } // namespace
 
-QtSerialPort::QtSerialPort(QString programFolder, QObject *parent)
-    : QObject(parent), m_programFolder(std::move(programFolder))
+QtSerialPort::QtSerialPort(QString programFolder) : m_programFolder(std::move(programFolder))
 {
     connect(&m_port, &QSerialPort::errorOccurred, this, &QtSerialPort::onError);
 }
@@ -182,8 +181,7 @@ void QtSerialPort::onError(QSerialPort::SerialPortError error)
     if ((error == QSerialPort::ReadError || error == QSerialPort::ResourceError) && m_port.isOpen()) {
         const QString reason = m_port.errorString();
         m_port.close();
-        Q_EMIT lineLost();
-        reportLineLost(makePortError(PortErrorNumber::LineLost,
-                                     QStringLiteral("The line to the hand terminals was lost: ") + reason));
+        Q_EMIT lineLost(makePortError(PortErrorNumber::LineLost,
+                                      QStringLiteral("The line to the hand terminals was lost: ") + reason));
     }
 }

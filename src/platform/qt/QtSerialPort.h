@@ -8,11 +8,11 @@
 // The terminals' line on QSerialPort. Port n is resolved through the program folder (see
 // ComPorts). Bytes move between the system and QSerialPort's buffers while the event loop
 // runs; writes are pushed out at once.
-class QtSerialPort final : public QObject, public SerialPort
+class QtSerialPort final : public SerialPort
 {
     Q_OBJECT
 public:
-    explicit QtSerialPort(QString programFolder, QObject *parent = nullptr);
+    explicit QtSerialPort(QString programFolder);
     ~QtSerialPort() override;
 
     void setPortNumber(int number) override { m_number = number; }
@@ -30,11 +30,6 @@ public:
 
     // How many errors QSerialPort has reported since this object was made.
     int errorsReported() const { return m_errorsReported; }
-
-Q_SIGNALS:
-    // The device went away (adapter unplugged, far end of a pseudo-terminal closed) and the
-    // port has been closed.
-    void lineLost();
 
 private:
     void onError(QSerialPort::SerialPortError error);

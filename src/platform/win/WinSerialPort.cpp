@@ -192,8 +192,8 @@ void WinSerialPort::poll()
 void WinSerialPort::lose(const QString &reason)
 {
     close();
-    reportLineLost(makePortError(PortErrorNumber::LineLost,
-                                 QStringLiteral("The line to the hand terminals was lost: ") + reason));
+    Q_EMIT lineLost(makePortError(PortErrorNumber::LineLost,
+                                  QStringLiteral("The line to the hand terminals was lost: ") + reason));
 }
 
 int WinSerialPort::bytesWaiting()
