@@ -37,13 +37,15 @@ TEST(SettingsInUse, TheSettingsReadThenTheOnesSaved)
         return interval1Sent(f) + u'|' + grid.text(grid.rows() - 1, 2) + u'|'
             + QString::number(f.port.portNumber());
     };
-    EXPECT_EQ(shown(), interval1Packet(0) + QStringLiteral("|Anna|3")) << "no interval 1 in the file: the box's own name";
+    EXPECT_EQ(shown(), interval1Packet(0) + QStringLiteral("|Anna|3"))
+        << "no interval 1 in the file: the box's own name";
 
     options.txtIntv1.setText(QStringLiteral("01:00"));
     options.mshStaff.setText(1, 1, QStringLiteral("Eva"));
     options.cmbCom.userSelect(1);
     options.cmdComP.click();
-    EXPECT_EQ(shown(), interval1Packet(0) + QStringLiteral("|Anna|3")) << "not saved: the list goes back to the saved port";
+    EXPECT_EQ(shown(), interval1Packet(0) + QStringLiteral("|Anna|3"))
+        << "not saved: the list goes back to the saved port";
 
     options.cmbCom.userSelect(1);
     options.cmdGemLuk.click();
