@@ -25,6 +25,22 @@ frmVimo::frmVimo() : Form(kProgramTitle, 12405, 8400)
     place(QStringLiteral("cmdPrint"), {1800, 7800, 1575, 435}, &cmdPrint);
     place(QStringLiteral("lblTerminals"), {3480, 7800, 9900, 435}, &lblTerminals);
 
+    // On a larger screen the window may grow: the grid shows more rows and the controls below
+    // it stay below it.
+    setResizable(true);
+    anchor(QStringLiteral("mshVimo"), Anchor::Fill);
+    const TwipRect grid = placement(QStringLiteral("mshVimo"))->rect;
+    for (const Placement &p : placements())
+        if (p.rect.top >= grid.top + grid.height)
+            anchor(p.name, Anchor::Bottom);
+    anchor(QStringLiteral("lblSummary"), Anchor::BottomWide);
+    anchor(QStringLiteral("lblTerminals"), Anchor::BottomWide);
+
+    cmdUpdate.setShortcut(QStringLiteral("F5"));
+    cmdExport.setShortcut(QStringLiteral("Ctrl+E"));
+    cmdPrint.setShortcut(QStringLiteral("Ctrl+P"));
+    cmdOption.setShortcut(QStringLiteral("Ctrl+O"));
+
     // Update is offered once the range or the sow was changed.
     cmdUpdate.setEnabled(false);
     auto enableUpdate = [this] { cmdUpdate.setEnabled(true); };

@@ -15,6 +15,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QSettings>
 
 #include <memory>
 
@@ -66,6 +67,12 @@ int main(int argc, char *argv[])
                     programFolder);
 
     FormWindow mainWindow(program.mainWindow());
+    // Each user's main window comes back where and as large as it was left.
+    QSettings userSettings(QSettings::UserScope, QStringLiteral("PC Vimo"), QStringLiteral("PC Vimo 2"));
+    const QString placementKey = QStringLiteral("mainWindow/geometry");
+    mainWindow.restorePlacement(userSettings, placementKey);
+    QObject::connect(&app, &QCoreApplication::aboutToQuit, &app,
+                     [&] { mainWindow.savePlacement(userSettings, placementKey); });
     FormWindow optionWindow(program.options());
     FormWindow traceWindow(program.traceWindow());
     FormWindow portProblemWindow(program.comProblem());

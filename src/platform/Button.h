@@ -14,6 +14,9 @@ public:
     void setCaption(const QString &caption);
     bool isEnabled() const { return m_enabled; }
     void setEnabled(bool enabled);
+    // The key that clicks it while its window is active, in Qt's portable form ("F5", "Ctrl+E").
+    const QString &shortcut() const { return m_shortcut; }
+    void setShortcut(const QString &keys);
 
     // What a user's click does; tests call it too.
     void click();
@@ -24,5 +27,6 @@ Q_SIGNALS:
 
 private:
     QString m_caption;
+    QString m_shortcut;
     bool m_enabled = true;
 };

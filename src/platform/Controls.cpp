@@ -29,6 +29,12 @@ void Button::setEnabled(bool enabled)
     Q_EMIT changed();
 }
 
+void Button::setShortcut(const QString &keys)
+{
+    m_shortcut = keys;
+    Q_EMIT changed();
+}
+
 void Button::click()
 {
     if (m_enabled)

@@ -48,3 +48,10 @@ void Form::place(QString name, TwipRect rect, ControlRef control, bool multiLine
 {
     m_placements.push_back(Placement{std::move(name), rect, control, multiLine});
 }
+
+void Form::anchor(const QString &name, Anchor anchor)
+{
+    for (Placement &p : m_placements)
+        if (p.name == name)
+            p.anchor = anchor;
+}

@@ -22,12 +22,20 @@ class Form : public QObject
     Q_OBJECT
 public:
     using ControlRef = std::variant<Label *, Button *, TextBox *, ComboBox *, Grid *, DatePicker *>;
+    // What a control does with the room a resizable window has beyond its described size.
+    enum class Anchor {
+        TopLeft, // keeps its place and size
+        Fill, // grows with the window, both ways
+        Bottom, // moves down with the window's bottom edge
+        BottomWide, // moves down and grows in width
+    };
     struct Placement
     {
         QString name;
         TwipRect rect;
         ControlRef control;
         bool multiLine = false; // a TextBox that shows several lines
+        Anchor anchor = Anchor::TopLeft;
     };
 
     Form(QString title, int widthTwips, int heightTwips);
@@ -37,6 +45,8 @@ public:
     int width() const { return m_width; }
     int height() const { return m_height; }
     void setWidth(int twips);
+    // Whether the user may resize and maximise the window; its described size is its smallest.
+    bool isResizable() const { return m_resizable; }
     bool isVisible() const { return m_visible; }
     void show();
     void hide();
@@ -55,11 +65,14 @@ Q_SIGNALS:
 
 protected:
     void place(QString name, TwipRect rect, ControlRef control, bool multiLine = false);
+    void setResizable(bool resizable) { m_resizable = resizable; }
+    void anchor(const QString &name, Anchor anchor);
 
 private:
     QString m_title;
     int m_width;
     int m_height;
     bool m_visible = false;
+    bool m_resizable = false;
     std::vector<Placement> m_placements;
 };

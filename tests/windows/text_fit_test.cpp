@@ -158,6 +158,12 @@ TEST_P(ShippedLanguage, everyTextFitsItsControl)
         if (!screenshots.isEmpty())
             window.grab().save(
                 QStringLiteral("%1/%2-%3.png").arg(screenshots, form->placements()[0].name, language));
+        // A window that may grow fits at the size of a large screen as well as at its smallest.
+        if (form->isResizable()) {
+            window.resize(1900, 1000);
+            QCoreApplication::processEvents();
+            EXPECT_EQ(misfits(window).join(u'\n').toStdString(), "") << language.toStdString() << " grown";
+        }
     }
 }
 

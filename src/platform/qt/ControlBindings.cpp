@@ -64,6 +64,12 @@ QWidget *bindControl(Button &button, QWidget *parent, bool)
     auto sync = [widget, &button] {
         widget->setText(button.caption());
         widget->setEnabled(button.isEnabled());
+        // After the text, which sets a shortcut of its own (its mnemonic).
+        if (!button.shortcut().isEmpty()) {
+            const QKeySequence keys(button.shortcut());
+            widget->setShortcut(keys);
+            widget->setToolTip(keys.toString(QKeySequence::NativeText));
+        }
     };
     QObject::connect(&button, &Button::changed, widget, sync);
     QObject::connect(widget, &QPushButton::clicked, &button, &Button::click);
@@ -124,6 +130,8 @@ QWidget *bindControl(Grid &grid, QWidget *parent, bool)
     view->setModel(colours);
     view->verticalHeader()->hide();
     view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // Tab goes on to the next control; the arrow keys move between cells.
+    view->setTabKeyNavigation(false);
     view->setSelectionMode(QAbstractItemView::SingleSelection);
     view->setWordWrap(true);
     view->horizontalHeader()->setHighlightSections(false);
@@ -137,13 +145,18 @@ QWidget *bindControl(Grid &grid, QWidget *parent, bool)
     font.setPointSizeF(font.pointSizeF() * 0.9);
     view->setFont(font);
     // A grid of a width of its own keeps its columns in sight: once its rows fill it, the
-    // vertical scroll bar goes beside the last column, not over it.
+    // vertical scroll bar goes beside the last column, not over it. In a window made wider it
+    // may take the extra width too (kExtraWidth, set by the window).
     auto fitWidth = [view, &grid] {
         const QScrollBar *bar = view->verticalScrollBar();
-        if (grid.width() > 0)
-            view->setFixedWidth(grid.width() / kTwipsPerPixel + 2 * view->frameWidth()
-                                + (bar->maximum() > 0 ? bar->sizeHint().width() : 0));
+        if (grid.width() <= 0)
+            return;
+        const int fitted = grid.width() / kTwipsPerPixel + 2 * view->frameWidth()
+            + (bar->maximum() > 0 ? bar->sizeHint().width() : 0);
+        view->setMinimumWidth(fitted);
+        view->setMaximumWidth(fitted + view->property(kExtraWidth).toInt());
     };
+    view->setProperty(kExtraWidth, 0);
     QObject::connect(view->verticalScrollBar(), &QScrollBar::rangeChanged, view, fitWidth);
     auto layout = [view, &grid, fitWidth] {
         fitWidth();
@@ -165,9 +178,22 @@ QWidget *bindControl(Grid &grid, QWidget *parent, bool)
     return view;
 }
 
+namespace {
+// Tab goes on to the next control, as from every other control; the arrow keys move between the
+// day, month and year.
+class DateTimeEdit : public QDateTimeEdit
+{
+public:
+    using QDateTimeEdit::QDateTimeEdit;
+
+protected:
+    bool focusNextPrevChild(bool next) override { return QAbstractSpinBox::focusNextPrevChild(next); }
+};
+} // namespace
+
 QWidget *bindControl(DatePicker &picker, QWidget *parent, bool)
 {
-    auto *widget = new QDateTimeEdit(parent);
+    auto *widget = new DateTimeEdit(parent);
     widget->setCalendarPopup(true);
     widget->setDisplayFormat(QStringLiteral("dd-MM-yy"));
     auto sync = [widget, &picker] {

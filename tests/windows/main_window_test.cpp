@@ -1,0 +1,154 @@
+// The main window as the office uses it: it grows on a large screen with the grid taking the room,
+// its buttons answer their keys, Tab goes through its controls in their order on screen, and each
+// user's window comes back where and as large as it was left.
+
+#include "app/AppFixture.h"
+#include "platform/qt/FormWindow.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QGuiApplication>
+#include <QHeaderView>
+#include <QScreen>
+#include <QSettings>
+#include <QTableView>
+#include <QTest>
+
+namespace {
+
+// The program started on a day of 60 records, its main window on screen.
+struct MainWindow : AppFixture
+{
+    MainWindow()
+    {
+        QByteArray log = "header\r\n";
+        for (int i = 0; i < 60; ++i)
+            log += QStringLiteral("2024-03-07 0%1:%2\t0\t%3\t12\t1\t0\t1\t0\t0\t0\t385\t6\t0\r\n")
+                       .arg(i / 30 + 6)
+                       .arg(i % 30 * 2, 2, 10, QLatin1Char('0'))
+                       .arg(1000 + i)
+                       .toLatin1();
+        folder.write(QStringLiteral("VimoLog/FAR-2024-03-07.txt"), log);
+        folder.write(QStringLiteral("VimoLog/FAR-2024-03-01.txt"),
+                     "header\r\n2024-03-01 10:00\t0\t7\t12\t1\t0\t1\t0\t0\t0\t385\t6\t0\r\n");
+        program.start();
+        QCoreApplication::processEvents();
+    }
+    QWidget *control(const char *name) const { return window.findChild<QWidget *>(QLatin1String(name)); }
+    QTableView *grid() const { return window.findChild<QTableView *>(QStringLiteral("mshVimo")); }
+    // The placed control that has the focus (a date picker's focus is on its inner line edit).
+    QString focused() const
+    {
+        for (QWidget *w = QApplication::focusWidget(); w; w = w->parentWidget())
+            if (w->parentWidget() == &window)
+                return w->objectName();
+        return {};
+    }
+    int rowsInSight() const { return grid()->rowAt(grid()->viewport()->height() - 1) - grid()->rowAt(0); }
+
+    FormWindow window{vimo};
+};
+
+TEST(MainWindow, GrowsWithTheGridTakingTheRoomAndNoSmallerThanDescribed)
+{
+    MainWindow f;
+    const QSize smallest = f.window.size();
+    const QRect grid = f.grid()->geometry();
+    const int columns = f.grid()->horizontalHeader()->length();
+    const int rowHeight = f.grid()->rowHeight(5);
+    const int rows = f.rowsInSight();
+    QMap<QString, QRect> below;
+    for (QWidget *w : f.window.findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
+        if (w->y() >= grid.bottom())
+            below[w->objectName()] = w->geometry();
+    ASSERT_GE(below.size(), 10);
+
+    f.window.resize(smallest + QSize(700, 400));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(f.grid()->height(), grid.height() + 400);
+    EXPECT_GT(f.grid()->width(), grid.width() + 600) << "the grid takes the width too";
+    EXPECT_EQ(f.grid()->horizontalHeader()->length(), columns) << "columns keep their widths";
+    EXPECT_EQ(f.grid()->rowHeight(5), rowHeight);
+    EXPECT_GE(f.rowsInSight(), rows + 400 / rowHeight - 1);
+    for (auto it = below.cbegin(); it != below.cend(); ++it)
+        EXPECT_EQ(f.control(qPrintable(it.key()))->pos(), it.value().topLeft() + QPoint(0, 400))
+            << qPrintable(it.key());
+
+    f.window.resize(100, 100);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(f.window.size(), smallest);
+    EXPECT_EQ(f.grid()->geometry(), grid);
+}
+
+TEST(MainWindow, KeysClickTheirButtons)
+{
+    MainWindow f;
+    f.window.show();
+    f.window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&f.window));
+    const int rowsOfTwoDays = f.vimo.mshVimo.rows();
+    f.vimo.dtpStart.userSetValue(QDateTime(QDate(2024, 3, 1), QTime(0, 0)));
+    struct Case
+    {
+        const char *name;
+        QKeyCombination keys;
+        std::function<bool()> done;
+    };
+    const Case cases[] = {
+        {"F5 updates", Qt::Key_F5, [&] { return f.vimo.mshVimo.rows() == rowsOfTwoDays + 1; }},
+        {"Ctrl+E exports", Qt::ControlModifier | Qt::Key_E,
+         [&] { return f.dialogs.proposedPaths.size() == 1; }},
+        {"Ctrl+P prints", Qt::ControlModifier | Qt::Key_P, [&] { return f.printer.printed.size() == 1; }},
+        {"Ctrl+O opens the options", Qt::ControlModifier | Qt::Key_O,
+         [&] { return f.program.options().isVisible(); }},
+    };
+    for (const Case &c : cases) {
+        EXPECT_FALSE(c.done()) << c.name;
+        QTest::keyClick(&f.window, c.keys.key(), c.keys.keyboardModifiers());
+        // A button's key shows it pressed for a moment before it clicks.
+        EXPECT_TRUE(QTest::qWaitFor(c.done, 2000)) << c.name;
+    }
+}
+
+TEST(MainWindow, TabGoesThroughTheControlsInTheirOrderOnScreen)
+{
+    MainWindow f;
+    f.window.show();
+    f.window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&f.window));
+    f.grid()->setFocus();
+    QStringList order{f.focused()};
+    for (int i = 0; i < 8; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        order << f.focused();
+    }
+    EXPECT_EQ(order.join(u' '),
+              u"mshVimo cmbSow dtpStart dtpSlut cmdUpdate cmdOption cmdExport cmdPrint mshVimo");
+}
+
+TEST(MainWindow, ComesBackWhereAndAsLargeAsItWasLeftOnAScreenThatExists)
+{
+    MainWindow f;
+    QSettings kept(f.folder.file(QStringLiteral("user.ini")), QSettings::IniFormat);
+    const QString key = QStringLiteral("mainWindow/geometry");
+    FormWindow fresh(f.vimo);
+    fresh.restorePlacement(kept, key);
+    EXPECT_EQ(fresh.size(), QSize(900, 560)) << "nothing kept: the described size";
+
+    f.window.setGeometry(40, 50, 1000, 700);
+    f.window.savePlacement(kept, key);
+    FormWindow again(f.vimo);
+    again.restorePlacement(kept, key);
+    EXPECT_EQ(again.geometry(), QRect(40, 50, 1000, 700));
+
+    // Left on a second screen that is gone: brought onto one that exists.
+    f.window.setGeometry(20000, 15000, 1000, 700);
+    f.window.savePlacement(kept, key);
+    FormWindow moved(f.vimo);
+    moved.restorePlacement(kept, key);
+    EXPECT_TRUE(QGuiApplication::primaryScreen()->availableGeometry().intersects(moved.geometry()))
+        << moved.x() << "," << moved.y();
+}
+
+} // namespace
