@@ -9,6 +9,7 @@
 #include <vector>
 
 class Button;
+class Chart;
 class ComboBox;
 class DatePicker;
 class Grid;
@@ -21,7 +22,7 @@ class Form : public QObject
 {
     Q_OBJECT
 public:
-    using ControlRef = std::variant<Label *, Button *, TextBox *, ComboBox *, Grid *, DatePicker *>;
+    using ControlRef = std::variant<Label *, Button *, TextBox *, ComboBox *, Grid *, DatePicker *, Chart *>;
     struct Placement
     {
         QString name;
