@@ -178,8 +178,8 @@ bool QtReportPrinter::paint(QPrinter &printer, const Report &report)
     m.headingTop = m.line * 3 / 2;
     m.firstRowTop = m.headingTop + 2 * m.line;
     m.bottom = area.height() - 2 * m.line;
-    // About two thirds of a page: room for the labels, and the summary above it on the last page.
-    m.chartHeight = std::max(m.line, (m.bottom - m.headingTop) * 2 / 3);
+    // Half a page: room for its labels, and often for the end of the table above it.
+    m.chartHeight = std::max(m.line, (m.bottom - m.headingTop) / 2);
     const std::vector<Page> pages = layOut(report, m);
     const std::vector<int> edges = columnEdges(report, area.width());
 
