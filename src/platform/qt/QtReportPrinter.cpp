@@ -169,10 +169,17 @@ bool QtReportPrinter::paint(QPrinter &printer, const Report &report)
     QPainter p;
     if (!p.begin(&printer))
         return false;
+    const QSize page = printer.pageLayout().paintRectPixels(printer.resolution()).size();
+    return paintPages(p, page, report, [&printer] { return printer.newPage(); }) && p.end();
+}
+
+bool QtReportPrinter::paintPages(QPainter &p, QSize page, const Report &report,
+                                 const std::function<bool()> &newPage)
+{
     QFont font = p.font();
     font.setPointSizeF(kPointSize);
     p.setFont(font);
-    const QRect area(QPoint(0, 0), printer.pageLayout().paintRectPixels(printer.resolution()).size());
+    const QRect area(QPoint(0, 0), page);
     Measures m;
     m.line = p.fontMetrics().height() * 3 / 2;
     m.headingTop = m.line * 3 / 2;
@@ -183,8 +190,8 @@ bool QtReportPrinter::paint(QPrinter &printer, const Report &report)
     const std::vector<Page> pages = layOut(report, m);
     const std::vector<int> edges = columnEdges(report, area.width());
 
-    for (size_t page = 0; page < pages.size(); ++page) {
-        if (page > 0 && !printer.newPage())
+    for (size_t n = 0; n < pages.size(); ++n) {
+        if (n > 0 && !newPage())
             return false;
         // The page header: the program on the left, then the range, the sow filter on the right.
         const int parts = int(report.pageHeader.size());
@@ -196,16 +203,16 @@ bool QtReportPrinter::paint(QPrinter &printer, const Report &report)
             p.drawText(QRect(0, 0, area.width(), m.line), align | Qt::AlignVCenter, report.pageHeader[i]);
         }
         p.setFont(font);
-        if (pages[page].table) {
+        if (pages[n].table) {
             p.fillRect(QRect(0, m.headingTop, area.width(), 2 * m.line), kHeadingBack);
             // The headings stand over their cells, which are written from the left.
             drawCells(p, report.columns, edges, m.headingTop, 2 * m.line,
                       Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap);
         }
-        for (const Piece &piece : pages[page].pieces)
+        for (const Piece &piece : pages[n].pieces)
             drawPiece(p, report, piece, edges, area.width(), m.line);
         p.drawText(QRect(0, area.height() - m.line, area.width(), m.line), Qt::AlignCenter,
-                   QString(report.pageNumber).arg(page + 1).arg(pages.size()));
+                   QString(report.pageNumber).arg(n + 1).arg(pages.size()));
     }
-    return p.end();
+    return true;
 }
