@@ -75,4 +75,40 @@ TEST(ChartPainter, APeriodWithoutValueIsAGapNotAZero)
     EXPECT_LT(through, zero);
 }
 
+// Bars stand on one base line and as high as their counts on the left axis; the legend shows the
+// bars' colour above them.
+TEST(ChartPainter, BarsAsHighAsTheirCountsUnderTheLegend)
+{
+    const ChartData data{u"Week"_s, {u"1"_s, u"2"_s, u"3"_s, u"4"_s}, u"Litters"_s, {1, 2, 4, 0}, {}};
+    QImage image(600, 400, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter p(&image);
+    ChartPainter::paint(p, image.rect(), data);
+    p.end();
+    const QRgb fill = qRgb(0x9D, 0xB9, 0xD9);
+    // The rows of the bars' colour in each quarter of the image: a bar, or the legend's swatch.
+    struct Extent
+    {
+        int top = -1, bottom = -1;
+    };
+    std::vector<Extent> quarters(4);
+    for (int q = 0; q < 4; ++q)
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = q * 150; x < q * 150 + 150; ++x)
+                if (image.pixel(x, y) == fill) {
+                    if (quarters[q].top < 0)
+                        quarters[q].top = y;
+                    quarters[q].bottom = y;
+                    break;
+                }
+    // The legend's swatch is in the first quarter, above the first bar; the fourth period has none.
+    ASSERT_GE(quarters[1].top, 0);
+    EXPECT_EQ(quarters[3].top, -1);
+    EXPECT_EQ(quarters[1].bottom, quarters[2].bottom) << "one base line";
+    const int one = quarters[1].bottom - quarters[1].top;
+    const int two = quarters[2].bottom - quarters[2].top;
+    EXPECT_NEAR(two, 2 * one, 3) << "as high as their counts";
+    EXPECT_LT(quarters[0].top, quarters[2].top) << "the legend above the highest bar";
+}
+
 } // namespace
