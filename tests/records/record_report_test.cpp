@@ -36,6 +36,10 @@ TEST(RecordReport, FlaggedCellsMarkedAndNamedUnderTheTable)
     EXPECT_EQ(report.pageNumber + u'|' + report.summary + u'|' + report.flagsHeading, u"T90|2 litters|T104");
     EXPECT_EQ(report.columns.size(), 13);
     EXPECT_EQ(report.columnWidths.at(12), 1300);
+    // The counts, the temperature and the reaction time are figures; the dose carries its unit.
+    EXPECT_EQ(report.figureColumns,
+              (std::vector<bool>{false, false, false, true, true, true, true, false, false, false, true, true,
+                                 true}));
     ASSERT_EQ(report.rows.size(), 2u);
     EXPECT_EQ(report.rows[0].at(2), u"C3");
     ASSERT_EQ(report.cellFlags.size(), 2u);
