@@ -17,7 +17,7 @@ Program::Program(const Services &services, const QString &workingDirectory, cons
       m_logFile(m_folders.ProgramFolder), m_view(m_frmVimo.mshVimo, m_frmVimo.cmbSow, m_frmVimo.dtpStart,
                                                  m_frmVimo.dtpSlut, m_settings, m_texts, m_logFile),
       m_checks(m_frmVimo.mshVimo, m_frmVimo.lblSummary, m_view, m_settings, m_texts, services.clock),
-      m_output(m_frmVimo.mshVimo, m_checks, m_texts, services.dialogs, services.printer,
+      m_output(m_frmVimo.mshVimo, m_view, m_checks, m_texts, services.dialogs, services.printer,
                frmVimo::kProgramTitle),
       m_intake(m_frmVimo.mshVimo, m_settings, m_texts, m_sender, m_terminals, m_logFile, services.dialogs,
                services.clock),
@@ -34,6 +34,7 @@ Program::Program(const Services &services, const QString &workingDirectory, cons
     connect(&window.cmdUpdate, &Button::clicked, this, &Program::update);
     connect(&window.cmdExport, &Button::clicked, this, [this] { m_output.exportCsv(); });
     connect(&window.cmdPrint, &Button::clicked, this, [this] { m_output.print(); });
+    connect(&window.cmdChart, &Button::clicked, this, [this] { m_frmChart.showSeries(m_output.series()); });
     window.cmdPrint.setEnabled(m_output.canPrint());
     connect(&window, &frmVimo::quitRequested, this, &Program::quit);
     connect(&window.timSekund, &Timer::ticked, this, [this] {
@@ -112,6 +113,9 @@ void Program::update()
     m_view.rangeLoad();
     m_checks.recheck();
     rememberLoaded();
+    // An open chart follows the grid.
+    if (m_frmChart.isVisible())
+        m_frmChart.setSeries(m_output.series());
 }
 
 void Program::rememberLoaded()

@@ -13,6 +13,7 @@
 #include "records/RecordIntake.h"
 #include "records/RecordOutput.h"
 #include "records/RecordView.h"
+#include "records/frmChart.h"
 #include "settings/ProgramFolders.h"
 #include "settings/Settings.h"
 #include "settings/TextTable.h"
@@ -41,6 +42,7 @@ public:
     frmOption &options() { return m_frmOption; }
     frmFileProblem &traceWindow() { return m_frmFileProblem; }
     frmComProblem &comProblem() { return m_frmComProblem; }
+    frmChart &chart() { return m_frmChart; }
     PollScheduler &scheduler() { return m_scheduler; }
     RecordIntake &intake() { return m_intake; }
     Receiver &receiver() { return m_receiver; }
@@ -67,6 +69,7 @@ private:
     frmFileProblem m_frmFileProblem;
     frmOption m_frmOption;
     frmComProblem m_frmComProblem;
+    frmChart m_frmChart{m_texts};
     TerminalTable m_terminals;
     PacketSender m_sender;
     PortHandling m_portHandling;

@@ -23,7 +23,8 @@ frmVimo::frmVimo() : Form(kProgramTitle, 12405, 8400)
     place(QStringLiteral("lblSummary"), {120, 7440, 13260, 255}, &lblSummary);
     place(QStringLiteral("cmdExport"), {120, 7800, 1575, 435}, &cmdExport);
     place(QStringLiteral("cmdPrint"), {1800, 7800, 1575, 435}, &cmdPrint);
-    place(QStringLiteral("lblTerminals"), {3480, 7800, 9900, 435}, &lblTerminals);
+    place(QStringLiteral("cmdChart"), {3480, 7800, 1575, 435}, &cmdChart);
+    place(QStringLiteral("lblTerminals"), {5160, 7800, 8220, 435}, &lblTerminals);
 
     // On a larger screen the window may grow: the grid shows more rows and the controls below
     // it stay below it.
@@ -66,6 +67,7 @@ void frmVimo::setCaptions(const TextTable &texts)
     cmdUpdate.setCaption(texts.text(Txt::Update));
     cmdExport.setCaption(texts.text(Txt::Export));
     cmdPrint.setCaption(texts.text(Txt::Print));
+    cmdChart.setCaption(texts.text(Txt::Chart));
 }
 
 bool frmVimo::userCloseRequest()

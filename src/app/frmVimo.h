@@ -41,6 +41,7 @@ public:
     Label lblSummary;
     Button cmdExport;
     Button cmdPrint;
+    Button cmdChart;
     Label lblTerminals; // terminals passed over for what they send
     Timer timSekund{1000, true};
 

@@ -76,6 +76,7 @@ int main(int argc, char *argv[])
     FormWindow optionWindow(program.options());
     FormWindow traceWindow(program.traceWindow());
     FormWindow portProblemWindow(program.comProblem());
+    FormWindow chartWindow(program.chart());
     bindTimer(program.mainWindow().timSekund, &app);
     bindTimer(program.options().timModtag, &app);
 

@@ -1,4 +1,5 @@
 #include "platform/Button.h"
+#include "platform/Chart.h"
 #include "platform/ComboBox.h"
 #include "platform/DatePicker.h"
 #include "platform/Label.h"
@@ -10,6 +11,14 @@ void Label::setCaption(const QString &caption)
     if (caption == m_caption)
         return;
     m_caption = caption;
+    Q_EMIT changed();
+}
+
+void Chart::setData(ChartData data)
+{
+    if (data == m_data)
+        return;
+    m_data = std::move(data);
     Q_EMIT changed();
 }
 

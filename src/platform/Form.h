@@ -9,6 +9,7 @@
 #include <vector>
 
 class Button;
+class Chart;
 class ComboBox;
 class DatePicker;
 class Grid;
@@ -21,7 +22,7 @@ class Form : public QObject
 {
     Q_OBJECT
 public:
-    using ControlRef = std::variant<Label *, Button *, TextBox *, ComboBox *, Grid *, DatePicker *>;
+    using ControlRef = std::variant<Label *, Button *, TextBox *, ComboBox *, Grid *, DatePicker *, Chart *>;
     // What a control does with the room a resizable window has beyond its described size.
     enum class Anchor {
         TopLeft, // keeps its place and size

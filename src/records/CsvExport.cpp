@@ -70,10 +70,12 @@ QByteArray CsvExport::bytes(const Report &report, QChar separator)
     QStringList headings = report.columns;
     for (QString &heading : headings)
         heading.remove(QChar::SoftHyphen);
+    // The reasons of the flagged cells make the last column, empty for a row without any.
+    headings << report.flagsHeading;
     QString text;
     appendLine(text, headings, separator, {});
-    for (const QStringList &row : report.rows)
-        appendLine(text, row, separator, report.figureColumns);
+    for (size_t r = 0; r < report.rows.size(); ++r)
+        appendLine(text, QStringList(report.rows[r]) << report.rowFlags(r), separator, report.figureColumns);
     return QByteArray("\xEF\xBB\xBF") + text.toUtf8();
 }
 

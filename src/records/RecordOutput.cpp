@@ -10,9 +10,10 @@
 #include <QDir>
 #include <QStandardPaths>
 
-RecordOutput::RecordOutput(const Grid &mshVimo, const RecordChecks &checks, const TextTable &texts,
-                           Dialogs &dialogs, ReportPrinter *printer, QString programTitle)
-    : m_grid(mshVimo), m_checks(checks), m_texts(texts), m_dialogs(dialogs), m_printer(printer),
+RecordOutput::RecordOutput(const Grid &mshVimo, const RecordView &view, const RecordChecks &checks,
+                           const TextTable &texts, Dialogs &dialogs, ReportPrinter *printer,
+                           QString programTitle)
+    : m_grid(mshVimo), m_view(view), m_checks(checks), m_texts(texts), m_dialogs(dialogs), m_printer(printer),
       m_programTitle(std::move(programTitle))
 { }
 
@@ -28,8 +29,13 @@ void RecordOutput::loaded(const QDateTime &from, const QDateTime &to, const QStr
 
 Report RecordOutput::report() const
 {
-    return RecordReport::make(m_grid, m_checks.countedRows(), {m_programTitle, m_rangeLine, m_sowLine},
-                              m_checks.summaryLine(), m_texts.text(Txt::PageOfPages));
+    return RecordReport::make(m_grid, m_checks.countedRows(), m_view.loaded(),
+                              {m_programTitle, m_rangeLine, m_sowLine}, m_checks.summaryLine(), m_texts);
+}
+
+LitterSeries RecordOutput::series() const
+{
+    return LitterSeries::fromRows(m_grid, m_checks.countedRows(), m_view.loaded());
 }
 
 void RecordOutput::exportCsv()

@@ -1,6 +1,8 @@
 #include "records/RecordReport.h"
 
 #include "platform/Grid.h"
+#include "records/LitterChart.h"
+#include "records/LitterSeries.h"
 #include "records/Plausibility.h"
 
 namespace {
@@ -20,12 +22,25 @@ bool isFigure(LogField field)
         return false;
     }
 }
+
+// "2024-03-07 08:02, Sow 1251: why; why": the row as its date and sow name it on paper.
+QString flagNote(const Grid &grid, int row, const QString &reasons)
+{
+    const int sow = gridColumn(LogField::Sow);
+    return grid.text(row, gridColumn(LogField::DateTime)) + QStringLiteral(", ")
+        + grid.text(0, sow).remove(QChar::SoftHyphen) + u' ' + grid.text(row, sow).trimmed()
+        + QStringLiteral(": ") + reasons;
+}
 } // namespace
 
-Report RecordReport::make(const Grid &mshVimo, const std::vector<int> &rows, const QStringList &pageHeader,
-                          const QString &summary, const QString &pageNumber)
+Report RecordReport::make(const Grid &mshVimo, const std::vector<int> &rows, const RecordView::Loaded &loaded,
+                          const QStringList &pageHeader, const QString &summary, const TextTable &texts)
 {
-    Report report{pageHeader, pageNumber, {}, {}, {}, summary, {}};
+    Report report;
+    report.pageHeader = pageHeader;
+    report.pageNumber = texts.text(Txt::PageOfPages);
+    report.summary = summary;
+    report.flagsHeading = texts.text(Txt::FlagsHeading);
     const int first = gridColumn(LogField::DateTime);
     const int last = gridColumn(LogField(kLogFieldCount - 1));
     for (int col = first; col <= last; ++col) {
@@ -35,9 +50,17 @@ Report RecordReport::make(const Grid &mshVimo, const std::vector<int> &rows, con
     }
     for (const int row : rows) {
         QStringList cells;
-        for (int col = first; col <= last; ++col)
+        QStringList flags;
+        for (int col = first; col <= last; ++col) {
             cells << mshVimo.text(row, col);
+            flags << mshVimo.toolTip(row, col);
+        }
         report.rows.push_back(std::move(cells));
+        report.cellFlags.push_back(std::move(flags));
+        const QString reasons = report.rowFlags(report.rows.size() - 1);
+        if (!reasons.isEmpty())
+            report.flagNotes << flagNote(mshVimo, row, reasons);
     }
+    report.chart = LitterChart::data(LitterSeries::fromRows(mshVimo, rows, loaded), texts);
     return report;
 }

@@ -69,21 +69,29 @@ enum class Txt : int {
     PageOfPages = 90,
     PrintFailed = 91,
     UnusableRecords = 92, // %1 the terminal
+    Chart = 93, // the main window's button
+    ChartTitle = 94,
+    ChartLitters = 95, // the chart's bars, axis and legend
     PortNoPermission = 96, // %1 the port, %2 the group that may use it
     PortInUse = 97, // %1 the port
     VersionFacts = 98, // %1 the program's version, %2 Qt's, %3 Qt's at the build
     PortNotFound = 99, // %1 the port
+    ChartAlivePerLitter = 100, // the chart's lines, axis and legend
+    ChartStillPerLitter = 101,
+    ChartDay = 102, // under the periods of the chart
+    ChartWeek = 103,
+    FlagsHeading = 104, // over the reasons of flagged cells, printed and exported
 };
 
-// The 101 user-interface texts of the current language, numbered 0 to 100.
+// The 105 user-interface texts of the current language, numbered 0 to 104.
 class TextTable
 {
 public:
-    static constexpr int kSize = 101;
+    static constexpr int kSize = 105;
 
     const QString &text(Txt id) const { return m_texts[size_t(id)]; }
     const QString &text(int index) const { return m_texts[size_t(index)]; }
-    // Returns false for an index outside 0..100.
+    // Returns false for an index outside 0..104.
     bool set(int index, const QString &text);
 
 private:

@@ -16,7 +16,7 @@ struct AppFixture
     AppFixture()
     {
         QByteArray language = "Idx\tUK\tDK\r\n";
-        for (int i = 0; i <= 100; ++i)
+        for (int i = 0; i < TextTable::kSize; ++i)
             language += QStringLiteral("%1\tU%1\tD%1\r\n").arg(i).toLatin1();
         folder.write(QStringLiteral("ViMoText.txt"), language);
         folder.write(

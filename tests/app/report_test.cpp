@@ -23,11 +23,12 @@ TEST(ShownRecords, ExportedAndPrintedAsShownOrTheUserIsToldWhyNot)
 
     f.dialogs.savePath = f.folder.file(u"out.csv"_s);
     f.vimo.cmdExport.click();
+    // A figure stays a number; the last column holds the row's flags.
     EXPECT_EQ(f.folder.read(u"out.csv"_s),
               "\xEF\xBB\xBF"
-              "D57,D58,D59,D60,D61,D62,D63,D64,D65,D66,D67,D68,D45\r\n"
-              "2024-03-06 22:10,Bo,B;2,12,1,0,0,D42,,3.5 ml,38.5,6,3\r\n"
-              "2024-03-07 04:00,Anna,A1,9,0,0,1,D41,D42,0.0 ml,-0.5,14,2\r\n"); // a figure stays a number
+              "D57,D58,D59,D60,D61,D62,D63,D64,D65,D66,D67,D68,D45,D104\r\n"
+              "2024-03-06 22:10,Bo,B;2,12,1,0,0,D42,,3.5 ml,38.5,6,3,\r\n"
+              "2024-03-07 04:00,Anna,A1,9,0,0,1,D41,D42,0.0 ml,-0.5,14,2,D86 36.0-42.0 \u00B0C; D82\r\n");
 
     f.dialogs.savePath = f.folder.file(u"VimoLog/FAR-2024-03-07.txt/out.csv"_s);
     f.vimo.cmdExport.click();
@@ -46,6 +47,11 @@ TEST(ShownRecords, ExportedAndPrintedAsShownOrTheUserIsToldWhyNot)
     ASSERT_EQ(report.rows.size(), 1u);
     EXPECT_EQ(report.rows[0][2], u"A1");
     EXPECT_TRUE(report.summary.startsWith(u"D74 1,") && report.summary == f.vimo.lblSummary.caption());
+    // The chart counts the same litters, day by day.
+    f.vimo.cmdChart.click();
+    const Chart &chart = f.program.chart().chtLitters;
+    EXPECT_TRUE(f.program.chart().isVisible());
+    EXPECT_EQ(chart.data().bars, (std::vector<double>{0, 1}));
 
     // A record of another sow arrives: the grid shows it, the page and the summary for A1 do not.
     using namespace Packet;
@@ -74,10 +80,11 @@ TEST(ShownRecords, ExportedAndPrintedAsShownOrTheUserIsToldWhyNot)
     // Loaded again for all sows, the record is exported, its sow as text, not as a formula.
     f.vimo.dtpStart.userSetValue(QDateTime(QDate(2024, 3, 6), QTime(0, 0)));
     f.vimo.cmdUpdate.click();
+    EXPECT_EQ(chart.data().bars, (std::vector<double>{1, 2})) << "an open chart follows the grid";
     f.dialogs.savePath = f.folder.file(u"all.csv"_s);
     f.vimo.cmdExport.click();
     EXPECT_TRUE(f.folder.read(u"all.csv"_s)
-                    .endsWith("\r\n2024-03-07 09:05,,\"'=B1       \",11,5,0,4,D41,,3.5 ml,38.5,6,12\r\n"))
+                    .endsWith("\r\n2024-03-07 09:05,,\"'=B1       \",11,5,0,4,D41,,3.5 ml,38.5,6,12,\r\n"))
         << f.folder.read(u"all.csv"_s).toStdString();
 }
 

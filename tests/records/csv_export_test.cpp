@@ -19,13 +19,18 @@ TEST(CsvExport, ReportInBytesOutWholeOrNothing)
     report.columns = QStringList{u"Sow"_s, u"Temp."_s, u"Fødsels\u00ADhjælp"_s};
     report.rows
         = {{u"A;1"_s, u"38,5"_s, u"Ja"_s}, {u"B\"2"_s, u"38.5"_s, u""_s}, {u"C\r\n3"_s, u"x"_s, u"y"_s}};
+    // The last column holds the reasons of a row's flagged cells, left to right.
+    report.flagsHeading = u"Flags"_s;
+    report.cellFlags = {{}, {u""_s, u"Too hot; or cold"_s, u"=No"_s}};
     const std::pair<QLocale, QByteArray> cases[] = {
         {QLocale(QLocale::Danish, QLocale::Denmark),
          "\xEF\xBB\xBFSow;Temp.;F\xC3\xB8"
-         "dselshj\xC3\xA6lp\r\n\"A;1\";38,5;Ja\r\n\"B\"\"2\";38.5;\r\n\"C\r\n3\";x;y\r\n"},
+         "dselshj\xC3\xA6lp;Flags\r\n\"A;1\";38,5;Ja;\r\n\"B\"\"2\";38.5;;\"Too hot; or cold; =No\"\r\n"
+         "\"C\r\n3\";x;y;\r\n"},
         {QLocale(QLocale::English, QLocale::UnitedKingdom),
          "\xEF\xBB\xBFSow,Temp.,F\xC3\xB8"
-         "dselshj\xC3\xA6lp\r\nA;1,\"38,5\",Ja\r\n\"B\"\"2\",38.5,\r\n\"C\r\n3\",x,y\r\n"},
+         "dselshj\xC3\xA6lp,Flags\r\nA;1,\"38,5\",Ja,\r\n\"B\"\"2\",38.5,,Too hot; or cold; =No\r\n"
+         "\"C\r\n3\",x,y,\r\n"},
     };
     for (const auto &[locale, bytes] : cases)
         EXPECT_EQ(CsvExport::bytes(report, CsvExport::separator(locale)), bytes)
@@ -58,14 +63,14 @@ TEST(CsvExport, ReportInBytesOutWholeOrNothing)
         one.rows = {{QString::fromUtf16(row.cell)}};
         one.figureColumns = {row.figure};
         EXPECT_EQ(CsvExport::bytes(one, u','),
-                  "\xEF\xBB\xBF\r\n" + QString::fromUtf16(row.field).toUtf8() + "\r\n")
+                  "\xEF\xBB\xBF\r\n" + QString::fromUtf16(row.field).toUtf8() + ",\r\n")
             << QString::fromUtf16(row.cell).toStdString() << (row.figure ? " as a figure" : " as text");
     }
     Report negative;
     negative.columns = {u"=Sow"_s, u"-Temp"_s};
     negative.rows = {{u"-1"_s, u"-38,5"_s}};
     negative.figureColumns = {false, true};
-    EXPECT_EQ(CsvExport::bytes(negative, u';'), "\xEF\xBB\xBF\"'=Sow\";\"'-Temp\"\r\n\"'-1\";-38,5\r\n")
+    EXPECT_EQ(CsvExport::bytes(negative, u';'), "\xEF\xBB\xBF\"'=Sow\";\"'-Temp\";\r\n\"'-1\";-38,5;\r\n")
         << "headings are text; a figure with a decimal comma stays a number";
 
     // A file that cannot be written leaves nothing behind; one that can replaces what was there.

@@ -38,7 +38,7 @@ TEST(LanguageLoad, FileTextInTextsOut)
         {eleven, "XX", "3=u"}, // only nine languages are read
         {"Idx\tUK\tDK\tDE\n5\tHello", "DE", "5=Hello"}, // a short line repeats its last field
         {"Idx\tUK\n7\t\"Hi\"\n8\t\"Hi\n9\tfirst\n9\t  second \n6\t\"\"", "UK", "7=Hi 8=H 9=  second "},
-        {"Idx\tUK\n100\tLast\n101\tBad", "UK", "100=Last line 3"},
+        {"Idx\tUK\n104\tLast\n105\tBad", "UK", "104=Last line 3"},
         {"Idx\tUK\n2\tSow\n\n3\tFrom", "UK", "2=Sow line 3"},
         {"Idx\tUK\n-1\tBad", "UK", "line 2"},
         {"Idx\tUK\nabc\tBad\n4\tTo", "UK", "line 2"},
@@ -60,8 +60,8 @@ TEST(ShippedLanguageFile, EveryTextTheProgramShowsInEachLanguage)
     const std::pair<Txt, Txt> shown[] = {{Txt::SowHeading, Txt::Options},
                                          {Txt::StaffHeading, Txt::Language},
                                          {Txt::ListPorts, Txt::ReactionTimeColumn},
-                                         {Txt::DateTimeColumn, Txt::PrintFailed},
-                                         {Txt::PortNoPermission, Txt::PortNotFound}};
+                                         {Txt::DateTimeColumn, Txt::ChartLitters},
+                                         {Txt::PortNoPermission, Txt::FlagsHeading}};
     for (const QString &language : {u"UK"_s, u"DK"_s, u"DE"_s}) {
         TextTable texts;
         ComboBox list;

@@ -119,12 +119,12 @@ TEST(MainWindow, TabGoesThroughTheControlsInTheirOrderOnScreen)
     ASSERT_TRUE(QTest::qWaitForWindowActive(&f.window));
     f.grid()->setFocus();
     QStringList order{f.focused()};
-    for (int i = 0; i < 8; ++i) {
+    for (int i = 0; i < 9; ++i) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         order << f.focused();
     }
     EXPECT_EQ(order.join(u' '),
-              u"mshVimo cmbSow dtpStart dtpSlut cmdUpdate cmdOption cmdExport cmdPrint mshVimo");
+              u"mshVimo cmbSow dtpStart dtpSlut cmdUpdate cmdOption cmdExport cmdPrint cmdChart mshVimo");
 }
 
 TEST(MainWindow, ComesBackWhereAndAsLargeAsItWasLeftOnAScreenThatExists)

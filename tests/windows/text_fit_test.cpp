@@ -150,7 +150,7 @@ TEST_P(ShippedLanguage, everyTextFitsItsControl)
 
     const QString screenshots = qEnvironmentVariable("PCVIMO_SCREENSHOTS");
     for (Form *form : std::initializer_list<Form *>{&vimo, &f.program.options(), &f.program.comProblem(),
-                                                    &f.program.traceWindow()}) {
+                                                    &f.program.chart(), &f.program.traceWindow()}) {
         FormWindow window(*form);
         window.show(); // laid out as the user sees it, scroll bars and all
         QCoreApplication::processEvents();

@@ -1,12 +1,14 @@
 #include "platform/qt/ControlBindings.h"
 
 #include "platform/Button.h"
+#include "platform/Chart.h"
 #include "platform/ComboBox.h"
 #include "platform/DatePicker.h"
 #include "platform/Grid.h"
 #include "platform/Label.h"
 #include "platform/TextBox.h"
 #include "platform/TwipRect.h"
+#include "platform/qt/ChartPainter.h"
 
 #include <QColor>
 #include <QComboBox>
@@ -15,6 +17,7 @@
 #include <QIdentityProxyModel>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
@@ -44,6 +47,25 @@ public:
             .toString()
             .remove(QChar::SoftHyphen);
     }
+};
+
+// Draws its chart anew whenever the chart changes.
+class ChartView final : public QWidget
+{
+public:
+    ChartView(const Chart &chart, QWidget *parent) : QWidget(parent), m_chart(chart) { }
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter p(this);
+        p.fillRect(rect(), palette().base());
+        const int margin = fontMetrics().height() / 2;
+        ChartPainter::paint(p, rect().adjusted(margin, margin, -margin, -margin), m_chart.data());
+    }
+
+private:
+    const Chart &m_chart;
 };
 } // namespace
 
@@ -205,4 +227,11 @@ QWidget *bindControl(DatePicker &picker, QWidget *parent, bool)
                      [&picker](const QDateTime &value) { picker.userSetValue(value); });
     sync();
     return widget;
+}
+
+QWidget *bindControl(Chart &chart, QWidget *parent, bool)
+{
+    auto *view = new ChartView(chart, parent);
+    QObject::connect(&chart, &Chart::changed, view, qOverload<>(&QWidget::update));
+    return view;
 }

@@ -2,6 +2,7 @@
 
 class QWidget;
 class Button;
+class Chart;
 class ComboBox;
 class DatePicker;
 class Grid;
@@ -19,3 +20,4 @@ QWidget *bindControl(TextBox &textBox, QWidget *parent, bool multiLine = false);
 QWidget *bindControl(ComboBox &comboBox, QWidget *parent, bool multiLine = false);
 QWidget *bindControl(Grid &grid, QWidget *parent, bool multiLine = false);
 QWidget *bindControl(DatePicker &picker, QWidget *parent, bool multiLine = false);
+QWidget *bindControl(Chart &chart, QWidget *parent, bool multiLine = false);
