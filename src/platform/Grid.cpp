@@ -1,7 +1,43 @@
 #include "platform/Grid.h"
 
+#include "platform/TextOrder.h"
+
 #include <algorithm>
-#include <numeric>
+#include <array>
+
+namespace {
+// A row of a sort, with the first characters of its first keys as numbers.
+constexpr size_t kSortHeads = 2;
+struct SortEntry
+{
+    std::array<quint64, kSortHeads> heads = {};
+    int index = 0;
+};
+
+// How many first characters the texts of `col` in rows first..last share, empty ones left aside.
+qsizetype sharedBeginning(const Grid &grid, int first, int last, int col)
+{
+    QStringView model;
+    qsizetype shared = 0;
+    for (int row = first; row <= last; ++row) {
+        const QStringView text = grid.textView(row, col);
+        if (text.isEmpty())
+            continue;
+        if (model.isEmpty()) {
+            model = text;
+            shared = text.size();
+        }
+        const qsizetype most = std::min(shared, text.size());
+        qsizetype same = 0;
+        while (same < most && text[same] == model[same])
+            ++same;
+        shared = same;
+        if (shared == 0)
+            break;
+    }
+    return shared;
+}
+} // namespace
 
 Grid::Grid(int rows, int cols)
 {
@@ -129,15 +165,6 @@ void Grid::setWidth(int twips)
     Q_EMIT layoutSettingsChanged();
 }
 
-QStringView Grid::textView(int row, int col) const
-{
-    if (!hasCell(row, col))
-        return {};
-    const Row &r = m_rows[size_t(row)];
-    const int begin = col == 0 ? 0 : r.ends[col - 1];
-    return QStringView(r.text).mid(begin, r.ends[col] - begin);
-}
-
 bool Grid::setText(int row, int col, QStringView text)
 {
     if (!hasCell(row, col))
@@ -152,6 +179,38 @@ bool Grid::setText(int row, int col, QStringView text)
     for (int c = col; c < m_cols; ++c)
         r.ends[c] += delta;
     cellChanged(row, col);
+    return true;
+}
+
+bool Grid::setTexts(int row, int firstCol, std::span<const QStringView> texts)
+{
+    if (!hasCell(row, firstCol))
+        return false;
+    const int lastCol = int(std::min<qsizetype>(m_cols - 1, firstCol + qsizetype(texts.size()) - 1));
+    if (lastCol < firstCol)
+        return true;
+    Row &r = m_rows[size_t(row)];
+    const int begin = firstCol == 0 ? 0 : r.ends[firstCol - 1];
+    const int oldEnd = r.ends[lastCol];
+    qsizetype length = 0;
+    for (int c = firstCol; c <= lastCol; ++c)
+        length += texts[size_t(c - firstCol)].size();
+    const qsizetype tail = r.text.size() - oldEnd;
+    // Made beside the old string, which a text may point into.
+    QString text(begin + length + tail, Qt::Uninitialized);
+    QChar *out = std::copy_n(r.text.constData(), begin, text.data());
+    int end = begin;
+    for (int c = firstCol; c <= lastCol; ++c) {
+        const QStringView cell = texts[size_t(c - firstCol)];
+        out = std::copy_n(cell.data(), cell.size(), out);
+        end += int(cell.size());
+        r.ends[c] = end;
+    }
+    std::copy_n(r.text.constData() + oldEnd, tail, out);
+    for (int c = lastCol + 1; c < m_cols; ++c)
+        r.ends[c] += end - oldEnd;
+    r.text = std::move(text);
+    cellsChanged(row, firstCol, lastCol);
     return true;
 }
 
@@ -250,55 +309,56 @@ void Grid::sortRows(int first, int last, std::initializer_list<int> cols)
     if (first >= last || cols.size() == 0 || !colsValid)
         return;
 
-    // The keys are taken once per row and the rows sorted by index, then moved once: a row
-    // is heavy to move, and taking its key again at every comparison costs more than the
-    // comparison itself.
+    // The rows are sorted as entries holding the first characters of their keys as numbers, then
+    // moved once: a row is heavy to move, and comparing texts at every step costs more than
+    // comparing numbers. The texts decide only between keys the numbers cannot tell apart.
+    const std::vector<int> keyCols(cols);
     const size_t count = size_t(last - first + 1);
-    const size_t width = cols.size();
-    std::vector<QStringView> keys;
-    keys.reserve(count * width);
+    auto key = [this, first](int entry, int col) { return textView(first + entry, col); };
+    std::array<qsizetype, kSortHeads> shared = {};
+    for (size_t k = 0; k < keyCols.size() && k < kSortHeads; ++k)
+        shared[k] = sharedBeginning(*this, first, last, keyCols[k]);
+    std::vector<SortEntry> entries(count);
     for (size_t i = 0; i < count; ++i) {
-        const Row &row = m_rows[size_t(first) + i];
-        for (const int col : cols) {
-            const int from = col == 0 ? 0 : row.ends[col - 1];
-            keys.push_back(QStringView(row.text).mid(from, row.ends[col] - from));
-        }
+        entries[i].index = int(i);
+        for (size_t k = 0; k < keyCols.size() && k < kSortHeads; ++k)
+            entries[i].heads[k] = TextOrder::head(key(int(i), keyCols[k]), shared[k]);
     }
-    auto less = [&keys, width](int a, int b) {
-        for (size_t k = 0; k < width; ++k) {
-            const int order
-                = keys[size_t(a) * width + k].compare(keys[size_t(b) * width + k], Qt::CaseSensitive);
-            if (order != 0)
-                return order < 0;
+    auto less = [&keyCols, &key](const SortEntry &a, const SortEntry &b) {
+        for (size_t k = 0; k < keyCols.size(); ++k) {
+            std::optional<int> order;
+            if (k < kSortHeads)
+                order = TextOrder::compareHeads(a.heads[k], b.heads[k]);
+            if (!order)
+                order = TextOrder::compare(key(a.index, keyCols[k]), key(b.index, keyCols[k]));
+            if (*order != 0)
+                return *order < 0;
         }
         return false;
     };
-    std::vector<int> order(count);
-    std::iota(order.begin(), order.end(), 0);
-    const auto firstRunEnd = std::is_sorted_until(order.begin(), order.end(), less);
-    if (firstRunEnd == order.end())
+    const auto firstRunEnd = std::is_sorted_until(entries.begin(), entries.end(), less);
+    if (firstRunEnd == entries.end())
         return;
-    if (std::is_sorted(firstRunEnd, order.end(), less))
-        std::inplace_merge(order.begin(), firstRunEnd, order.end(), less);
+    if (std::is_sorted(firstRunEnd, entries.end(), less))
+        std::inplace_merge(entries.begin(), firstRunEnd, entries.end(), less);
     else
-        std::stable_sort(order.begin(), order.end(), less);
+        std::stable_sort(entries.begin(), entries.end(), less);
 
     Batch batch(*this);
     std::vector<Row> sorted;
     sorted.reserve(count);
-    for (const int from : order)
-        sorted.push_back(std::move(m_rows[size_t(first + from)]));
+    for (const SortEntry &entry : entries)
+        sorted.push_back(std::move(m_rows[size_t(first + entry.index)]));
     std::move(sorted.begin(), sorted.end(), m_rows.begin() + first);
 }
 
-void Grid::cellChanged(int row, int col)
+void Grid::cellsChanged(int row, int firstCol, int lastCol)
 {
     if (m_batchDepth > 0)
         return;
-    const QModelIndex i = index(row, col);
-    Q_EMIT dataChanged(i, i);
+    Q_EMIT dataChanged(index(row, firstCol), index(row, lastCol));
     if (row == 0)
-        Q_EMIT headerDataChanged(Qt::Horizontal, col, col);
+        Q_EMIT headerDataChanged(Qt::Horizontal, firstCol, lastCol);
 }
 
 Grid::Batch::Batch(Grid &grid) : m_grid(grid)

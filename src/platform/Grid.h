@@ -10,6 +10,7 @@
 #include <initializer_list>
 #include <memory>
 #include <optional>
+#include <span>
 #include <vector>
 
 // The grid of the program's tables: rows and columns of plain text cells, with fixed
@@ -48,9 +49,20 @@ public:
     bool hasCell(int row, int col) const { return row >= 0 && row < rows() && col >= 0 && col < m_cols; }
     // The text of a cell; empty for a cell outside the grid.
     QString text(int row, int col) const { return textView(row, col).toString(); }
-    QStringView textView(int row, int col) const;
+    QStringView textView(int row, int col) const
+    {
+        if (!hasCell(row, col))
+            return {};
+        const Row &r = m_rows[size_t(row)];
+        const int begin = col == 0 ? 0 : r.ends[col - 1];
+        return QStringView(r.text).mid(begin, r.ends[col] - begin);
+    }
     // Writes a cell; returns false (and changes nothing) for a cell outside the grid.
     bool setText(int row, int col, QStringView text);
+    // Writes the cells of `row` from `firstCol` on, one text each (those beyond the last column
+    // are left out): the row's string is made once, at its full size. Returns false (and changes
+    // nothing) when the first cell is outside the grid.
+    bool setTexts(int row, int firstCol, std::span<const QStringView> texts);
     // Appends one row holding the given texts from column 0 on (missing ones empty).
     void appendRow(const QStringList &texts = {});
 
@@ -123,7 +135,8 @@ private:
     Row makeEmptyRow() const;
     CellStyle *style(int row, int col, bool create);
     const CellStyle *style(int row, int col) const;
-    void cellChanged(int row, int col);
+    void cellChanged(int row, int col) { cellsChanged(row, col, col); }
+    void cellsChanged(int row, int firstCol, int lastCol);
     // Sets one part of a cell's style; a cell keeps no style entry for a default value.
     template<typename T> bool setStyle(int row, int col, T CellStyle::*part, T value, bool isDefault);
     void endBatch();
