@@ -1,5 +1,6 @@
 #include "platform/Grid.h"
 
+#include "platform/HugePages.h"
 #include "platform/TextOrder.h"
 
 #include <algorithm>
@@ -13,6 +14,14 @@ struct SortEntry
     std::array<quint64, kSortHeads> heads = {};
     int index = 0;
 };
+
+// Most cells are a few characters long: a plain loop copies them quicker than a call to memmove.
+QChar *copyChars(const QChar *from, qsizetype count, QChar *to)
+{
+    for (qsizetype i = 0; i < count; ++i)
+        to[i] = from[i];
+    return to + count;
+}
 
 // How many first characters the texts of `col` in rows first..last share, empty ones left aside.
 qsizetype sharedBeginning(const Grid &grid, int first, int last, int col)
@@ -47,14 +56,6 @@ Grid::Grid(int rows, int cols)
 
 Grid::~Grid() = default;
 
-Grid::Row Grid::makeEmptyRow() const
-{
-    Row row;
-    row.ends.resize(m_cols);
-    std::fill(row.ends.begin(), row.ends.end(), 0);
-    return row;
-}
-
 void Grid::setRows(int rows)
 {
     rows = std::max(rows, 0);
@@ -67,16 +68,22 @@ void Grid::setRows(int rows)
             beginInsertRows({}, old, rows - 1);
         // Room for all at once (and for more when rows come one by one): growing step by step
         // would move every earlier row again and again.
-        if (size_t(rows) > m_rows.capacity())
+        if (size_t(rows) > m_rows.capacity()) {
             m_rows.reserve(std::max(size_t(rows), 2 * m_rows.capacity()));
-        while (int(m_rows.size()) < rows)
-            m_rows.push_back(makeEmptyRow());
+            adviseHugePages(m_rows.data() + m_rows.size(), (m_rows.capacity() - m_rows.size()) * sizeof(Row));
+        }
+        while (int(m_rows.size()) < rows) {
+            auto &ends = m_rows.emplace_back().ends;
+            ends.resize(m_cols);
+            std::fill(ends.begin(), ends.end(), 0);
+        }
         if (notify)
             endInsertRows();
     } else {
         if (notify)
             beginRemoveRows({}, rows, old - 1);
         m_rows.erase(m_rows.begin() + rows, m_rows.end());
+        dropUnusedTextBlocks();
         if (notify)
             endRemoveRows();
     }
@@ -196,22 +203,64 @@ bool Grid::setTexts(int row, int firstCol, std::span<const QStringView> texts)
     for (int c = firstCol; c <= lastCol; ++c)
         length += texts[size_t(c - firstCol)].size();
     const qsizetype tail = r.text.size() - oldEnd;
-    // Made beside the old string, which a text may point into.
-    QString text(begin + length + tail, Qt::Uninitialized);
-    QChar *out = std::copy_n(r.text.constData(), begin, text.data());
+    const qsizetype size = begin + length + tail;
+    // Made beside the old string, which a text may point into. A row's first texts (a loaded or
+    // received record) go to the grid's shared blocks; a later change gives the row its own string.
+    const bool toBlock = r.text.isEmpty();
+    QString own;
+    if (!toBlock)
+        own = QString(size, Qt::Uninitialized);
+    QChar *const start = toBlock ? textSpace(size) : own.data();
+    QChar *out = copyChars(r.text.constData(), begin, start);
     int end = begin;
     for (int c = firstCol; c <= lastCol; ++c) {
         const QStringView cell = texts[size_t(c - firstCol)];
-        out = std::copy_n(cell.data(), cell.size(), out);
+        out = copyChars(cell.data(), cell.size(), out);
         end += int(cell.size());
         r.ends[c] = end;
     }
-    std::copy_n(r.text.constData() + oldEnd, tail, out);
+    copyChars(r.text.constData() + oldEnd, tail, out);
     for (int c = lastCol + 1; c < m_cols; ++c)
         r.ends[c] += end - oldEnd;
-    r.text = std::move(text);
+    r.text = toBlock ? QString::fromRawData(start, size) : std::move(own);
     cellsChanged(row, firstCol, lastCol);
     return true;
+}
+
+QChar *Grid::textSpace(qsizetype chars)
+{
+    if (chars == 0)
+        return nullptr;
+    if (chars > m_textSpaceLeft) {
+        // Each block twice the one before, up to a limit: few blocks for a year's records, and what
+        // a block leaves unused is never touched, so it costs no memory.
+        const qsizetype size = std::max(chars, kTextBlockChars << std::min<size_t>(m_textBlocks.size(), 4));
+        auto block = std::make_unique_for_overwrite<char16_t[]>(size_t(size));
+        adviseHugePages(block.get(), size_t(size) * sizeof(char16_t));
+        m_textSpace = reinterpret_cast<QChar *>(block.get());
+        m_textSpaceLeft = size;
+        m_textBlocks.push_back({std::move(block), size});
+    }
+    QChar *space = m_textSpace;
+    m_textSpace += chars;
+    m_textSpaceLeft -= chars;
+    return space;
+}
+
+void Grid::dropUnusedTextBlocks()
+{
+    const std::less<const void *> before;
+    for (const Row &row : m_rows) {
+        // Not utf16(), which would give a text of a block its own string.
+        const void *text = row.text.constData();
+        for (const TextBlock &block : m_textBlocks)
+            if (!row.text.isEmpty() && !before(text, block.chars.get())
+                && before(text, block.chars.get() + block.size))
+                return;
+    }
+    m_textBlocks.clear();
+    m_textSpace = nullptr;
+    m_textSpaceLeft = 0;
 }
 
 bool Grid::setCurrentCell(int row, int col)
@@ -318,38 +367,57 @@ void Grid::sortRows(int first, int last, std::initializer_list<int> cols)
     std::array<qsizetype, kSortHeads> shared = {};
     for (size_t k = 0; k < keyCols.size() && k < kSortHeads; ++k)
         shared[k] = sharedBeginning(*this, first, last, keyCols[k]);
-    std::vector<SortEntry> entries(count);
+    std::vector<SortEntry> entries;
+    entries.reserve(count);
+    adviseHugePages(entries.data(), count * sizeof(SortEntry));
     for (size_t i = 0; i < count; ++i) {
-        entries[i].index = int(i);
+        SortEntry &entry = entries.emplace_back();
+        entry.index = int(i);
         for (size_t k = 0; k < keyCols.size() && k < kSortHeads; ++k)
-            entries[i].heads[k] = TextOrder::head(key(int(i), keyCols[k]), shared[k]);
+            entry.heads[k] = TextOrder::head(key(int(i), keyCols[k]), shared[k]);
     }
-    auto less = [&keyCols, &key](const SortEntry &a, const SortEntry &b) {
+    auto order = [&keyCols, &key](const SortEntry &a, const SortEntry &b) {
         for (size_t k = 0; k < keyCols.size(); ++k) {
-            std::optional<int> order;
+            std::optional<int> byKey;
             if (k < kSortHeads)
-                order = TextOrder::compareHeads(a.heads[k], b.heads[k]);
-            if (!order)
-                order = TextOrder::compare(key(a.index, keyCols[k]), key(b.index, keyCols[k]));
-            if (*order != 0)
-                return *order < 0;
+                byKey = TextOrder::compareHeads(a.heads[k], b.heads[k]);
+            if (!byKey)
+                byKey = TextOrder::compare(key(a.index, keyCols[k]), key(b.index, keyCols[k]));
+            if (*byKey != 0)
+                return *byKey;
         }
-        return false;
+        return 0;
     };
+    auto less = [&order](const SortEntry &a, const SortEntry &b) { return order(a, b) < 0; };
     const auto firstRunEnd = std::is_sorted_until(entries.begin(), entries.end(), less);
     if (firstRunEnd == entries.end())
         return;
-    if (std::is_sorted(firstRunEnd, entries.end(), less))
+    if (std::is_sorted(firstRunEnd, entries.end(), less)) {
         std::inplace_merge(entries.begin(), firstRunEnd, entries.end(), less);
-    else
-        std::stable_sort(entries.begin(), entries.end(), less);
+    } else {
+        // Equal keys keep their order by their rows' places, so the sort needs no room of its own
+        // as a stable sort would.
+        std::sort(entries.begin(), entries.end(), [&order](const SortEntry &a, const SortEntry &b) {
+            const int byKeys = order(a, b);
+            return byKeys != 0 ? byKeys < 0 : a.index < b.index;
+        });
+    }
 
+    // In place, one cycle of the order at a time: a second set of rows would cost as much memory.
     Batch batch(*this);
-    std::vector<Row> sorted;
-    sorted.reserve(count);
-    for (const SortEntry &entry : entries)
-        sorted.push_back(std::move(m_rows[size_t(first + entry.index)]));
-    std::move(sorted.begin(), sorted.end(), m_rows.begin() + first);
+    for (size_t start = 0; start < count; ++start) {
+        if (entries[start].index == int(start))
+            continue;
+        Row held = std::move(m_rows[first + start]);
+        size_t to = start;
+        for (size_t from = size_t(entries[to].index); from != start; from = size_t(entries[to].index)) {
+            m_rows[first + to] = std::move(m_rows[first + from]);
+            entries[to].index = int(to);
+            to = from;
+        }
+        m_rows[first + to] = std::move(held);
+        entries[to].index = int(to);
+    }
 }
 
 void Grid::cellsChanged(int row, int firstCol, int lastCol)

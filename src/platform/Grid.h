@@ -127,12 +127,11 @@ private:
     };
     struct Row
     {
-        QString text;
+        QString text; // its own string, or a part of a text block
         QVarLengthArray<int, 16> ends;
         std::unique_ptr<std::vector<CellStyle>> styles;
     };
 
-    Row makeEmptyRow() const;
     CellStyle *style(int row, int col, bool create);
     const CellStyle *style(int row, int col) const;
     void cellChanged(int row, int col) { cellsChanged(row, col, col); }
@@ -141,7 +140,21 @@ private:
     template<typename T> bool setStyle(int row, int col, T CellStyle::*part, T value, bool isDefault);
     void endBatch();
 
+    // Rows written whole for the first time share large blocks for their texts: one allocation for
+    // thousands of rows instead of one each. A block is freed once no row's text is in it.
+    struct TextBlock
+    {
+        std::unique_ptr<char16_t[]> chars;
+        qsizetype size = 0;
+    };
+    static constexpr qsizetype kTextBlockChars = qsizetype(1) << 21;
+    QChar *textSpace(qsizetype chars);
+    void dropUnusedTextBlocks();
+
     std::vector<Row> m_rows;
+    std::vector<TextBlock> m_textBlocks;
+    QChar *m_textSpace = nullptr;
+    qsizetype m_textSpaceLeft = 0;
     int m_cols = 0;
     int m_fixedRows = 1;
     int m_fixedCols = 1;

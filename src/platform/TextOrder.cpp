@@ -4,10 +4,6 @@
 
 namespace {
 constexpr qsizetype kHeadChars = 7;
-// The low byte of a head: the characters packed (bits 2-4), whether the key goes on beyond them,
-// and whether a character did not fit in a byte, so the head says nothing.
-constexpr quint64 kWide = 1;
-constexpr quint64 kLonger = 2;
 constexpr char16_t kFirstSurrogate = 0xD800;
 } // namespace
 
@@ -43,19 +39,6 @@ quint64 head(QStringView key, qsizetype skip)
         packed = (packed << 8) | ch;
     }
     return (packed << 8) | (quint64(used) << 2) | (rest.size() > kHeadChars ? kLonger : 0);
-}
-
-std::optional<int> compareHeads(quint64 a, quint64 b)
-{
-    if ((a | b) & kWide)
-        return std::nullopt;
-    // Equal characters: the key with fewer of them (zeros fill the rest) or without more after them
-    // is a beginning of the other and comes first, which the low byte orders.
-    if (a != b)
-        return a < b ? -1 : 1;
-    if (a & kLonger)
-        return std::nullopt;
-    return 0;
 }
 
 } // namespace TextOrder

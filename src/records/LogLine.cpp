@@ -2,7 +2,7 @@
 
 #include "platform/TextFile.h"
 
-#include <cstring>
+#include <algorithm>
 
 namespace LogLine {
 
@@ -53,10 +53,8 @@ std::optional<DayFile> readDay(const QString &path)
     day.bytes = std::move(*bytes);
     if (const auto torn = tornTail(day.bytes))
         day.bytes.truncate(*torn);
-    qsizetype lines = day.bytes.isEmpty() || day.bytes.endsWith('\n') ? 0 : 1;
-    for (const char *at = day.bytes.cbegin(), *end = day.bytes.cend();
-         (at = static_cast<const char *>(std::memchr(at, '\n', size_t(end - at)))) != nullptr; ++at)
-        ++lines;
+    const qsizetype lines = std::count(day.bytes.cbegin(), day.bytes.cend(), '\n')
+        + (day.bytes.isEmpty() || day.bytes.endsWith('\n') ? 0 : 1);
     day.recordLines = std::max<qsizetype>(lines - 1, 0);
     return day;
 }
