@@ -68,10 +68,8 @@ void Grid::setRows(int rows)
             beginInsertRows({}, old, rows - 1);
         // Room for all at once (and for more when rows come one by one): growing step by step
         // would move every earlier row again and again.
-        if (size_t(rows) > m_rows.capacity()) {
+        if (size_t(rows) > m_rows.capacity())
             m_rows.reserve(std::max(size_t(rows), 2 * m_rows.capacity()));
-            adviseHugePages(m_rows.data() + m_rows.size(), (m_rows.capacity() - m_rows.size()) * sizeof(Row));
-        }
         while (int(m_rows.size()) < rows) {
             auto &ends = m_rows.emplace_back().ends;
             ends.resize(m_cols);
@@ -83,7 +81,8 @@ void Grid::setRows(int rows)
         if (notify)
             beginRemoveRows({}, rows, old - 1);
         m_rows.erase(m_rows.begin() + rows, m_rows.end());
-        dropUnusedTextBlocks();
+        if (!m_textBlocks.isEmpty())
+            dropUnusedTextBlocks();
         if (notify)
             endRemoveRows();
     }
@@ -210,7 +209,7 @@ bool Grid::setTexts(int row, int firstCol, std::span<const QStringView> texts)
     QString own;
     if (!toBlock)
         own = QString(size, Qt::Uninitialized);
-    QChar *const start = toBlock ? textSpace(size) : own.data();
+    QChar *const start = toBlock ? m_textBlocks.take(size) : own.data();
     QChar *out = copyChars(r.text.constData(), begin, start);
     int end = begin;
     for (int c = firstCol; c <= lastCol; ++c) {
@@ -227,40 +226,14 @@ bool Grid::setTexts(int row, int firstCol, std::span<const QStringView> texts)
     return true;
 }
 
-QChar *Grid::textSpace(qsizetype chars)
-{
-    if (chars == 0)
-        return nullptr;
-    if (chars > m_textSpaceLeft) {
-        // Each block twice the one before, up to a limit: few blocks for a year's records, and what
-        // a block leaves unused is never touched, so it costs no memory.
-        const qsizetype size = std::max(chars, kTextBlockChars << std::min<size_t>(m_textBlocks.size(), 4));
-        auto block = std::make_unique_for_overwrite<char16_t[]>(size_t(size));
-        adviseHugePages(block.get(), size_t(size) * sizeof(char16_t));
-        m_textSpace = reinterpret_cast<QChar *>(block.get());
-        m_textSpaceLeft = size;
-        m_textBlocks.push_back({std::move(block), size});
-    }
-    QChar *space = m_textSpace;
-    m_textSpace += chars;
-    m_textSpaceLeft -= chars;
-    return space;
-}
-
 void Grid::dropUnusedTextBlocks()
 {
-    const std::less<const void *> before;
-    for (const Row &row : m_rows) {
-        // Not utf16(), which would give a text of a block its own string.
-        const void *text = row.text.constData();
-        for (const TextBlock &block : m_textBlocks)
-            if (!row.text.isEmpty() && !before(text, block.chars.get())
-                && before(text, block.chars.get() + block.size))
-                return;
-    }
-    m_textBlocks.clear();
-    m_textSpace = nullptr;
-    m_textSpaceLeft = 0;
+    // Not utf16(), which would give a text of a block its own string.
+    const bool used = std::any_of(m_rows.begin(), m_rows.end(), [this](const Row &row) {
+        return !row.text.isEmpty() && m_textBlocks.holds(row.text.constData());
+    });
+    if (!used)
+        m_textBlocks.clear();
 }
 
 bool Grid::setCurrentCell(int row, int col)
@@ -367,9 +340,8 @@ void Grid::sortRows(int first, int last, std::initializer_list<int> cols)
     std::array<qsizetype, kSortHeads> shared = {};
     for (size_t k = 0; k < keyCols.size() && k < kSortHeads; ++k)
         shared[k] = sharedBeginning(*this, first, last, keyCols[k]);
-    std::vector<SortEntry> entries;
+    std::vector<SortEntry, HugePageAllocator<SortEntry>> entries;
     entries.reserve(count);
-    adviseHugePages(entries.data(), count * sizeof(SortEntry));
     for (size_t i = 0; i < count; ++i) {
         SortEntry &entry = entries.emplace_back();
         entry.index = int(i);

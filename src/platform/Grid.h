@@ -1,6 +1,8 @@
 #pragma once
 
 #include "platform/Colour.h"
+#include "platform/HugePages.h"
+#include "platform/TextBlocks.h"
 
 #include <QAbstractTableModel>
 #include <QString>
@@ -140,21 +142,12 @@ private:
     template<typename T> bool setStyle(int row, int col, T CellStyle::*part, T value, bool isDefault);
     void endBatch();
 
-    // Rows written whole for the first time share large blocks for their texts: one allocation for
-    // thousands of rows instead of one each. A block is freed once no row's text is in it.
-    struct TextBlock
-    {
-        std::unique_ptr<char16_t[]> chars;
-        qsizetype size = 0;
-    };
-    static constexpr qsizetype kTextBlockChars = qsizetype(1) << 21;
-    QChar *textSpace(qsizetype chars);
+    // Rows written whole for the first time (loaded or received records) keep their texts in shared
+    // blocks; they are freed once no row's text is in them.
     void dropUnusedTextBlocks();
 
-    std::vector<Row> m_rows;
-    std::vector<TextBlock> m_textBlocks;
-    QChar *m_textSpace = nullptr;
-    qsizetype m_textSpaceLeft = 0;
+    std::vector<Row, HugePageAllocator<Row>> m_rows;
+    TextBlocks m_textBlocks;
     int m_cols = 0;
     int m_fixedRows = 1;
     int m_fixedCols = 1;

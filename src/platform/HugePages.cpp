@@ -9,7 +9,7 @@
 
 void adviseHugePages(const void *begin, size_t bytes)
 {
-    constexpr std::uintptr_t kHugePage = std::uintptr_t(2) << 20;
+    constexpr std::uintptr_t kHugePage = kHugePageBytes;
     const auto start = reinterpret_cast<std::uintptr_t>(begin);
     const std::uintptr_t from = (start + kHugePage - 1) & ~(kHugePage - 1);
     const std::uintptr_t to = (start + bytes) & ~(kHugePage - 1);
