@@ -79,6 +79,27 @@ TEST(GridCells, SeveralAtOnce)
     EXPECT_EQ(changed[1][1].value<QModelIndex>(), grid.index(1, 3));
     EXPECT_FALSE(grid.setTexts(2, 0, texts));
     EXPECT_FALSE(grid.setTexts(1, 4, texts));
+
+    // Rows written whole for the first time share blocks of text: they keep their own texts through
+    // changes, a sort and the removal of other rows.
+    for (int i = 0; i < 3; ++i) {
+        grid.appendRow();
+        const QString first = QString::number(i);
+        const QStringView row[] = {first, u"b", u"cc", u"d"};
+        grid.setTexts(grid.rows() - 1, 0, row);
+    }
+    grid.setText(2, 1, u"changed");
+    grid.sortRows(1, grid.rows() - 1, 1);
+    grid.setRows(4);
+    grid.setRows(5);
+    QStringList rows;
+    for (int r = 1; r < grid.rows(); ++r)
+        rows << rowText(grid, r);
+    EXPECT_EQ(rows.join(u' '), u"1|b|cc|d 2|b|cc|d a|bb||x |||");
+    grid.setRows(1);
+    grid.appendRow();
+    grid.setTexts(1, 1, texts);
+    EXPECT_EQ(rowText(grid, 1), u"|bb||x");
 }
 
 // Rows as words ("a2": cells "a" and "2") in, rows after a sort by one column out ("*": the first
