@@ -19,9 +19,11 @@
 // (header) rows and a fixed first column, a current cell, per-cell back colour and
 // alignment, and a stable sort of a row block. A QTableView shows it directly.
 //
-// Cells are stored row by row: the texts of a row sit end to end in one QString with the
-// end offset of each cell beside it, so a grid of a year's records costs one heap block per
-// row instead of one per cell. A sort reorders row handles, never copies of cell texts.
+// Cells are stored row by row: the texts of a row sit end to end in one string with the end
+// offset of each cell beside it. A row written whole for the first time (a loaded or received
+// record) keeps that string in large blocks shared with other rows, so a grid of a year's
+// records costs a few allocations, not one a row or a cell. A sort moves rows, never copies of
+// cell texts.
 class Grid : public QAbstractTableModel
 {
     Q_OBJECT

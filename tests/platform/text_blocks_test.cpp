@@ -27,11 +27,12 @@ TEST(TextBlocks, RoomKeepsItsTextsUntilCleared)
             << "room " << i << " was written over";
         EXPECT_TRUE(blocks.holds(room) && blocks.holds(room + size - 1)) << "room " << i;
     }
+    EXPECT_EQ(taken[1].first, taken[0].first + 5) << "small texts share a block";
     const QChar elsewhere[1] = {};
     EXPECT_FALSE(blocks.holds(elsewhere));
     blocks.clear();
     EXPECT_TRUE(blocks.isEmpty());
-    QChar *again = blocks.take(4);
+    QChar *again = blocks.take(1);
     ASSERT_NE(again, nullptr);
     EXPECT_TRUE(blocks.holds(again));
 }
