@@ -8,23 +8,33 @@ constexpr std::array<char16_t, 32> kHigh
     = {0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
        0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
        0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+constexpr std::array<char16_t, 256> kChars = [] {
+    std::array<char16_t, 256> chars = {};
+    for (size_t byte = 0; byte < chars.size(); ++byte)
+        chars[byte] = byte >= 0x80 && byte <= 0x9F ? kHigh[byte - 0x80] : char16_t(byte);
+    return chars;
+}();
 } // namespace
 
 namespace Codec1252 {
 
 QChar toChar(unsigned char byte)
 {
-    if (byte >= 0x80 && byte <= 0x9F)
-        return QChar(kHigh[byte - 0x80]);
-    return QChar(char16_t(byte));
+    return QChar(kChars[byte]);
+}
+
+void decodeTo(QByteArrayView bytes, QChar *out)
+{
+    const auto *in = reinterpret_cast<const unsigned char *>(bytes.data());
+    for (qsizetype i = 0; i < bytes.size(); ++i)
+        out[i] = QChar(kChars[in[i]]);
 }
 
 QString decode(const char *bytes, qsizetype size)
 {
     QString text(size, Qt::Uninitialized);
-    QChar *out = text.data();
-    for (qsizetype i = 0; i < size; ++i)
-        out[i] = toChar(static_cast<unsigned char>(bytes[i]));
+    decodeTo(QByteArrayView(bytes, size), text.data());
     return text;
 }
 

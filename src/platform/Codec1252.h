@@ -12,6 +12,8 @@ namespace Codec1252 {
 QString decode(const QByteArray &bytes);
 QString decode(const char *bytes, qsizetype size);
 QChar toChar(unsigned char byte);
+// Writes the characters of `bytes` to `out`, which has room for as many.
+void decodeTo(QByteArrayView bytes, QChar *out);
 // The byte of one character, or nothing when it has none in the code page.
 std::optional<unsigned char> toByte(QChar ch);
 // Characters without a byte become '?'.

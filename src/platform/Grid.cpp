@@ -1,7 +1,52 @@
 #include "platform/Grid.h"
 
+#include "platform/HugePages.h"
+#include "platform/TextOrder.h"
+
 #include <algorithm>
-#include <numeric>
+#include <array>
+
+namespace {
+// A row of a sort, with the first characters of its first keys as numbers.
+constexpr size_t kSortHeads = 2;
+struct SortEntry
+{
+    std::array<quint64, kSortHeads> heads = {};
+    int index = 0;
+};
+
+// Most cells are a few characters long: a plain loop copies them quicker than a call to memmove.
+QChar *copyChars(const QChar *from, qsizetype count, QChar *to)
+{
+    for (qsizetype i = 0; i < count; ++i)
+        to[i] = from[i];
+    return to + count;
+}
+
+// How many first characters the texts of `col` in rows first..last share, empty ones left aside.
+qsizetype sharedBeginning(const Grid &grid, int first, int last, int col)
+{
+    QStringView model;
+    qsizetype shared = 0;
+    for (int row = first; row <= last; ++row) {
+        const QStringView text = grid.textView(row, col);
+        if (text.isEmpty())
+            continue;
+        if (model.isEmpty()) {
+            model = text;
+            shared = text.size();
+        }
+        const qsizetype most = std::min(shared, text.size());
+        qsizetype same = 0;
+        while (same < most && text[same] == model[same])
+            ++same;
+        shared = same;
+        if (shared == 0)
+            break;
+    }
+    return shared;
+}
+} // namespace
 
 Grid::Grid(int rows, int cols)
 {
@@ -10,14 +55,6 @@ Grid::Grid(int rows, int cols)
 }
 
 Grid::~Grid() = default;
-
-Grid::Row Grid::makeEmptyRow() const
-{
-    Row row;
-    row.ends.resize(m_cols);
-    std::fill(row.ends.begin(), row.ends.end(), 0);
-    return row;
-}
 
 void Grid::setRows(int rows)
 {
@@ -33,14 +70,19 @@ void Grid::setRows(int rows)
         // would move every earlier row again and again.
         if (size_t(rows) > m_rows.capacity())
             m_rows.reserve(std::max(size_t(rows), 2 * m_rows.capacity()));
-        while (int(m_rows.size()) < rows)
-            m_rows.push_back(makeEmptyRow());
+        while (int(m_rows.size()) < rows) {
+            auto &ends = m_rows.emplace_back().ends;
+            ends.resize(m_cols);
+            std::fill(ends.begin(), ends.end(), 0);
+        }
         if (notify)
             endInsertRows();
     } else {
         if (notify)
             beginRemoveRows({}, rows, old - 1);
         m_rows.erase(m_rows.begin() + rows, m_rows.end());
+        if (!m_textBlocks.isEmpty())
+            dropUnusedTextBlocks();
         if (notify)
             endRemoveRows();
     }
@@ -129,15 +171,6 @@ void Grid::setWidth(int twips)
     Q_EMIT layoutSettingsChanged();
 }
 
-QStringView Grid::textView(int row, int col) const
-{
-    if (!hasCell(row, col))
-        return {};
-    const Row &r = m_rows[size_t(row)];
-    const int begin = col == 0 ? 0 : r.ends[col - 1];
-    return QStringView(r.text).mid(begin, r.ends[col] - begin);
-}
-
 bool Grid::setText(int row, int col, QStringView text)
 {
     if (!hasCell(row, col))
@@ -153,6 +186,54 @@ bool Grid::setText(int row, int col, QStringView text)
         r.ends[c] += delta;
     cellChanged(row, col);
     return true;
+}
+
+bool Grid::setTexts(int row, int firstCol, std::span<const QStringView> texts)
+{
+    if (!hasCell(row, firstCol))
+        return false;
+    const int lastCol = int(std::min<qsizetype>(m_cols - 1, firstCol + qsizetype(texts.size()) - 1));
+    if (lastCol < firstCol)
+        return true;
+    Row &r = m_rows[size_t(row)];
+    const int begin = firstCol == 0 ? 0 : r.ends[firstCol - 1];
+    const int oldEnd = r.ends[lastCol];
+    qsizetype length = 0;
+    for (int c = firstCol; c <= lastCol; ++c)
+        length += texts[size_t(c - firstCol)].size();
+    const qsizetype tail = r.text.size() - oldEnd;
+    const qsizetype size = begin + length + tail;
+    // Made beside the old string, which a text may point into. A row's first texts (a loaded or
+    // received record) go to the grid's shared blocks; a later change gives the row its own string.
+    const bool toBlock = r.text.isEmpty();
+    QString own;
+    if (!toBlock)
+        own = QString(size, Qt::Uninitialized);
+    QChar *const start = toBlock ? m_textBlocks.take(size) : own.data();
+    QChar *out = copyChars(r.text.constData(), begin, start);
+    int end = begin;
+    for (int c = firstCol; c <= lastCol; ++c) {
+        const QStringView cell = texts[size_t(c - firstCol)];
+        out = copyChars(cell.data(), cell.size(), out);
+        end += int(cell.size());
+        r.ends[c] = end;
+    }
+    copyChars(r.text.constData() + oldEnd, tail, out);
+    for (int c = lastCol + 1; c < m_cols; ++c)
+        r.ends[c] += end - oldEnd;
+    r.text = toBlock ? QString::fromRawData(start, size) : std::move(own);
+    cellsChanged(row, firstCol, lastCol);
+    return true;
+}
+
+void Grid::dropUnusedTextBlocks()
+{
+    // Not utf16(), which would give a text of a block its own string.
+    const bool used = std::any_of(m_rows.begin(), m_rows.end(), [this](const Row &row) {
+        return !row.text.isEmpty() && m_textBlocks.holds(row.text.constData());
+    });
+    if (!used)
+        m_textBlocks.clear();
 }
 
 bool Grid::setCurrentCell(int row, int col)
@@ -250,55 +331,74 @@ void Grid::sortRows(int first, int last, std::initializer_list<int> cols)
     if (first >= last || cols.size() == 0 || !colsValid)
         return;
 
-    // The keys are taken once per row and the rows sorted by index, then moved once: a row
-    // is heavy to move, and taking its key again at every comparison costs more than the
-    // comparison itself.
+    // The rows are sorted as entries holding the first characters of their keys as numbers, then
+    // moved once: a row is heavy to move, and comparing texts at every step costs more than
+    // comparing numbers. The texts decide only between keys the numbers cannot tell apart.
+    const std::vector<int> keyCols(cols);
     const size_t count = size_t(last - first + 1);
-    const size_t width = cols.size();
-    std::vector<QStringView> keys;
-    keys.reserve(count * width);
+    auto key = [this, first](int entry, int col) { return textView(first + entry, col); };
+    std::array<qsizetype, kSortHeads> shared = {};
+    for (size_t k = 0; k < keyCols.size() && k < kSortHeads; ++k)
+        shared[k] = sharedBeginning(*this, first, last, keyCols[k]);
+    std::vector<SortEntry, HugePageAllocator<SortEntry>> entries;
+    entries.reserve(count);
     for (size_t i = 0; i < count; ++i) {
-        const Row &row = m_rows[size_t(first) + i];
-        for (const int col : cols) {
-            const int from = col == 0 ? 0 : row.ends[col - 1];
-            keys.push_back(QStringView(row.text).mid(from, row.ends[col] - from));
-        }
+        SortEntry &entry = entries.emplace_back();
+        entry.index = int(i);
+        for (size_t k = 0; k < keyCols.size() && k < kSortHeads; ++k)
+            entry.heads[k] = TextOrder::head(key(int(i), keyCols[k]), shared[k]);
     }
-    auto less = [&keys, width](int a, int b) {
-        for (size_t k = 0; k < width; ++k) {
-            const int order
-                = keys[size_t(a) * width + k].compare(keys[size_t(b) * width + k], Qt::CaseSensitive);
-            if (order != 0)
-                return order < 0;
+    auto order = [&keyCols, &key](const SortEntry &a, const SortEntry &b) {
+        for (size_t k = 0; k < keyCols.size(); ++k) {
+            std::optional<int> byKey;
+            if (k < kSortHeads)
+                byKey = TextOrder::compareHeads(a.heads[k], b.heads[k]);
+            if (!byKey)
+                byKey = TextOrder::compare(key(a.index, keyCols[k]), key(b.index, keyCols[k]));
+            if (*byKey != 0)
+                return *byKey;
         }
-        return false;
+        return 0;
     };
-    std::vector<int> order(count);
-    std::iota(order.begin(), order.end(), 0);
-    const auto firstRunEnd = std::is_sorted_until(order.begin(), order.end(), less);
-    if (firstRunEnd == order.end())
+    auto less = [&order](const SortEntry &a, const SortEntry &b) { return order(a, b) < 0; };
+    const auto firstRunEnd = std::is_sorted_until(entries.begin(), entries.end(), less);
+    if (firstRunEnd == entries.end())
         return;
-    if (std::is_sorted(firstRunEnd, order.end(), less))
-        std::inplace_merge(order.begin(), firstRunEnd, order.end(), less);
-    else
-        std::stable_sort(order.begin(), order.end(), less);
+    if (std::is_sorted(firstRunEnd, entries.end(), less)) {
+        std::inplace_merge(entries.begin(), firstRunEnd, entries.end(), less);
+    } else {
+        // Equal keys keep their order by their rows' places, so the sort needs no room of its own
+        // as a stable sort would.
+        std::sort(entries.begin(), entries.end(), [&order](const SortEntry &a, const SortEntry &b) {
+            const int byKeys = order(a, b);
+            return byKeys != 0 ? byKeys < 0 : a.index < b.index;
+        });
+    }
 
+    // In place, one cycle of the order at a time: a second set of rows would cost as much memory.
     Batch batch(*this);
-    std::vector<Row> sorted;
-    sorted.reserve(count);
-    for (const int from : order)
-        sorted.push_back(std::move(m_rows[size_t(first + from)]));
-    std::move(sorted.begin(), sorted.end(), m_rows.begin() + first);
+    for (size_t start = 0; start < count; ++start) {
+        if (entries[start].index == int(start))
+            continue;
+        Row held = std::move(m_rows[first + start]);
+        size_t to = start;
+        for (size_t from = size_t(entries[to].index); from != start; from = size_t(entries[to].index)) {
+            m_rows[first + to] = std::move(m_rows[first + from]);
+            entries[to].index = int(to);
+            to = from;
+        }
+        m_rows[first + to] = std::move(held);
+        entries[to].index = int(to);
+    }
 }
 
-void Grid::cellChanged(int row, int col)
+void Grid::cellsChanged(int row, int firstCol, int lastCol)
 {
     if (m_batchDepth > 0)
         return;
-    const QModelIndex i = index(row, col);
-    Q_EMIT dataChanged(i, i);
+    Q_EMIT dataChanged(index(row, firstCol), index(row, lastCol));
     if (row == 0)
-        Q_EMIT headerDataChanged(Qt::Horizontal, col, col);
+        Q_EMIT headerDataChanged(Qt::Horizontal, firstCol, lastCol);
 }
 
 Grid::Batch::Batch(Grid &grid) : m_grid(grid)

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "platform/Colour.h"
+#include "platform/HugePages.h"
+#include "platform/TextBlocks.h"
 
 #include <QAbstractTableModel>
 #include <QString>
@@ -10,15 +12,18 @@
 #include <initializer_list>
 #include <memory>
 #include <optional>
+#include <span>
 #include <vector>
 
 // The grid of the program's tables: rows and columns of plain text cells, with fixed
 // (header) rows and a fixed first column, a current cell, per-cell back colour and
 // alignment, and a stable sort of a row block. A QTableView shows it directly.
 //
-// Cells are stored row by row: the texts of a row sit end to end in one QString with the
-// end offset of each cell beside it, so a grid of a year's records costs one heap block per
-// row instead of one per cell. A sort reorders row handles, never copies of cell texts.
+// Cells are stored row by row: the texts of a row sit end to end in one string with the end
+// offset of each cell beside it. A row written whole for the first time (a loaded or received
+// record) keeps that string in large blocks shared with other rows, so a grid of a year's
+// records costs a few allocations, not one a row or a cell. A sort moves rows, never copies of
+// cell texts.
 class Grid : public QAbstractTableModel
 {
     Q_OBJECT
@@ -48,9 +53,20 @@ public:
     bool hasCell(int row, int col) const { return row >= 0 && row < rows() && col >= 0 && col < m_cols; }
     // The text of a cell; empty for a cell outside the grid.
     QString text(int row, int col) const { return textView(row, col).toString(); }
-    QStringView textView(int row, int col) const;
+    QStringView textView(int row, int col) const
+    {
+        if (!hasCell(row, col))
+            return {};
+        const Row &r = m_rows[size_t(row)];
+        const int begin = col == 0 ? 0 : r.ends[col - 1];
+        return QStringView(r.text).mid(begin, r.ends[col] - begin);
+    }
     // Writes a cell; returns false (and changes nothing) for a cell outside the grid.
     bool setText(int row, int col, QStringView text);
+    // Writes the cells of `row` from `firstCol` on, one text each (those beyond the last column
+    // are left out): the row's string is made once, at its full size. Returns false (and changes
+    // nothing) when the first cell is outside the grid.
+    bool setTexts(int row, int firstCol, std::span<const QStringView> texts);
     // Appends one row holding the given texts from column 0 on (missing ones empty).
     void appendRow(const QStringList &texts = {});
 
@@ -115,20 +131,25 @@ private:
     };
     struct Row
     {
-        QString text;
+        QString text; // its own string, or a part of a text block
         QVarLengthArray<int, 16> ends;
         std::unique_ptr<std::vector<CellStyle>> styles;
     };
 
-    Row makeEmptyRow() const;
     CellStyle *style(int row, int col, bool create);
     const CellStyle *style(int row, int col) const;
-    void cellChanged(int row, int col);
+    void cellChanged(int row, int col) { cellsChanged(row, col, col); }
+    void cellsChanged(int row, int firstCol, int lastCol);
     // Sets one part of a cell's style; a cell keeps no style entry for a default value.
     template<typename T> bool setStyle(int row, int col, T CellStyle::*part, T value, bool isDefault);
     void endBatch();
 
-    std::vector<Row> m_rows;
+    // Rows written whole for the first time (loaded or received records) keep their texts in shared
+    // blocks; they are freed once no row's text is in them.
+    void dropUnusedTextBlocks();
+
+    std::vector<Row, HugePageAllocator<Row>> m_rows;
+    TextBlocks m_textBlocks;
     int m_cols = 0;
     int m_fixedRows = 1;
     int m_fixedCols = 1;

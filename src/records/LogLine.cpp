@@ -2,15 +2,21 @@
 
 #include "platform/TextFile.h"
 
+#include <algorithm>
+
 namespace LogLine {
 
 LogFieldViews split(QStringView line)
 {
     LogFieldViews fields;
-    QStringView rest = line;
+    const QChar *chars = line.data();
+    const qsizetype size = line.size();
+    qsizetype start = 0;
     for (QStringView &field : fields) {
-        const qsizetype tab = rest.indexOf(u'\t');
-        field = tab >= 0 ? rest.left(tab) : rest;
+        qsizetype end = start;
+        while (end < size && chars[end] != u'\t')
+            ++end;
+        field = QStringView(chars + start, end - start);
         // Kept: a field that starts with a double quote loses its first and last character, as in
         // the setup and language files, because log files saved from a spreadsheet read back so.
         if (field.startsWith(u'"')) {
@@ -18,8 +24,9 @@ LogFieldViews split(QStringView line)
             if (!field.isEmpty())
                 field = field.mid(1);
         }
-        if (tab >= 0)
-            rest = rest.mid(tab + 1);
+        // Without a tab the rest is the last field, and every one after it.
+        if (end < size)
+            start = end + 1;
     }
     return fields;
 }
@@ -46,7 +53,8 @@ std::optional<DayFile> readDay(const QString &path)
     day.bytes = std::move(*bytes);
     if (const auto torn = tornTail(day.bytes))
         day.bytes.truncate(*torn);
-    const qsizetype lines = day.bytes.count('\n') + (day.bytes.isEmpty() || day.bytes.endsWith('\n') ? 0 : 1);
+    const qsizetype lines = std::count(day.bytes.cbegin(), day.bytes.cend(), '\n')
+        + (day.bytes.isEmpty() || day.bytes.endsWith('\n') ? 0 : 1);
     day.recordLines = std::max<qsizetype>(lines - 1, 0);
     return day;
 }

@@ -1,11 +1,14 @@
 #pragma once
 
+#include "platform/Codec1252.h"
 #include "protocol/LogField.h"
 
 #include <QByteArray>
 #include <QString>
 #include <QStringView>
+#include <QVarLengthArray>
 
+#include <cstring>
 #include <optional>
 
 // Reading log files back: the days' texts and the fields of their lines.
@@ -33,21 +36,25 @@ struct DayFile
 // Nothing when the file is missing or cannot be read.
 std::optional<DayFile> readDay(const QString &path);
 
-// Calls `line` for every line after the first, without its line end (CR LF or LF).
-template<typename F> void forEachRecordLine(const QString &text, F &&line)
+// Calls `line` for every line after the first, decoded, without its line end (CR LF or LF). A
+// line at a time: the text of a whole day is never held.
+template<typename F> void forEachRecordLine(QByteArrayView bytes, F &&line)
 {
-    const QStringView all(text);
+    QVarLengthArray<QChar, 256> text;
     qsizetype start = 0;
     bool header = true;
-    while (start < all.size()) {
-        qsizetype end = all.indexOf(u'\n', start);
-        if (end < 0)
-            end = all.size();
-        QStringView current = all.mid(start, end - start);
-        if (current.endsWith(u'\r'))
+    while (start < bytes.size()) {
+        const auto *found = static_cast<const char *>(
+            std::memchr(bytes.data() + start, '\n', size_t(bytes.size() - start)));
+        const qsizetype end = found ? found - bytes.data() : bytes.size();
+        QByteArrayView current = bytes.sliced(start, end - start);
+        if (current.endsWith('\r'))
             current.chop(1);
-        if (!header)
-            line(current);
+        if (!header) {
+            text.resize(current.size());
+            Codec1252::decodeTo(current, text.data());
+            line(QStringView(text.constData(), text.size()));
+        }
         header = false;
         start = end + 1;
     }

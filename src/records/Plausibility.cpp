@@ -2,14 +2,36 @@
 
 #include "platform/Grid.h"
 
+#include <QVarLengthArray>
+
 namespace {
 constexpr int kLargestLitter = 25;
 
+constexpr qsizetype kPlainDigits = 9; // fits an int
+
+// Digits with an optional minus, as the program writes every number, are read here; the rest
+// (a blank around it, a plus, more digits) is left to Qt's rules.
+std::optional<int> readInt(QStringView text)
+{
+    const bool negative = text.startsWith(u'-');
+    const QStringView digits = text.sliced(negative ? 1 : 0);
+    bool plain = !digits.isEmpty() && digits.size() <= kPlainDigits;
+    int value = 0;
+    for (qsizetype i = 0; plain && i < digits.size(); ++i) {
+        const char16_t ch = digits[i].unicode();
+        plain = ch >= u'0' && ch <= u'9';
+        value = value * 10 + (ch - u'0');
+    }
+    if (plain)
+        return negative ? -value : value;
+    bool ok = false;
+    value = text.toInt(&ok);
+    return ok ? std::optional<int>(value) : std::nullopt;
+}
+
 std::optional<int> number(const Grid &grid, int row, LogField field)
 {
-    bool ok = false;
-    const int value = grid.textView(row, gridColumn(field)).toInt(&ok);
-    return ok ? std::optional<int>(value) : std::nullopt;
+    return readInt(grid.textView(row, gridColumn(field)));
 }
 
 // A record's stamp as the terminals' records and the log always write it.
@@ -29,13 +51,12 @@ bool isDateTime(QStringView text)
 // The temperature cell has exactly one decimal, so its digits are the tenths.
 std::optional<int> tenths(QStringView cell)
 {
-    QString digits;
+    QVarLengthArray<QChar, 16> digits;
     for (QChar ch : cell)
         if ((ch >= u'0' && ch <= u'9') || (ch == u'-' && digits.isEmpty()))
-            digits += ch;
-    bool ok = false;
-    const int value = digits.toInt(&ok);
-    return ok && value != 0 ? std::optional<int>(value) : std::nullopt;
+            digits.append(ch);
+    const auto value = readInt(QStringView(digits.constData(), digits.size()));
+    return value && *value != 0 ? value : std::nullopt;
 }
 } // namespace
 
@@ -52,7 +73,7 @@ LitterValues Plausibility::read(const Grid &grid, int row, QStringView yes)
     LitterValues v;
     const QStringView when = grid.textView(row, gridColumn(LogField::DateTime));
     if (isDateTime(when))
-        v.when = when.toString();
+        v.when = when;
     v.alive = number(grid, row, LogField::Alive);
     v.still = number(grid, row, LogField::Still);
     v.mumi = number(grid, row, LogField::Mumi);
@@ -74,7 +95,7 @@ std::pair<int, int> Plausibility::temperatureRange(TemperatureUnit unit)
 std::vector<Flag> Plausibility::check(const LitterValues &v, TemperatureUnit unit, QStringView now)
 {
     std::vector<Flag> flags;
-    if (!v.when.isEmpty() && QStringView(v.when).compare(now) > 0)
+    if (!v.when.isEmpty() && v.when.compare(now) > 0)
         flags.push_back({LogField::DateTime, Txt::FlagFuture});
     if (v.alive && v.still && v.mumi && *v.alive == 0 && *v.still == 0 && *v.mumi == 0)
         flags.push_back({LogField::Alive, Txt::FlagNoPiglets});

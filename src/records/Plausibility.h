@@ -18,7 +18,7 @@ enum class TemperatureUnit { Celsius, Fahrenheit };
 // The figures of one record row, read back from the cells the grid shows.
 struct LitterValues
 {
-    QString when; // "yyyy-MM-dd HH:mm" as shown; empty when the cell has another form
+    QStringView when; // "yyyy-MM-dd HH:mm" as shown, in the grid's cell; empty when it has another form
     std::optional<int> alive, still, mumi, weak, female;
     bool birthHelp = false;
     std::optional<int> temperatureTenths; // none when no temperature was taken (empty or 0)

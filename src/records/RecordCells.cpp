@@ -160,13 +160,5 @@ void RecordCells::fillRow(Grid &grid, int row, const LogFieldViews &fields) cons
                                 field == LogField::Temperature ? temperatureScratch : doseScratch);
     }
 
-    // The row's texts sit end to end in one string: writing them all into the first cell
-    // and then giving each cell its own part makes that string once, at its full size.
-    QVarLengthArray<QChar, 256> whole;
-    for (QStringView c : cells)
-        whole.append(c.data(), c.size());
-    const int first = gridColumn(LogField::DateTime);
-    grid.setText(row, first, QStringView(whole.constData(), whole.size()));
-    for (int f = 0; f < kLogFieldCount; ++f)
-        grid.setText(row, first + f, cells[size_t(f)]);
+    grid.setTexts(row, gridColumn(LogField::DateTime), cells);
 }

@@ -1,6 +1,5 @@
 #include "records/RecordView.h"
 
-#include "platform/Codec1252.h"
 #include "platform/ComboBox.h"
 #include "platform/DatePicker.h"
 #include "platform/Grid.h"
@@ -114,9 +113,9 @@ QString RecordView::loadStartupDays(const QDateTime &now)
     const RecordCells cells(m_settings, m_texts);
     RowAppender rows(m_grid, lines);
     for (LogLine::DayFile &file : files) {
-        const QString text = Codec1252::decode(std::exchange(file.bytes, {}));
+        const QByteArray bytes = std::exchange(file.bytes, {});
         LogLine::forEachRecordLine(
-            text, [&](QStringView line) { cells.fillRow(m_grid, rows.add(), LogLine::split(line)); });
+            bytes, [&](QStringView line) { cells.fillRow(m_grid, rows.add(), LogLine::split(line)); });
     }
     rows.finish();
     return m_logFile.path(today);
@@ -185,8 +184,8 @@ void RecordView::rangeLoad()
     RowAppender rows(m_grid, lines);
     for (LogLine::DayFile &file : files) {
         const int firstNew = rows.next();
-        const QString text = Codec1252::decode(std::exchange(file.bytes, {}));
-        LogLine::forEachRecordLine(text, [&](QStringView line) {
+        const QByteArray bytes = std::exchange(file.bytes, {});
+        LogLine::forEachRecordLine(bytes, [&](QStringView line) {
             const LogFieldViews fields = LogLine::split(line);
             const QStringView sow = fields[size_t(LogField::Sow)];
             if (!allSows && sow != chosenSow)

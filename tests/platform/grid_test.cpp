@@ -2,6 +2,9 @@
 
 #include <QSignalSpy>
 
+#include <algorithm>
+#include <random>
+
 #include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
@@ -58,6 +61,47 @@ TEST(GridCells, EditsResizesCellsOutsideAndBatches)
     EXPECT_EQ(model.data(model.index(101, 1)).toString(), u"99");
 }
 
+// Several cells of a row at once: the cells around them kept, texts beyond the last column left
+// out, a view told once.
+TEST(GridCells, SeveralAtOnce)
+{
+    Grid grid(2, 4);
+    grid.setText(1, 0, u"a");
+    grid.setText(1, 3, u"dddd");
+    QSignalSpy changed(&grid, &QAbstractItemModel::dataChanged);
+    const QStringView texts[] = {u"bb", u"", u"x", u"y"};
+    EXPECT_TRUE(grid.setTexts(1, 1, std::span(texts).first(2)));
+    EXPECT_EQ(rowText(grid, 1), u"a|bb||dddd");
+    EXPECT_TRUE(grid.setTexts(1, 1, texts));
+    EXPECT_EQ(rowText(grid, 1), u"a|bb||x");
+    EXPECT_EQ(changed.count(), 2);
+    EXPECT_EQ(changed[1][0].value<QModelIndex>(), grid.index(1, 1));
+    EXPECT_EQ(changed[1][1].value<QModelIndex>(), grid.index(1, 3));
+    EXPECT_FALSE(grid.setTexts(2, 0, texts));
+    EXPECT_FALSE(grid.setTexts(1, 4, texts));
+
+    // Rows written whole for the first time share blocks of text: they keep their own texts through
+    // changes, a sort and the removal of other rows.
+    for (int i = 0; i < 3; ++i) {
+        grid.appendRow();
+        const QString first = QString::number(i);
+        const QStringView row[] = {first, u"b", u"cc", u"d"};
+        grid.setTexts(grid.rows() - 1, 0, row);
+    }
+    grid.setText(2, 1, u"changed");
+    grid.sortRows(1, grid.rows() - 1, 1);
+    grid.setRows(4);
+    grid.setRows(5);
+    QStringList rows;
+    for (int r = 1; r < grid.rows(); ++r)
+        rows << rowText(grid, r);
+    EXPECT_EQ(rows.join(u' '), u"1|b|cc|d 2|b|cc|d a|bb||x |||");
+    grid.setRows(1);
+    grid.appendRow();
+    grid.setTexts(1, 1, texts);
+    EXPECT_EQ(rowText(grid, 1), u"|bb||x");
+}
+
 // Rows as words ("a2": cells "a" and "2") in, rows after a sort by one column out ("*": the first
 // row's colour). The sort is stable and case-sensitive, moves whole rows and leaves the header;
 // a second column (not -1) decides between rows equal in the first.
@@ -85,4 +129,31 @@ TEST(GridSort, WordsInSortedWordsOut)
         EXPECT_EQ(words.join(u' '), QString::fromLatin1(after));
         EXPECT_EQ(grid.text(0, 1), u"Head");
     }
+}
+
+// Keys that share a long beginning, tie beyond their first characters, are empty or go beyond
+// Latin-1, in a scrambled order: sorted by two columns as a stable sort by Qt's comparison sorts them.
+TEST(GridSort, KeysInQtsOrder)
+{
+    const QStringList dates = {u"2024-03-06 09:31"_s, u"2024-03-06 09:30"_s, u"2024-03-05 23:59"_s, QString(),
+                               u"2024-03-06 09:30"_s};
+    const QStringList sows
+        = {u"50308     "_s, u"50308    1"_s, u"5030"_s, QString(), u"\u0100"_s, u"DK12"_s, u"50308     "_s};
+    std::vector<QStringList> rows;
+    for (const QString &date : dates)
+        for (const QString &sow : sows)
+            rows.push_back({QString::number(rows.size()), date, sow});
+    std::mt19937 random(7);
+    std::shuffle(rows.begin(), rows.end(), random);
+    Grid grid(1, 3);
+    for (const QStringList &row : rows)
+        grid.appendRow(row);
+
+    grid.sortRows(1, grid.rows() - 1, {1, 2});
+    std::stable_sort(rows.begin(), rows.end(), [](const QStringList &a, const QStringList &b) {
+        const int byDate = a[1].compare(b[1], Qt::CaseSensitive);
+        return byDate != 0 ? byDate < 0 : a[2].compare(b[2], Qt::CaseSensitive) < 0;
+    });
+    for (size_t i = 0; i < rows.size(); ++i)
+        EXPECT_EQ(grid.text(int(i) + 1, 0), rows[i][0]) << "row " << i + 1;
 }

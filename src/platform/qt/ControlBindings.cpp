@@ -187,7 +187,10 @@ QWidget *bindControl(Grid &grid, QWidget *parent, bool)
         view->horizontalHeader()->setFixedHeight(grid.rowHeight(0) / kTwipsPerPixel);
         for (int c = 0; c < grid.cols(); ++c)
             view->setColumnWidth(c, grid.colWidth(c) / kTwipsPerPixel);
-        view->verticalHeader()->setDefaultSectionSize(grid.rowHeight(1) / kTwipsPerPixel + 4);
+        // Setting it, even to the same size, goes over every row: a grid reset with a year's rows.
+        const int rowHeight = grid.rowHeight(1) / kTwipsPerPixel + 4;
+        if (view->verticalHeader()->defaultSectionSize() != rowHeight)
+            view->verticalHeader()->setDefaultSectionSize(rowHeight);
         for (int r = 0; r < grid.rows() && r < 4; ++r)
             view->setRowHidden(r, r < grid.fixedRows());
     };
