@@ -47,7 +47,8 @@ TEST(TextOrder, OrdersAsQtDoes)
         const auto byHeads
             = TextOrder::compareHeads(TextOrder::head(c.a, c.skip), TextOrder::head(c.b, c.skip));
         EXPECT_EQ(byHeads.has_value(), c.headsDecide) << c.name;
-        if (byHeads)
+        if (byHeads) {
             EXPECT_EQ(*byHeads, expected) << c.name;
+        }
     }
 }
