@@ -87,6 +87,22 @@ std::optional<QByteArray> readAll(const QString &path, FinalLink link)
     return bytes;
 }
 
+bool readBlocks(const QString &path, const std::function<void(QByteArrayView)> &block, qsizetype blockBytes)
+{
+    QFile file;
+    if (openRegular(file, path, QIODevice::ReadOnly, Create::No, FinalLink::Refused) != Outcome::Done)
+        return false;
+    QByteArray buffer(std::max<qsizetype>(blockBytes, 1), Qt::Uninitialized);
+    for (;;) {
+        const qint64 got = file.read(buffer.data(), buffer.size());
+        if (got < 0)
+            return false;
+        if (got == 0)
+            return true;
+        block(QByteArrayView(buffer.constData(), got));
+    }
+}
+
 bool forEachLine(const QString &path, const std::function<void(QStringView)> &line, FinalLink link)
 {
     const auto bytes = readAll(path, link);

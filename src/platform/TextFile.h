@@ -23,6 +23,11 @@ enum class FinalLink { Refused, Followed };
 // The whole file; nothing when it is missing, not a regular file or cannot be read.
 std::optional<QByteArray> readAll(const QString &path, FinalLink link = FinalLink::Refused);
 
+// Hands the file's bytes to `block` in order, at most `blockBytes` at a time, so that a large file
+// is never held whole. False when it cannot be read (see readAll).
+bool readBlocks(const QString &path, const std::function<void(QByteArrayView)> &block,
+                qsizetype blockBytes = 64 * 1024);
+
 // Calls `line` for every line, without its line end (CR LF, LF or a lone CR at the end).
 // False when the file cannot be read (see readAll).
 bool forEachLine(const QString &path, const std::function<void(QStringView)> &line,

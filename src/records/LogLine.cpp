@@ -44,6 +44,21 @@ std::optional<qsizetype> tornTail(QByteArrayView bytes)
     return lastLine;
 }
 
+std::optional<qsizetype> countRecordLines(const QString &path)
+{
+    qsizetype lineEnds = 0;
+    char last = '\n';
+    const bool read = TextFile::readBlocks(path, [&](QByteArrayView block) {
+        lineEnds += std::count(block.begin(), block.end(), '\n');
+        if (!block.isEmpty())
+            last = block.back();
+    });
+    if (!read)
+        return std::nullopt;
+    const qsizetype lines = lineEnds + (last == '\n' ? 0 : 1);
+    return std::max<qsizetype>(lines - 1, 0);
+}
+
 std::optional<DayFile> readDay(const QString &path)
 {
     auto bytes = TextFile::readAll(path);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/Codec1252.h"
+#include "platform/TextFile.h"
 #include "protocol/LogField.h"
 
 #include <QByteArray>
@@ -36,18 +37,19 @@ struct DayFile
 // Nothing when the file is missing or cannot be read.
 std::optional<DayFile> readDay(const QString &path);
 
-// Calls `line` for every line after the first, decoded, without its line end (CR LF or LF). A
-// line at a time: the text of a whole day is never held.
-template<typename F> void forEachRecordLine(QByteArrayView bytes, F &&line)
+// The number of lines after the header; room for what forEachRecordLineOf gives. Nothing when
+// the file is missing or cannot be read.
+std::optional<qsizetype> countRecordLines(const QString &path);
+
+// Calls `line` for every line of a day file after the first (the header), decoded, without its
+// line end (CR LF or LF); a torn end (see tornTail) is no line. The file is read `blockBytes` at
+// a time: the text of a whole day is never held. False when it is missing or cannot be read.
+template<typename F> bool forEachRecordLineOf(const QString &path, F &&line, qsizetype blockBytes = 64 * 1024)
 {
     QVarLengthArray<QChar, 256> text;
-    qsizetype start = 0;
+    QByteArray pending; // a line begun in one block and not yet ended
     bool header = true;
-    while (start < bytes.size()) {
-        const auto *found = static_cast<const char *>(
-            std::memchr(bytes.data() + start, '\n', size_t(bytes.size() - start)));
-        const qsizetype end = found ? found - bytes.data() : bytes.size();
-        QByteArrayView current = bytes.sliced(start, end - start);
+    auto give = [&](QByteArrayView current) {
         if (current.endsWith('\r'))
             current.chop(1);
         if (!header) {
@@ -56,8 +58,32 @@ template<typename F> void forEachRecordLine(QByteArrayView bytes, F &&line)
             line(QStringView(text.constData(), text.size()));
         }
         header = false;
-        start = end + 1;
-    }
+    };
+    const bool read = TextFile::readBlocks(
+        path,
+        [&](QByteArrayView block) {
+            qsizetype start = 0;
+            while (const auto *found = static_cast<const char *>(
+                       std::memchr(block.data() + start, '\n', size_t(block.size() - start)))) {
+                const QByteArrayView rest = block.sliced(start, found - block.data() - start);
+                if (pending.isEmpty()) {
+                    give(rest);
+                } else {
+                    pending += rest;
+                    give(pending);
+                    pending.truncate(0);
+                }
+                start = found - block.data() + 1;
+            }
+            pending += block.sliced(start);
+        },
+        blockBytes);
+    if (!read)
+        return false;
+    // What follows the last line end: a last line without one, or a torn end.
+    if (!pending.isEmpty() && !tornTail(pending))
+        give(pending);
+    return true;
 }
 
 } // namespace LogLine

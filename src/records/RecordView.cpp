@@ -54,17 +54,17 @@ private:
     int m_next;
 };
 
-std::vector<LogLine::DayFile> readDays(const LogFile &logFile, const std::vector<QDate> &days,
-                                       qsizetype &lines)
+// The day files that can be read, with the number of their record lines added to `lines`.
+QStringList readableDays(const LogFile &logFile, const std::vector<QDate> &days, qsizetype &lines)
 {
-    std::vector<LogLine::DayFile> files;
+    QStringList paths;
     lines = 0;
     for (const QDate &day : days)
-        if (auto file = LogLine::readDay(logFile.path(day))) {
-            lines += file->recordLines;
-            files.push_back(std::move(*file));
+        if (const auto count = LogLine::countRecordLines(logFile.path(day))) {
+            lines += *count;
+            paths.append(logFile.path(day));
         }
-    return files;
+    return paths;
 }
 
 int compareKeys(QStringView a, QStringView b)
@@ -107,16 +107,14 @@ QString RecordView::loadStartupDays(const QDateTime &now)
     const QDate today = now.date();
     m_loaded = {now.addDays(-1).date(), today, {}, true};
     qsizetype lines = 0;
-    std::vector<LogLine::DayFile> files = readDays(m_logFile, {now.addDays(-1).date(), today}, lines);
+    const QStringList files = readableDays(m_logFile, {now.addDays(-1).date(), today}, lines);
 
     const Grid::Batch batch(m_grid);
     const RecordCells cells(m_settings, m_texts);
     RowAppender rows(m_grid, lines);
-    for (LogLine::DayFile &file : files) {
-        const QByteArray bytes = std::exchange(file.bytes, {});
-        LogLine::forEachRecordLine(
-            bytes, [&](QStringView line) { cells.fillRow(m_grid, rows.add(), LogLine::split(line)); });
-    }
+    for (const QString &file : files)
+        LogLine::forEachRecordLineOf(
+            file, [&](QStringView line) { cells.fillRow(m_grid, rows.add(), LogLine::split(line)); });
     rows.finish();
     return m_logFile.path(today);
 }
@@ -176,16 +174,15 @@ void RecordView::rangeLoad()
     m_loaded
         = {days.empty() ? QDate() : days.front(), days.empty() ? QDate() : days.back(), chosenSow, allSows};
     qsizetype lines = 0;
-    std::vector<LogLine::DayFile> files = readDays(m_logFile, days, lines);
+    const QStringList files = readableDays(m_logFile, days, lines);
 
     const RecordCells cells(m_settings, m_texts);
     QSet<QString> listed;
     QStringList entries;
     RowAppender rows(m_grid, lines);
-    for (LogLine::DayFile &file : files) {
+    for (const QString &file : files) {
         const int firstNew = rows.next();
-        const QByteArray bytes = std::exchange(file.bytes, {});
-        LogLine::forEachRecordLine(bytes, [&](QStringView line) {
+        LogLine::forEachRecordLineOf(file, [&](QStringView line) {
             const LogFieldViews fields = LogLine::split(line);
             const QStringView sow = fields[size_t(LogField::Sow)];
             if (!allSows && sow != chosenSow)

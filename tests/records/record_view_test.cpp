@@ -1,4 +1,5 @@
 #include "RecordsFixture.h"
+#include "records/LogLine.h"
 
 #include <QFile>
 
@@ -79,6 +80,9 @@ TEST(RecordView, FileTextInRowsOut)
         {"h\r\n\"2024-03-07 09:05\"\t\"2\t\"\t\"12\"\t\"\"\t1\t2\t3\t4\t5\t6\t7\t8\r\n",
          u"2024-03-07 09:05|||12||1|2||M4|2.5 ml|0.6|7|8"},
         {"h\r\nd\t0\t\t1\t2\t3\t4\t0\t0\t1\t2\t3\t4\t5\t6\r\n", u"d|S0||1|2|3|4|T42|T42|0.5 ml|0.2|3|4"},
+        // A whole last line without its line end is a record; one that ends in NUL bytes is torn.
+        {"h\r\nd\t0\t\t1\t2\t3\t4\t0\t0\t1\t2\t3\t4", u"d|S0||1|2|3|4|T42|T42|0.5 ml|0.2|3|4"},
+        {QByteArrayLiteral("h\r\na\r\nb\tc\0\0"), u"a||a|a|a|a|a|||||a|a"},
         {"h\r\nd\t0\ts\rx\xe6\x80\t\"1\"\r\n", u"d|S0|s\rx\u00e6\u20ac|1|1|1|1|T41|M1|0.5 ml|0.1|1|1"},
     };
     for (const auto &c : cases) {
@@ -88,6 +92,16 @@ TEST(RecordView, FileTextInRowsOut)
         EXPECT_EQ(f.rows(2).join(u'\n'), QString::fromUtf16(c.rows)) << c.file.toStdString();
         f.range(at(7, 0), at(7, 23));
         EXPECT_EQ(f.rows(2).join(u'\n'), QString::fromUtf16(c.rows)) << c.file.toStdString();
+        // Read in blocks of any size, a line cut by a block's end is still one line.
+        QStringList whole;
+        const QString path = f.logFile.path(at(7, 9).date());
+        LogLine::forEachRecordLineOf(path, [&](QStringView line) { whole.append(line.toString()); });
+        for (const qsizetype block : {1, 2, 5}) {
+            QStringList lines;
+            LogLine::forEachRecordLineOf(
+                path, [&](QStringView line) { lines.append(line.toString()); }, block);
+            EXPECT_EQ(lines, whole) << c.file.toStdString() << " in blocks of " << block;
+        }
     }
 }
 
