@@ -142,13 +142,18 @@ TEST_F(PollSchedulerTest, QuietTerminalIsAskedAgainThenPassedOverUntilTheNextCou
     const QString askFirst = fa(1, 1, 16383, 2, 192);
     const QString askSecond = fa(2, 1, 16383, 2, 192);
     // Seconds since the tick before, what goes on the line.
-    const std::pair<int, QString> steps[]
-        = {{0, askFirst}, {1, QString()}, {1, askFirst},  {1, QString()}, {1, askFirst},
-           {2, askFirst}, {2, askFirst},  {1, QString()}, {1, askSecond}};
-    int step = 0;
-    for (const auto &[seconds, sent] : steps) {
+    const std::tuple<const char *, int, QString> steps[] = {{"asked", 0, askFirst},
+                                                            {"quiet 1 s", 1, QString()},
+                                                            {"quiet 2 s: asked again", 1, askFirst},
+                                                            {"quiet 1 s again", 1, QString()},
+                                                            {"second ask again", 1, askFirst},
+                                                            {"third ask again", 2, askFirst},
+                                                            {"fourth ask again", 2, askFirst},
+                                                            {"quiet after four", 1, QString()},
+                                                            {"passed over", 1, askSecond}};
+    for (const auto &[name, seconds, sent] : steps) {
         *clock.monotonic += seconds * 1000;
-        EXPECT_EQ(tick(), sent) << "step " << step++;
+        EXPECT_EQ(tick(), sent) << name;
     }
     EXPECT_EQ(lblTerminals.caption(), QString());
     texts.set(int(Txt::UnusableRecords), QStringLiteral("unusable %1"));
