@@ -74,6 +74,7 @@ TEST(FormWindowBindings, ModelsAndWidgetsFollowEachOther)
     EXPECT_EQ(f.combo.currentIndex(), 1);
     EXPECT_EQ(selections, 2);
     f.combo.clear();
+    EXPECT_EQ(f.combo.currentIndex(), -1) << "a cleared list has no entry chosen";
     f.combo.addItem(u"COM5"_s, 5);
     f.combo.addItem(u"COM6"_s, 6);
     f.combo.setCurrentIndex(1);

@@ -1,5 +1,6 @@
 #include "platform/Grid.h"
 
+#include <QAbstractItemModelTester>
 #include <QSignalSpy>
 
 #include <gtest/gtest.h>
@@ -18,6 +19,7 @@ static QString rowText(const Grid &grid, int row)
 TEST(GridCells, EditsResizesCellsOutsideAndBatches)
 {
     Grid grid(3, 4);
+    const QAbstractItemModelTester checked(&grid, QAbstractItemModelTester::FailureReportingMode::Fatal);
     for (const auto &[col, text] :
          {std::pair{0, u"a"}, {2, u"ccc"}, {1, u"bb"}, {3, u"dddd"}, {1, u""}, {2, u"C"}})
         grid.setText(1, col, text);
@@ -39,15 +41,22 @@ TEST(GridCells, EditsResizesCellsOutsideAndBatches)
         EXPECT_FALSE(grid.setText(row, col, u"x") || grid.setBackColour(row, col, Colour{0, 255, 0}))
             << row << col;
     EXPECT_EQ(grid.text(5, 5), u"");
+    QSignalSpy layout(&grid, &Grid::layoutSettingsChanged);
+    grid.setColWidth(5, 100);
+    grid.setColWidth(-1, 100);
+    EXPECT_EQ(layout.count(), 0) << "a column that is not there has no width";
     EXPECT_FALSE(grid.setCurrentCell(0, 1)) << "the header row cannot become current";
     EXPECT_FALSE(grid.setCurrentCell(1, 0)) << "the number column cannot become current";
     EXPECT_TRUE(grid.setCurrentCell(1, 2));
 
     // A view is told of each cell change, and of a batch of changes once, at its end.
     Grid model(2, 3);
+    const QAbstractItemModelTester checkedToo(&model, QAbstractItemModelTester::FailureReportingMode::Fatal);
     QSignalSpy changed(&model, &QAbstractItemModel::dataChanged);
     QSignalSpy reset(&model, &QAbstractItemModel::modelReset);
+    QSignalSpy headers(&model, &QAbstractItemModel::headerDataChanged);
     model.setText(0, 2, u"Head");
+    EXPECT_EQ(headers.count(), 1) << "the first row is the header";
     {
         Grid::Batch batch(model);
         for (int i = 0; i < 100; ++i)
