@@ -111,7 +111,9 @@ TEST_F(PollSchedulerTest, TerminalsAreServedLowestFirstUntilTheSixthTickAsksAllF
     EXPECT_EQ(tick(), u""); // broadcasts pause while records come
     link.RecordsOutstanding = 0; // the intake saw the last record
     link.drained(2);
+    link.asksUnanswered = link.unusableInARow = 2; // what terminal 2 left
     EXPECT_EQ(tick(), fa(3, 1, 16383, 2, 192));
+    EXPECT_EQ(link.asksUnanswered + link.unusableInARow, 0) << "the next terminal starts afresh";
     tick();
     tick();
     // The count request ends the serving whatever the terminal sent; the grid shows each at 0.

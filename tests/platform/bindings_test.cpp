@@ -26,6 +26,7 @@ struct SmallForm : Form
         place(u"combo"_s, {}, &combo);
         place(u"grid"_s, {0, 0, 3000, 600}, &grid);
         place(u"date"_s, {}, &date);
+        date.setValue(QDateTime(QDate(2024, 3, 6), QTime(8, 0)));
         window.emplace(*this);
     }
     template<typename W> W *widget(const char *name)
@@ -77,6 +78,7 @@ TEST(FormWindowBindings, ModelsAndWidgetsFollowEachOther)
     EXPECT_EQ(f.combo.currentIndex(), -1) << "a cleared list has no entry chosen";
     f.combo.addItem(u"COM5"_s, 5);
     f.combo.addItem(u"COM6"_s, 6);
+    EXPECT_FALSE(f.combo.setCurrentIndex(2)) << "no such entry";
     f.combo.setCurrentIndex(1);
     EXPECT_EQ(f.widget<QComboBox>("combo")->itemText(0) + f.widget<QComboBox>("combo")->currentText(),
               u"COM5COM6");
@@ -103,6 +105,7 @@ TEST(FormWindowBindings, ModelsAndWidgetsFollowEachOther)
     EXPECT_FALSE(f.window->isVisible());
 
     // Only the user's changes to a date are reported as such; the time of day stays.
+    EXPECT_EQ(f.widget<QDateTimeEdit>("date")->text(), u"06-03-24") << "the date as bound";
     int byUser = 0;
     QObject::connect(&f.date, &DatePicker::changedByUser, [&byUser] { ++byUser; });
     f.date.setValue(QDateTime(QDate(2024, 3, 7), QTime(23, 59, 59)));

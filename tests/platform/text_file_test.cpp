@@ -25,6 +25,7 @@ TEST(TextFileLines, FileBytesInLinesOut)
         {File, "a\nb", QStringList{u"a"_s, u"b"_s}},
         {File, "a\r\n\r\nb\r", QStringList{u"a"_s, {}, u"b"_s}},
         {File, "a\rb", QStringList{u"a\rb"_s}},
+        {File, "\nb", QStringList{{}, u"b"_s}},
         {File, "\xE6\xF8\x80", QStringList{u"æø€"_s}},
         {File, "", QStringList{}},
         {Path, "missing", std::nullopt},

@@ -62,6 +62,8 @@ TEST(RecordChecks, RowCellsInFlaggedCellsOut)
         {"35.9 degrees", 0, u"2024-03-07 09:00|S1|A1|10|0|0|0|T42|T42|0.5 ml|35.9|0|4",
          u"11=out 36.0-42.0 \u00b0C"},
         {"no temperature taken", 0, u"2024-03-07 09:00|S1|A1|10|0|0|0|T42|T42|0.5 ml|0.0|0|4", u""},
+        {"below zero", 0, u"2024-03-07 09:00|S1|A1|10|0|0|0|T42|T42|0.5 ml|-38.5|0|4",
+         u"11=out 36.0-42.0 \u00b0C"},
         {"96.8 degrees Fahrenheit", 1, u"2024-03-07 09:00|S1|A1|10|0|0|0|T42|T42|0.5 ml|96.8|0|4", u""},
         {"107.7 degrees Fahrenheit", 1, u"2024-03-07 09:00|S1|A1|10|0|0|0|T42|T42|0.5 ml|107.7|0|4",
          u"11=out 96.8-107.6 \u00b0F"},
