@@ -2,6 +2,7 @@
 #include "fakes/OptionFixture.h"
 #include "link/PortHandling.h"
 #include "link/frmComProblem.h"
+#include "settings/frmFileProblem.h"
 
 #include <gtest/gtest.h>
 
@@ -148,4 +149,51 @@ TEST(PortHandling, openingFaultsAUserCanMendNameTheFix)
         EXPECT_EQ(window.problem.lblError2.caption(),
                   QStringLiteral("Error description = ") + QLatin1String(shown));
     }
+}
+
+// The windows the settings and the line use show each of their controls once, under the name the
+// earlier program gave it.
+TEST(WindowControls, EachPlacedOnceUnderItsOwnName)
+{
+    PortWindow w;
+    frmOption &o = *w.options;
+    frmComProblem &p = w.problem;
+    frmFileProblem file;
+    const std::tuple<const Form *, const char *, Form::ControlRef> controls[] = {
+        {&o, "lblStaff", &o.lblStaff},
+        {&o, "mshStaff", &o.mshStaff},
+        {&o, "lblMedicine", &o.lblMedicine},
+        {&o, "mshMedicine", &o.mshMedicine},
+        {&o, "mshStatus", &o.mshStatus},
+        {&o, "lblLan", &o.lblLan},
+        {&o, "cmbLan", &o.cmbLan},
+        {&o, "lblTemp", &o.lblTemp},
+        {&o, "cmbTemp", &o.cmbTemp},
+        {&o, "lblIntv1", &o.lblIntv1},
+        {&o, "txtIntv1", &o.txtIntv1},
+        {&o, "lblIntv2", &o.lblIntv2},
+        {&o, "txtIntv2", &o.txtIntv2},
+        {&o, "lblDur1", &o.lblDur1},
+        {&o, "txtDur1", &o.txtDur1},
+        {&o, "lblNoHand", &o.lblNoHand},
+        {&o, "txtNoHand", &o.txtNoHand},
+        {&o, "lblActivity", &o.lblActivity},
+        {&o, "cmbCom", &o.cmbCom},
+        {&o, "cmdComP", &o.cmdComP},
+        {&o, "lblVersion", &o.lblVersion},
+        {&o, "cmdSetup", &o.cmdSetup},
+        {&o, "cmdGemLuk", &o.cmdGemLuk},
+        {&p, "Label1", &p.Label1},
+        {&p, "lblError1", &p.lblError1},
+        {&p, "lblError2", &p.lblError2},
+        {&p, "lblError3", &p.lblError3},
+        {&p, "OKButton", &p.OKButton},
+        {&file, "txtFileProblem", &file.txtFileProblem},
+        {&file, "cmdOK", &file.cmdOK},
+    };
+    for (const auto &[form, name, control] : controls) {
+        const Form::Placement *placed = form->placement(QString::fromLatin1(name));
+        EXPECT_TRUE(placed && placed->control == control) << name;
+    }
+    EXPECT_EQ(o.placements().size() + p.placements().size() + file.placements().size(), std::size(controls));
 }

@@ -27,6 +27,9 @@ struct SmallForm : Form
         place(u"grid"_s, {0, 0, 3000, 600}, &grid);
         place(u"date"_s, {}, &date);
         date.setValue(QDateTime(QDate(2024, 3, 6), QTime(8, 0)));
+        label.setCaption(u"Bound"_s);
+        button.setCaption(u"Go"_s);
+        text.setText(u"04:00"_s);
         window.emplace(*this);
     }
     template<typename W> W *widget(const char *name)
@@ -48,6 +51,10 @@ TEST(FormWindowBindings, ModelsAndWidgetsFollowEachOther)
     SmallForm f;
     EXPECT_EQ(f.window->size(), QSize(400, 200));
     EXPECT_EQ(f.widget<QLabel>("label")->geometry(), QRect(10, 10, 100, 20));
+    EXPECT_EQ(f.widget<QLabel>("label")->text() + f.widget<QPushButton>("button")->text()
+                  + f.widget<QLineEdit>("text")->text(),
+              u"BoundGo04:00")
+        << "as bound";
     f.show();
     f.setTitle(u"Renamed"_s);
     EXPECT_TRUE(f.window->isVisible());
@@ -63,6 +70,7 @@ TEST(FormWindowBindings, ModelsAndWidgetsFollowEachOther)
     f.button.setEnabled(false);
     EXPECT_FALSE(f.widget<QPushButton>("button")->isEnabled());
     EXPECT_EQ(clicks, 1);
+    f.widget<QLineEdit>("text")->selectAll();
     f.widget<QLineEdit>("text")->insert(u"05:00"_s);
     EXPECT_EQ(f.text.text(), u"05:00");
 
@@ -90,6 +98,9 @@ TEST(FormWindowBindings, ModelsAndWidgetsFollowEachOther)
         << "the fixed row is the header";
     EXPECT_FALSE(view->isRowHidden(1));
     EXPECT_EQ(view->width(), 200) << "a grid without a width of its own keeps its place's";
+    f.grid.setFixedRows(0);
+    EXPECT_TRUE(view->horizontalHeader()->isHidden()) << "no fixed row, no header";
+    f.grid.setFixedRows(1);
     f.grid.setColWidth(2, 900);
     EXPECT_EQ(view->columnWidth(2), 60);
     EXPECT_EQ(view->model()->headerData(1, Qt::Horizontal).toString(), u"Head");
