@@ -196,4 +196,6 @@ TEST(WindowControls, EachPlacedOnceUnderItsOwnName)
         EXPECT_TRUE(placed && placed->control == control) << name;
     }
     EXPECT_EQ(o.placements().size() + p.placements().size() + file.placements().size(), std::size(controls));
+    const Form::Placement *trace = file.placement(QStringLiteral("txtFileProblem"));
+    EXPECT_TRUE(trace && trace->multiLine) << "the start-up trace shows its lines";
 }

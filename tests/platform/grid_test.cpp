@@ -26,6 +26,7 @@ TEST(GridCells, EditsResizesCellsOutsideAndBatches)
     EXPECT_EQ(rowText(grid, 1), u"a||C|dddd");
     grid.setBackColour(1, 2, Colour{0, 255, 0});
     grid.setCols(2);
+    EXPECT_EQ(grid.colWidth(2), 0) << "a column gone has no width";
     grid.setCols(5);
     EXPECT_EQ(rowText(grid, 1), u"a||||");
     EXPECT_FALSE(grid.backColour(1, 2).has_value());
