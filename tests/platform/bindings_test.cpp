@@ -73,6 +73,8 @@ TEST(FormWindowBindings, ModelsAndWidgetsFollowEachOther)
     f.widget<QLineEdit>("text")->selectAll();
     f.widget<QLineEdit>("text")->insert(u"05:00"_s);
     EXPECT_EQ(f.text.text(), u"05:00");
+    f.text.setText(u"06:00"_s);
+    EXPECT_EQ(f.widget<QLineEdit>("text")->text(), u"06:00");
 
     f.combo.addItem(u"none"_s);
     f.combo.addItem(u"COM3"_s, 3);

@@ -78,12 +78,13 @@ TEST(GridSort, WordsInSortedWordsOut)
         {1, -1, "a2 b1 c2 d1", "b1 d1 a2* c2"}, {0, -1, "b1 a2 a1", "a2 a1 b1*"},
         {1, -1, "a1 b3 c2 d4", "a1* c2 b3 d4"}, {1, -1, "a1 b2 c1 d2", "a1* c1 b2 d2"},
         {1, -1, "aB ab aA", "aA aB* ab"},       {1, 0, "c2 b1 a2", "b1 a2 c2*"},
+        {1, -1, "a1z b1a", "a1z* b1a"}, // a middle column: what follows it does not count
     };
     for (const auto &[col, second, before, after] : cases) {
-        Grid grid(1, 2);
+        Grid grid(1, 3);
         grid.setText(0, 1, u"Head");
         for (const QString &word : QString::fromLatin1(before).split(u' '))
-            grid.appendRow({word.left(1), word.mid(1)});
+            grid.appendRow({word.left(1), word.mid(1, 1), word.mid(2)});
         grid.setBackColour(1, 1, Colour{0, 255, 0});
         if (second < 0)
             grid.sortRows(1, grid.rows() - 1, col);
@@ -91,7 +92,7 @@ TEST(GridSort, WordsInSortedWordsOut)
             grid.sortRows(1, grid.rows() - 1, {col, second});
         QStringList words;
         for (int r = 1; r < grid.rows(); ++r)
-            words << grid.text(r, 0) + grid.text(r, 1)
+            words << grid.text(r, 0) + grid.text(r, 1) + grid.text(r, 2)
                     + (grid.backColour(r, 1).has_value() ? u"*"_s : QString());
         EXPECT_EQ(words.join(u' '), QString::fromLatin1(after));
         EXPECT_EQ(grid.text(0, 1), u"Head");

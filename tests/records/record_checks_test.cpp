@@ -122,6 +122,7 @@ TEST(RecordChecks, LiveRowsCountOnlyUnderTheLoadedDaysAndSow)
         {"a range that ended before today", 1, 5, 0, 7, u"A2", {2, 3, 4, 5, 6}},
         {"the range's last day", 1, 5, 0, 5, u"A2", {2, 3, 4, 5, 6, 7}},
         {"a range that starts after today", 8, 9, 0, 7, u"A1", {2, 3}},
+        {"a range that starts today", 7, 9, 0, 7, u"A2", {2, 3, 4, 5}},
         {"another sow", 6, 7, 1, 7, u"A2", {2, 3}},
         {"the sow chosen", 6, 7, 1, 7, u"A1", {2, 3, 4}},
         {"a sow with blanks is another", 6, 7, 1, 7, u"A1 ", {2, 3}},

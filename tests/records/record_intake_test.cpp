@@ -26,10 +26,10 @@ const RecordData kTypical = makeRecord();
 // else's) in place of today's log file; CutShort, two records cut short from terminal 4; from
 // Stored on, the typical record came from terminal 4 (Failed: while the disk was full, which it
 // still is with FullStill; NextDay: then another one after midnight; Weekend: the program
-// started again three days later).
+// started again three days later; StoredLater: the packet's own record came first).
 // clang-format off
 enum class Before { Fresh, NoFolder, FolderFile, DayFolder, Fifo, Link, FullDisk, CutShort, Stored, Failed,
-                    FullStill, NextDay, Restart, RestartNextDay, Weekend };
+                    FullStill, NextDay, Restart, RestartNextDay, Weekend, StoredLater };
 // clang-format on
 using enum Before;
 
@@ -89,7 +89,7 @@ void expectIntake(const IntakeCase &c)
     for (int i = 0; c.before == CutShort && i < 2; ++i)
         intake->BehModData(4, 1, std::nullopt, kTypical, 29);
     if (c.before >= Stored)
-        intake->BehModData(4, 1, std::nullopt, kTypical, 30);
+        intake->BehModData(4, 1, std::nullopt, c.before == StoredLater ? c.record : kTypical, 30);
     if (c.before == Failed)
         full.reset();
     ASSERT_TRUE((c.before != NoFolder && c.before != FolderFile) || QDir(logFolder).removeRecursively());
@@ -146,6 +146,8 @@ TEST(RecordIntake, AcknowledgesARecordOnlyOnceItIsStored)
          u""},
         {"a resend after a weekend", Weekend, 4, 4, 1, N, 30, kTypical, ack, 0, 2, u"3*", u""},
         // Dated after today, it is looked for on yesterday and today only.
+        {"a resend dated after today", StoredLater, 4, 4, 1, N, 30, makeRecord({{B::Day, 11}}), ack, 0, 2,
+         u"3*", u""},
         {"dated after today, after a weekend", Weekend, 4, 4, 1, N, 30, makeRecord({{B::Day, 11}}), ack, 1, 2,
          u"3*", u""},
         {"one byte off is another record", Stored, 4, 4, 1, N, 30, makeRecord({{B::Alive, 12}}), ack, 1, 2,
