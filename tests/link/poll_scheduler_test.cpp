@@ -56,8 +56,13 @@ protected:
     Label lblActivity;
     Label lblTerminals;
     int dayChanges = 0;
-    PollScheduler scheduler{link,        settings,     sender, texts,
-                            lblActivity, lblTerminals, clock,  [this] { ++dayChanges; }};
+    int nestedTicks = 0; // ticks that ran while the day change was handled (a message box open)
+    PollScheduler scheduler{link, settings, sender, texts, lblActivity, lblTerminals, clock, [this] {
+                                ++dayChanges;
+                                const int before = scheduler.SecondCounter;
+                                scheduler.tick();
+                                nestedTicks += scheduler.SecondCounter - before;
+                            }};
 };
 
 TEST_F(PollSchedulerTest, EachBroadcastItemInItsTurnThenTheDayChanges)
@@ -95,6 +100,7 @@ TEST_F(PollSchedulerTest, EachBroadcastItemInItsTurnThenTheDayChanges)
     tick();
     tick();
     EXPECT_EQ(dayChanges, 1) << "a change of day calls the handler once";
+    EXPECT_EQ(nestedTicks, 0) << "a tick waits for the one under way";
     clock.moment = QDateTime(QDate(2300, 1, 2), QTime(3, 4)); // a year past the byte goes out as 0
     scheduler.BroadcastStep = 0;
     EXPECT_EQ(tick(), fc(30, QByteArray("\0\1\2\3\4", 5)));
