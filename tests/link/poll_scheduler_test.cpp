@@ -56,8 +56,13 @@ protected:
     Label lblActivity;
     Label lblTerminals;
     int dayChanges = 0;
-    PollScheduler scheduler{link,        settings,     sender, texts,
-                            lblActivity, lblTerminals, clock,  [this] { ++dayChanges; }};
+    int nestedTicks = 0; // ticks that ran while the day change was handled (a message box open)
+    PollScheduler scheduler{link, settings, sender, texts, lblActivity, lblTerminals, clock, [this] {
+                                ++dayChanges;
+                                const int before = scheduler.position().secondCounter;
+                                scheduler.tick();
+                                nestedTicks += scheduler.position().secondCounter - before;
+                            }};
 };
 
 TEST_F(PollSchedulerTest, EachBroadcastItemInItsTurnThenTheDayChanges)
@@ -95,6 +100,7 @@ TEST_F(PollSchedulerTest, EachBroadcastItemInItsTurnThenTheDayChanges)
     tick();
     tick();
     EXPECT_EQ(dayChanges, 1) << "a change of day calls the handler once";
+    EXPECT_EQ(nestedTicks, 0) << "a tick waits for the one under way";
     clock.moment = QDateTime(QDate(2300, 1, 2), QTime(3, 4)); // a year past the byte goes out as 0
     scheduler.moveTo({0, 0});
     EXPECT_EQ(tick(), fc(30, QByteArray("\0\1\2\3\4", 5)));
@@ -111,7 +117,9 @@ TEST_F(PollSchedulerTest, TerminalsAreServedLowestFirstUntilTheSixthTickAsksAllF
     EXPECT_EQ(tick(), u""); // broadcasts pause while records come
     link.RecordsOutstanding = 0; // the intake saw the last record
     link.drained(2);
+    link.asksUnanswered = link.unusableInARow = 2; // what terminal 2 left
     EXPECT_EQ(tick(), fa(3, 1, 16383, 2, 192));
+    EXPECT_EQ(link.asksUnanswered + link.unusableInARow, 0) << "the next terminal starts afresh";
     tick();
     tick();
     // The count request ends the serving whatever the terminal sent; the grid shows each at 0.
@@ -137,18 +145,24 @@ TEST_F(PollSchedulerTest, QuietTerminalIsAskedAgainThenPassedOverUntilTheNextCou
 {
     scheduler.moveTo({0, 0});
     clock.monotonic = 0;
-    link.countAnswered(1, 3);
+    link.countAnswered(1, 1); // one record is asked for again as well
+
     link.countAnswered(2, 1);
     const QString askFirst = fa(1, 1, 16383, 2, 192);
     const QString askSecond = fa(2, 1, 16383, 2, 192);
     // Seconds since the tick before, what goes on the line.
-    const std::pair<int, QString> steps[]
-        = {{0, askFirst}, {1, QString()}, {1, askFirst},  {1, QString()}, {1, askFirst},
-           {2, askFirst}, {2, askFirst},  {1, QString()}, {1, askSecond}};
-    int step = 0;
-    for (const auto &[seconds, sent] : steps) {
+    const std::tuple<const char *, int, QString> steps[] = {{"asked", 0, askFirst},
+                                                            {"quiet 1 s", 1, QString()},
+                                                            {"quiet 2 s: asked again", 1, askFirst},
+                                                            {"quiet 1 s again", 1, QString()},
+                                                            {"second ask again", 1, askFirst},
+                                                            {"third ask again", 2, askFirst},
+                                                            {"fourth ask again", 2, askFirst},
+                                                            {"quiet after four", 1, QString()},
+                                                            {"passed over", 1, askSecond}};
+    for (const auto &[name, seconds, sent] : steps) {
         *clock.monotonic += seconds * 1000;
-        EXPECT_EQ(tick(), sent) << "step " << step++;
+        EXPECT_EQ(tick(), sent) << name;
     }
     EXPECT_EQ(lblTerminals.caption(), QString());
     texts.set(int(Txt::UnusableRecords), QStringLiteral("unusable %1"));

@@ -2,6 +2,7 @@
 #include "fakes/OptionFixture.h"
 #include "link/PortHandling.h"
 #include "link/frmComProblem.h"
+#include "settings/frmFileProblem.h"
 
 #include <gtest/gtest.h>
 
@@ -44,6 +45,7 @@ TEST(PortHandling, listsUsbSerialPortsAndOpensTheSavedOne)
         = {kUsb3, QStringLiteral("USB Serial Port (COM12)"), QStringLiteral("USB Serial Port (COM1234)")};
     const QStringList both = {kUsb3, kUsb5};
     const QStringList adapter = {QStringLiteral("USB to COM adapter")};
+    const QStringList old = {QStringLiteral("USB Serial COM35"), QStringLiteral("USB Serial COM12x")};
     // Devices, saved port, failing ports -> listed, their numbers, selected entry, ports opened.
     const std::tuple<QStringList, int, std::vector<int>, QStringList, std::vector<int>, int, std::vector<int>>
         cases[] = {
@@ -54,6 +56,8 @@ TEST(PortHandling, listsUsbSerialPortsAndOpensTheSavedOne)
             {adapter, 0, {}, adapter, {0}, 0, {}}, // no number in brackets: none opens
             {both, 5, {5}, both, {3, 5}, 0, {3}}, // a failing port falls back to the first
             {both, 3, {3}, both, {3, 5}, 0, {}}, // a failing first entry stays closed
+            {old, 12, {}, old, {3, 12}, 1, {12}}, // no brackets: the 3 characters before the last, less O and
+                                                  // M
         };
     for (const auto &[devices, saved, failing, listedNames, itemNumbers, selected, opened] : cases) {
         SCOPED_TRACE(devices.join(u'|').toStdString());
@@ -140,4 +144,53 @@ TEST(PortHandling, openingFaultsAUserCanMendNameTheFix)
         EXPECT_EQ(window.problem.lblError2.caption(),
                   QStringLiteral("Error description = ") + QLatin1String(shown));
     }
+}
+
+// The windows the settings and the line use show each of their controls once, under the name the
+// earlier program gave it.
+TEST(WindowControls, EachPlacedOnceUnderItsOwnName)
+{
+    PortWindow w;
+    frmOption &o = *w.options;
+    frmComProblem &p = w.problem;
+    frmFileProblem file;
+    const std::tuple<const Form *, const char *, Form::ControlRef> controls[] = {
+        {&o, "lblStaff", &o.lblStaff},
+        {&o, "mshStaff", &o.mshStaff},
+        {&o, "lblMedicine", &o.lblMedicine},
+        {&o, "mshMedicine", &o.mshMedicine},
+        {&o, "mshStatus", &o.mshStatus},
+        {&o, "lblLan", &o.lblLan},
+        {&o, "cmbLan", &o.cmbLan},
+        {&o, "lblTemp", &o.lblTemp},
+        {&o, "cmbTemp", &o.cmbTemp},
+        {&o, "lblIntv1", &o.lblIntv1},
+        {&o, "txtIntv1", &o.txtIntv1},
+        {&o, "lblIntv2", &o.lblIntv2},
+        {&o, "txtIntv2", &o.txtIntv2},
+        {&o, "lblDur1", &o.lblDur1},
+        {&o, "txtDur1", &o.txtDur1},
+        {&o, "lblNoHand", &o.lblNoHand},
+        {&o, "txtNoHand", &o.txtNoHand},
+        {&o, "lblActivity", &o.lblActivity},
+        {&o, "cmbCom", &o.cmbCom},
+        {&o, "cmdComP", &o.cmdComP},
+        {&o, "lblVersion", &o.lblVersion},
+        {&o, "cmdSetup", &o.cmdSetup},
+        {&o, "cmdGemLuk", &o.cmdGemLuk},
+        {&p, "Label1", &p.Label1},
+        {&p, "lblError1", &p.lblError1},
+        {&p, "lblError2", &p.lblError2},
+        {&p, "lblError3", &p.lblError3},
+        {&p, "OKButton", &p.OKButton},
+        {&file, "txtFileProblem", &file.txtFileProblem},
+        {&file, "cmdOK", &file.cmdOK},
+    };
+    for (const auto &[form, name, control] : controls) {
+        const Form::Placement *placed = form->placement(QString::fromLatin1(name));
+        EXPECT_TRUE(placed && placed->control == control) << name;
+    }
+    EXPECT_EQ(o.placements().size() + p.placements().size() + file.placements().size(), std::size(controls));
+    const Form::Placement *trace = file.placement(QStringLiteral("txtFileProblem"));
+    EXPECT_TRUE(trace && trace->multiLine) << "the start-up trace shows its lines";
 }

@@ -26,6 +26,10 @@ struct SmallForm : Form
         place(u"combo"_s, {}, &combo);
         place(u"grid"_s, {0, 0, 3000, 600}, &grid);
         place(u"date"_s, {}, &date);
+        date.setValue(QDateTime(QDate(2024, 3, 6), QTime(8, 0)));
+        label.setCaption(u"Bound"_s);
+        button.setCaption(u"Go"_s);
+        text.setText(u"04:00"_s);
         window.emplace(*this);
     }
     template<typename W> W *widget(const char *name)
@@ -47,6 +51,10 @@ TEST(FormWindowBindings, ModelsAndWidgetsFollowEachOther)
     SmallForm f;
     EXPECT_EQ(f.window->size(), QSize(400, 200));
     EXPECT_EQ(f.widget<QLabel>("label")->geometry(), QRect(10, 10, 100, 20));
+    EXPECT_EQ(f.widget<QLabel>("label")->text() + f.widget<QPushButton>("button")->text()
+                  + f.widget<QLineEdit>("text")->text(),
+              u"BoundGo04:00")
+        << "as bound";
     f.show();
     f.setTitle(u"Renamed"_s);
     EXPECT_TRUE(f.window->isVisible());
@@ -62,8 +70,11 @@ TEST(FormWindowBindings, ModelsAndWidgetsFollowEachOther)
     f.button.setEnabled(false);
     EXPECT_FALSE(f.widget<QPushButton>("button")->isEnabled());
     EXPECT_EQ(clicks, 1);
+    f.widget<QLineEdit>("text")->selectAll();
     f.widget<QLineEdit>("text")->insert(u"05:00"_s);
     EXPECT_EQ(f.text.text(), u"05:00");
+    f.text.setText(u"06:00"_s);
+    EXPECT_EQ(f.widget<QLineEdit>("text")->text(), u"06:00");
 
     f.combo.addItem(u"none"_s);
     f.combo.addItem(u"COM3"_s, 3);
@@ -74,8 +85,10 @@ TEST(FormWindowBindings, ModelsAndWidgetsFollowEachOther)
     EXPECT_EQ(f.combo.currentIndex(), 1);
     EXPECT_EQ(selections, 2);
     f.combo.clear();
+    EXPECT_EQ(f.combo.currentIndex(), -1) << "a cleared list has no entry chosen";
     f.combo.addItem(u"COM5"_s, 5);
     f.combo.addItem(u"COM6"_s, 6);
+    EXPECT_FALSE(f.combo.setCurrentIndex(2)) << "no such entry";
     f.combo.setCurrentIndex(1);
     EXPECT_EQ(f.widget<QComboBox>("combo")->itemText(0) + f.widget<QComboBox>("combo")->currentText(),
               u"COM5COM6");
@@ -87,6 +100,9 @@ TEST(FormWindowBindings, ModelsAndWidgetsFollowEachOther)
         << "the fixed row is the header";
     EXPECT_FALSE(view->isRowHidden(1));
     EXPECT_EQ(view->width(), 200) << "a grid without a width of its own keeps its place's";
+    f.grid.setFixedRows(0);
+    EXPECT_TRUE(view->horizontalHeader()->isHidden()) << "no fixed row, no header";
+    f.grid.setFixedRows(1);
     f.grid.setColWidth(2, 900);
     EXPECT_EQ(view->columnWidth(2), 60);
     EXPECT_EQ(view->model()->headerData(1, Qt::Horizontal).toString(), u"Head");
@@ -102,6 +118,7 @@ TEST(FormWindowBindings, ModelsAndWidgetsFollowEachOther)
     EXPECT_FALSE(f.window->isVisible());
 
     // Only the user's changes to a date are reported as such; the time of day stays.
+    EXPECT_EQ(f.widget<QDateTimeEdit>("date")->text(), u"06-03-24") << "the date as bound";
     int byUser = 0;
     QObject::connect(&f.date, &DatePicker::changedByUser, [&byUser] { ++byUser; });
     f.date.setValue(QDateTime(QDate(2024, 3, 7), QTime(23, 59, 59)));

@@ -1,5 +1,6 @@
 #include "platform/Grid.h"
 
+#include <QAbstractItemModelTester>
 #include <QSignalSpy>
 
 #include <algorithm>
@@ -21,12 +22,14 @@ static QString rowText(const Grid &grid, int row)
 TEST(GridCells, EditsResizesCellsOutsideAndBatches)
 {
     Grid grid(3, 4);
+    const QAbstractItemModelTester checked(&grid, QAbstractItemModelTester::FailureReportingMode::Fatal);
     for (const auto &[col, text] :
          {std::pair{0, u"a"}, {2, u"ccc"}, {1, u"bb"}, {3, u"dddd"}, {1, u""}, {2, u"C"}})
         grid.setText(1, col, text);
     EXPECT_EQ(rowText(grid, 1), u"a||C|dddd");
     grid.setBackColour(1, 2, Colour{0, 255, 0});
     grid.setCols(2);
+    EXPECT_EQ(grid.colWidth(2), 0) << "a column gone has no width";
     grid.setCols(5);
     EXPECT_EQ(rowText(grid, 1), u"a||||");
     EXPECT_FALSE(grid.backColour(1, 2).has_value());
@@ -42,15 +45,23 @@ TEST(GridCells, EditsResizesCellsOutsideAndBatches)
         EXPECT_FALSE(grid.setText(row, col, u"x") || grid.setBackColour(row, col, Colour{0, 255, 0}))
             << row << col;
     EXPECT_EQ(grid.text(5, 5), u"");
+    QSignalSpy layout(&grid, &Grid::layoutSettingsChanged);
+    grid.setColWidth(5, 100);
+    grid.setColWidth(-1, 100);
+    EXPECT_EQ(layout.count(), 0) << "a column that is not there has no width";
     EXPECT_FALSE(grid.setCurrentCell(0, 1)) << "the header row cannot become current";
     EXPECT_FALSE(grid.setCurrentCell(1, 0)) << "the number column cannot become current";
     EXPECT_TRUE(grid.setCurrentCell(1, 2));
 
     // A view is told of each cell change, and of a batch of changes once, at its end.
     Grid model(2, 3);
+    const QAbstractItemModelTester checkedToo(&model, QAbstractItemModelTester::FailureReportingMode::Fatal);
     QSignalSpy changed(&model, &QAbstractItemModel::dataChanged);
     QSignalSpy reset(&model, &QAbstractItemModel::modelReset);
+    QSignalSpy headers(&model, &QAbstractItemModel::headerDataChanged);
     model.setText(0, 2, u"Head");
+    model.setText(0, 2, u"Head");
+    EXPECT_EQ(headers.count(), 1) << "the first row is the header; the same text again changes nothing";
     {
         Grid::Batch batch(model);
         for (int i = 0; i < 100; ++i)
@@ -111,12 +122,13 @@ TEST(GridSort, WordsInSortedWordsOut)
         {1, -1, "a2 b1 c2 d1", "b1 d1 a2* c2"}, {0, -1, "b1 a2 a1", "a2 a1 b1*"},
         {1, -1, "a1 b3 c2 d4", "a1* c2 b3 d4"}, {1, -1, "a1 b2 c1 d2", "a1* c1 b2 d2"},
         {1, -1, "aB ab aA", "aA aB* ab"},       {1, 0, "c2 b1 a2", "b1 a2 c2*"},
+        {1, -1, "a1z b1a", "a1z* b1a"}, // a middle column: what follows it does not count
     };
     for (const auto &[col, second, before, after] : cases) {
-        Grid grid(1, 2);
+        Grid grid(1, 3);
         grid.setText(0, 1, u"Head");
         for (const QString &word : QString::fromLatin1(before).split(u' '))
-            grid.appendRow({word.left(1), word.mid(1)});
+            grid.appendRow({word.left(1), word.mid(1, 1), word.mid(2)});
         grid.setBackColour(1, 1, Colour{0, 255, 0});
         if (second < 0)
             grid.sortRows(1, grid.rows() - 1, col);
@@ -124,7 +136,7 @@ TEST(GridSort, WordsInSortedWordsOut)
             grid.sortRows(1, grid.rows() - 1, {col, second});
         QStringList words;
         for (int r = 1; r < grid.rows(); ++r)
-            words << grid.text(r, 0) + grid.text(r, 1)
+            words << grid.text(r, 0) + grid.text(r, 1) + grid.text(r, 2)
                     + (grid.backColour(r, 1).has_value() ? u"*"_s : QString());
         EXPECT_EQ(words.join(u' '), QString::fromLatin1(after));
         EXPECT_EQ(grid.text(0, 1), u"Head");

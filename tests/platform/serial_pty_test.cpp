@@ -104,7 +104,7 @@ TEST_F(SerialPtyTest, portsFolderListsTheLinkedPortsThatOpen)
 {
     EXPECT_EQ(PortsFolderDeviceList(TempFolder().path()).deviceNames(), QStringList()); // no ports folder
     const std::pair<QString, const char *> links[] = {{pty->devicePath(), "COM12"},
-                                                      {QStringLiteral("/dev/null"), "COM1"},
+                                                      {QStringLiteral("/dev/null"), "COM2"},
                                                       {folder.file(QStringLiteral("unplugged")), "COM7"},
                                                       {pty->devicePath(), "COMX"},
                                                       {pty->devicePath(), "COM04"}};
@@ -113,7 +113,7 @@ TEST_F(SerialPtyTest, portsFolderListsTheLinkedPortsThatOpen)
     folder.write(QStringLiteral("ports/COM5"), "not a link");
     EXPECT_EQ(
         PortsFolderDeviceList(folder.path()).deviceNames(),
-        (QStringList{QStringLiteral("Communications Port (COM1)"), QStringLiteral("USB Serial Port (COM3)"),
+        (QStringList{QStringLiteral("Communications Port (COM2)"), QStringLiteral("USB Serial Port (COM3)"),
                      QStringLiteral("USB Serial Port (COM12)")}));
 
     ASSERT_EQ(port.open(), std::nullopt);
@@ -121,7 +121,8 @@ TEST_F(SerialPtyTest, portsFolderListsTheLinkedPortsThatOpen)
     const std::tuple<int, const char *, int, OpenError> failures[]
         = {{3, "4800,N,8,1", 8010, Busy},     {3, "4800,X,8,1", 380, None},
            {4, "4800,N,8,1", 8002, NotFound}, {5, "4800,N,8,1", 8002, NotFound},
-           {7, "4800,N,8,1", 8002, NotFound}, {0, "4800,N,8,1", 8002, Other}};
+           {7, "4800,N,8,1", 8002, NotFound}, {1, "4800,N,8,1", 8002, NotFound},
+           {0, "4800,N,8,1", 8002, Other}};
     QtSerialPort second(folder.path());
     for (const auto &[number, settings, error, kind] : failures) {
         second.setPortNumber(number);

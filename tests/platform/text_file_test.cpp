@@ -25,6 +25,7 @@ TEST(TextFileLines, FileBytesInLinesOut)
         {File, "a\nb", QStringList{u"a"_s, u"b"_s}},
         {File, "a\r\n\r\nb\r", QStringList{u"a"_s, {}, u"b"_s}},
         {File, "a\rb", QStringList{u"a\rb"_s}},
+        {File, "\nb", QStringList{{}, u"b"_s}},
         {File, "\xE6\xF8\x80", QStringList{u"æø€"_s}},
         {File, "", QStringList{}},
         {Path, "missing", std::nullopt},
@@ -71,6 +72,7 @@ TEST(TextFileReplace, OnlyARegularFileIsReplaced)
     EXPECT_EQ(TextFile::replaceWhole(folder.file(u"no/such/folder.txt"_s), "x"), O::Failed);
     EXPECT_EQ(folder.read(u"ours.txt"_s) + folder.read(u"made.txt"_s) + folder.read(u"theirs.txt"_s),
               "newmadetheirs");
+    EXPECT_TRUE(QFileInfo(folder.file(u"made.txt"_s)).permissions() & QFile::WriteOwner);
     EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::System).join(u' '),
               u"fifo.txt link.txt made.txt ours.txt theirs.txt")
         << "no temporary file left";

@@ -60,3 +60,19 @@ TEST(Frames, shortAndLongFramesBothWays)
         EXPECT_EQ(toHex(decoded.encode()), expected);
     }
 }
+
+// Long frames the PC must not take as well formed: a pair adding up to more than a byte, or fewer
+// bytes than the count announces (nothing of them is taken).
+TEST(Frames, longFramesWithAPairBeyondAByteOrCutShortAreMalformed)
+{
+    const std::pair<const char *, const char *> cases[] = {
+        {"address pair beyond a byte", "FC F0 F0 00 01 A0 0C 00 02 00 00 00 00 00 0C 90 0B"},
+        {"final checksum pair beyond a byte", "FC 00 07 00 01 A0 0C 00 02 B0 06 00 00 00 0C F0 D2"},
+        {"a data byte fewer than announced", "FC 00 07 00 01 A0 0C 00 03 B0 06 00 00 00 0C C0 02"},
+    };
+    for (const auto &[name, hex] : cases) {
+        const auto decoded = Packet::FcFrame::decode(bytesOf(hex));
+        EXPECT_FALSE(decoded.wellFormed) << name;
+        EXPECT_FALSE(decoded.accepted()) << name;
+    }
+}

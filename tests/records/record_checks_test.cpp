@@ -42,24 +42,32 @@ TEST(RecordChecks, RowCellsInFlaggedCellsOut)
 {
     const struct
     {
+        const char *what;
         int unit; // 0 Celsius, 1 Fahrenheit
         const char16_t *cells, *flags;
     } cases[] = {
-        {0, u"2024-03-07 09:30|S1|A1|10|1|0|1|T42|T42|0.5 ml|38.5|5|4", u""},
-        {0, u"2024-03-07 09:31|S1|A1|10|1|0|1|T42|T42|0.5 ml|38.5|5|4", u"1=T87"},
-        {0, u"A024-03-07 09:31|S1|A1|10|1|0|1|T42|T42|0.5 ml|38.5|5|4", u""}, // no stamp: no date
-        {0, u"2024-03-07 09:00|S1|A1|10|0|0|10|T42|T42|0.5 ml|38.5|10|4", u""},
-        {0, u"2024-03-07 09:00|S1|A1|10|0|0|11|T42|T42|0.5 ml|38.5|11|4", u"7=T83 12=T82"},
-        {0, u"2024-03-07 09:00|S1|A1|0|0|0|0|T42|T42|0.5 ml|38.5|0|4", u"4=T84"},
-        {0, u"2024-03-07 09:00|S1|A1|0|1|0|0|T42|T42|0.5 ml|38.5|0|4", u""},
-        {0, u"2024-03-07 09:00|S1|A1|0|0|1|0|T42|T42|0.5 ml|38.5|0|4", u""},
-        {0, u"2024-03-07 09:00|S1|A1|25|0|0|0|T42|T42|0.5 ml|36.0|0|4", u""},
-        {0, u"2024-03-07 09:00|S1|A1|26|0|0|0|T42|T42|0.5 ml|42.0|0|4", u"4=T85"},
-        {0, u"2024-03-07 09:00|S1|A1|10|0|0|0|T42|T42|0.5 ml|35.9|0|4", u"11=out 36.0-42.0 \u00b0C"},
-        {0, u"2024-03-07 09:00|S1|A1|10|0|0|0|T42|T42|0.5 ml|0.0|0|4", u""},
-        {1, u"2024-03-07 09:00|S1|A1|10|0|0|0|T42|T42|0.5 ml|96.8|0|4", u""},
-        {1, u"2024-03-07 09:00|S1|A1|10|0|0|0|T42|T42|0.5 ml|107.7|0|4", u"11=out 96.8-107.6 \u00b0F"},
-        {0, u"2024-03-08 09:00|S1|A1|27|0|0|28|T42|T42|0.5 ml|42.1|0|4",
+        {"a typical record", 0, u"2024-03-07 09:30|S1|A1|10|1|0|1|T42|T42|0.5 ml|38.5|5|4", u""},
+        {"a minute after now", 0, u"2024-03-07 09:31|S1|A1|10|1|0|1|T42|T42|0.5 ml|38.5|5|4", u"1=T87"},
+        {"no date stamp", 0, u"A024-03-07 09:31|S1|A1|10|1|0|1|T42|T42|0.5 ml|38.5|5|4",
+         u""}, // no stamp: no date
+        {"10 weak and 10 female: at the limit", 0,
+         u"2024-03-07 09:00|S1|A1|10|0|0|10|T42|T42|0.5 ml|38.5|10|4", u""},
+        {"11 weak and 11 female", 0, u"2024-03-07 09:00|S1|A1|10|0|0|11|T42|T42|0.5 ml|38.5|11|4",
+         u"7=T83 12=T82"},
+        {"nothing born", 0, u"2024-03-07 09:00|S1|A1|0|0|0|0|T42|T42|0.5 ml|38.5|0|4", u"4=T84"},
+        {"one still born", 0, u"2024-03-07 09:00|S1|A1|0|1|0|0|T42|T42|0.5 ml|38.5|0|4", u""},
+        {"one mummified", 0, u"2024-03-07 09:00|S1|A1|0|0|1|0|T42|T42|0.5 ml|38.5|0|4", u""},
+        {"25 alive, 36.0 degrees", 0, u"2024-03-07 09:00|S1|A1|25|0|0|0|T42|T42|0.5 ml|36.0|0|4", u""},
+        {"26 alive, 42.0 degrees", 0, u"2024-03-07 09:00|S1|A1|26|0|0|0|T42|T42|0.5 ml|42.0|0|4", u"4=T85"},
+        {"35.9 degrees", 0, u"2024-03-07 09:00|S1|A1|10|0|0|0|T42|T42|0.5 ml|35.9|0|4",
+         u"11=out 36.0-42.0 \u00b0C"},
+        {"no temperature taken", 0, u"2024-03-07 09:00|S1|A1|10|0|0|0|T42|T42|0.5 ml|0.0|0|4", u""},
+        {"below zero", 0, u"2024-03-07 09:00|S1|A1|10|0|0|0|T42|T42|0.5 ml|-38.5|0|4",
+         u"11=out 36.0-42.0 \u00b0C"},
+        {"96.8 degrees Fahrenheit", 1, u"2024-03-07 09:00|S1|A1|10|0|0|0|T42|T42|0.5 ml|96.8|0|4", u""},
+        {"107.7 degrees Fahrenheit", 1, u"2024-03-07 09:00|S1|A1|10|0|0|0|T42|T42|0.5 ml|107.7|0|4",
+         u"11=out 96.8-107.6 \u00b0F"},
+        {"every check fails", 0, u"2024-03-08 09:00|S1|A1|27|0|0|28|T42|T42|0.5 ml|42.1|0|4",
          u"1=T87 4=T85 7=T83 11=out 36.0-42.0 \u00b0C"},
     };
     ChecksFixture f;
@@ -68,7 +76,7 @@ TEST(RecordChecks, RowCellsInFlaggedCellsOut)
         f.settings.temperature = c.unit;
         f.add(QStringView(c.cells));
         f.checks.recheck();
-        EXPECT_EQ(f.flags(1), QString::fromUtf16(c.flags)) << &c - cases;
+        EXPECT_EQ(f.flags(1), QString::fromUtf16(c.flags)) << c.what;
     }
 }
 
@@ -114,6 +122,7 @@ TEST(RecordChecks, LiveRowsCountOnlyUnderTheLoadedDaysAndSow)
         {"a range that ended before today", 1, 5, 0, 7, u"A2", {2, 3, 4, 5, 6}},
         {"the range's last day", 1, 5, 0, 5, u"A2", {2, 3, 4, 5, 6, 7}},
         {"a range that starts after today", 8, 9, 0, 7, u"A1", {2, 3}},
+        {"a range that starts today", 7, 9, 0, 7, u"A2", {2, 3, 4, 5}},
         {"another sow", 6, 7, 1, 7, u"A2", {2, 3}},
         {"the sow chosen", 6, 7, 1, 7, u"A1", {2, 3, 4}},
         {"a sow with blanks is another", 6, 7, 1, 7, u"A1 ", {2, 3}},

@@ -18,23 +18,25 @@ TEST(RecordFields, RecordBytesInFieldTextOut)
               "2024-03-07 09:05\t2\t\xe6\x80        \t11\t5\t0\t4\t1\t3\t7\t385\t6\t12\r\n");
     const struct
     {
+        const char *name;
         RecordData record;
         LogField field;
         QString text;
     } cases[] = {
-        {makeRecord({{B::Year, 0}, {B::Month, 1}, {B::Day, 1}, {B::Hour, 0}, {B::Minute, 0}}),
+        {"the earliest date",
+         makeRecord({{B::Year, 0}, {B::Month, 1}, {B::Day, 1}, {B::Hour, 0}, {B::Minute, 0}}),
          LogField::DateTime, QStringLiteral("2000-01-01 00:00")},
-        {makeRecord({{B::Staff, 255}}), LogField::Person, QStringLiteral("255")},
+        {"staff 255", makeRecord({{B::Staff, 255}}), LogField::Person, QStringLiteral("255")},
         // A TAB, CR or LF would split the line read back; a leading quote would cost two characters.
-        {makeRecord({}, "A\tB\rC\nD"), LogField::Sow, QStringLiteral("A B C D   ")},
-        {makeRecord({}, "\"12\""), LogField::Sow, QStringLiteral(" 12\"      ")},
-        {makeRecord({{B::TemperatureHigh, 127}, {B::TemperatureLow, 255}}), LogField::Temperature,
-         QStringLiteral("32767")},
-        {makeRecord({{B::TemperatureHigh, 128}, {B::TemperatureLow, 5}}), LogField::Temperature,
-         QStringLiteral("0")},
+        {"line breaks in the sow", makeRecord({}, "A\tB\rC\nD"), LogField::Sow, QStringLiteral("A B C D   ")},
+        {"a quoted sow", makeRecord({}, "\"12\""), LogField::Sow, QStringLiteral(" 12\"      ")},
+        {"the highest temperature", makeRecord({{B::TemperatureHigh, 127}, {B::TemperatureLow, 255}}),
+         LogField::Temperature, QStringLiteral("32767")},
+        {"a temperature's high bit", makeRecord({{B::TemperatureHigh, 128}, {B::TemperatureLow, 5}}),
+         LogField::Temperature, QStringLiteral("0")},
     };
     for (const auto &c : cases)
-        EXPECT_EQ(fields(c.record)[size_t(c.field)], c.text) << &c - cases;
+        EXPECT_EQ(fields(c.record)[size_t(c.field)], c.text) << c.name;
 }
 
 } // namespace

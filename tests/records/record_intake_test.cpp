@@ -26,15 +26,16 @@ const RecordData kTypical = makeRecord();
 // else's) in place of today's log file; CutShort, two records cut short from terminal 4; from
 // Stored on, the typical record came from terminal 4 (Failed: while the disk was full, which it
 // still is with FullStill; NextDay: then another one after midnight; Weekend: the program
-// started again three days later).
+// started again three days later; StoredLater: the packet's own record came first).
 // clang-format off
 enum class Before { Fresh, NoFolder, FolderFile, DayFolder, Fifo, Link, FullDisk, CutShort, Stored, Failed,
-                    FullStill, NextDay, Restart, RestartNextDay, Weekend };
+                    FullStill, NextDay, Restart, RestartNextDay, Weekend, StoredLater };
 // clang-format on
 using enum Before;
 
 struct IntakeCase
 {
+    const char *name;
     Before before;
     int served, from, code; // the terminal served when the packet comes, its sender, its command
     std::optional<int> data; // a short packet's value
@@ -88,7 +89,7 @@ void expectIntake(const IntakeCase &c)
     for (int i = 0; c.before == CutShort && i < 2; ++i)
         intake->BehModData(4, 1, std::nullopt, kTypical, 29);
     if (c.before >= Stored)
-        intake->BehModData(4, 1, std::nullopt, kTypical, 30);
+        intake->BehModData(4, 1, std::nullopt, c.before == StoredLater ? c.record : kTypical, 30);
     if (c.before == Failed)
         full.reset();
     ASSERT_TRUE((c.before != NoFolder && c.before != FolderFile) || QDir(logFolder).removeRecursively());
@@ -126,72 +127,84 @@ TEST(RecordIntake, AcknowledgesARecordOnlyOnceItIsStored)
     const auto N = std::nullopt;
     const char16_t *ack = u"FC 00 04 00 01 A0 0C 00 02 B0 03 00 00 00 02 B0 05";
     const IntakeCase cases[] = {
-        {Fresh, 4, 4, 1, N, 30, kTypical, ack, 1, 2, u"3*", u""},
-        {Fresh, 4, 4, 1, N, 30, makeRecord({{B::CountLow, 0}}),
+        {"a record from the served terminal", Fresh, 4, 4, 1, N, 30, kTypical, ack, 1, 2, u"3*", u""},
+        {"its last record", Fresh, 4, 4, 1, N, 30, makeRecord({{B::CountLow, 0}}),
          u"FC 00 04 00 01 A0 0C 00 02 B0 03 00 00 00 00 B0 03", 1, 0, u"*", u""},
-        {Fresh, 4, 4, 1, N, 30, makeRecord({{B::Type, 3}, {B::CountHigh, 1}, {B::CountLow, 44}}),
+        {"a count of 300 in two bytes", Fresh, 4, 4, 1, N, 30,
+         makeRecord({{B::Type, 3}, {B::CountHigh, 1}, {B::CountLow, 44}}),
          u"FC 00 04 00 01 A0 0C 00 02 B0 03 00 01 20 0C E0 00", 1, 300, u"3*", u""},
-        {Fresh, 4, 4, 1, N, 30, makeRecord({{B::CountHigh, 128}}),
+        {"a count's high byte of 128", Fresh, 4, 4, 1, N, 30, makeRecord({{B::CountHigh, 128}}),
          u"FC 00 04 00 01 A0 0C 00 02 B0 03 80 00 00 02 30 05", 1, 3, u"3*", u""},
         // A resend is not stored twice: the same record, also with a new count in front (staff
         // recorded another meanwhile), after a restart, and after a restart past midnight; one
         // byte off in the record itself is another record.
-        {Stored, 4, 4, 1, N, 30, kTypical, ack, 0, 2, u"3*", u""},
-        {Stored, 4, 4, 1, N, 30, makeRecord({{B::CountLow, 5}}),
+        {"a resend", Stored, 4, 4, 1, N, 30, kTypical, ack, 0, 2, u"3*", u""},
+        {"a resend with a new count", Stored, 4, 4, 1, N, 30, makeRecord({{B::CountLow, 5}}),
          u"FC 00 04 00 01 A0 0C 00 02 B0 03 00 00 00 05 B0 08", 0, 5, u"3*", u""},
-        {Restart, 4, 4, 1, N, 30, kTypical, ack, 0, 2, u"3*", u""},
-        {RestartNextDay, 4, 4, 1, N, 30, kTypical, ack, 0, 2, u"3*", u""},
-        {Weekend, 4, 4, 1, N, 30, kTypical, ack, 0, 2, u"3*", u""},
+        {"a resend after a restart", Restart, 4, 4, 1, N, 30, kTypical, ack, 0, 2, u"3*", u""},
+        {"a resend after a restart past midnight", RestartNextDay, 4, 4, 1, N, 30, kTypical, ack, 0, 2, u"3*",
+         u""},
+        {"a resend after a weekend", Weekend, 4, 4, 1, N, 30, kTypical, ack, 0, 2, u"3*", u""},
         // Dated after today, it is looked for on yesterday and today only.
-        {Weekend, 4, 4, 1, N, 30, makeRecord({{B::Day, 11}}), ack, 1, 2, u"3*", u""},
-        {Stored, 4, 4, 1, N, 30, makeRecord({{B::Alive, 12}}), ack, 1, 2, u"3*", u""},
+        {"a resend dated after today", StoredLater, 4, 4, 1, N, 30, makeRecord({{B::Day, 11}}), ack, 0, 2,
+         u"3*", u""},
+        {"dated after today, after a weekend", Weekend, 4, 4, 1, N, 30, makeRecord({{B::Day, 11}}), ack, 1, 2,
+         u"3*", u""},
+        {"one byte off is another record", Stored, 4, 4, 1, N, 30, makeRecord({{B::Alive, 12}}), ack, 1, 2,
+         u"3*", u""},
         // The same farrowing from another terminal (same sow, minute, staff and figures) is in the
         // log already: acknowledged, not stored again.
-        {Stored, 3, 3, 1, N, 30, kTypical, u"FC 00 03 00 01 A0 0C 00 02 B0 02 00 00 00 02 B0 04", 0, 2, u"",
-         u""},
-        {Failed, 4, 4, 1, N, 30, kTypical, ack, 1, 2, u"3*", u""},
-        {FullDisk, 4, 4, 1, N, 30, kTypical, u"", 0, 3, u"3*", u" could not be written/Problem\n"},
-        {FullStill, 4, 4, 1, N, 30, kTypical, u"", 0, 3, u"3*", u""}, // told once, not again and again
-        {Fifo, 4, 4, 1, N, 30, kTypical, u"", 0, 3, u"3*",
+        {"the same farrowing from another terminal", Stored, 3, 3, 1, N, 30, kTypical,
+         u"FC 00 03 00 01 A0 0C 00 02 B0 02 00 00 00 02 B0 04", 0, 2, u"", u""},
+        {"stored once the disk has room again", Failed, 4, 4, 1, N, 30, kTypical, ack, 1, 2, u"3*", u""},
+        {"disk full", FullDisk, 4, 4, 1, N, 30, kTypical, u"", 0, 3, u"3*",
+         u" could not be written/Problem\n"},
+        {"disk still full: told once, not again and again", FullStill, 4, 4, 1, N, 30, kTypical, u"", 0, 3,
+         u"3*", u""},
+        {"a FIFO for the day file", Fifo, 4, 4, 1, N, 30, kTypical, u"", 0, 3, u"3*",
          u" could not be written: it is not a regular file/Problem\n"},
-        {Link, 4, 4, 1, N, 30, kTypical, u"", 0, 3, u"3*",
+        {"a link for the day file", Link, 4, 4, 1, N, 30, kTypical, u"", 0, 3, u"3*",
          u" could not be written: it is not a regular file/Problem\n"},
-        {NoFolder, 4, 4, 1, N, 30, kTypical, ack, 1, 2, u"3*", u""},
-        {FolderFile, 4, 4, 1, N, 30, kTypical, u"", 0, 3, u"3*", u" could not be made/Problem\n"},
-        {DayFolder, 4, 4, 1, N, 30, kTypical, u"", 0, 3, u"3*", u" could not be made/Problem\n"},
+        {"no log folder: made", NoFolder, 4, 4, 1, N, 30, kTypical, ack, 1, 2, u"3*", u""},
+        {"a file where the log folder should be", FolderFile, 4, 4, 1, N, 30, kTypical, u"", 0, 3, u"3*",
+         u" could not be made/Problem\n"},
+        {"a folder where the day file should be", DayFolder, 4, 4, 1, N, 30, kTypical, u"", 0, 3, u"3*",
+         u" could not be made/Problem\n"},
         // Past midnight a record goes to the file of the day it arrives, not of its own date, and
         // yesterday's record sent again is still known.
-        {NextDay, 4, 4, 1, N, 30, makeRecord({{B::Hour, 23}}), ack, 1, 2, u"3*", u""},
-        {NextDay, 4, 4, 1, N, 30, kTypical, ack, 0, 2, u"3*", u""},
-        {Fresh, 3, 4, 1, N, 30, kTypical, u"", 0, 3, u"3*", u""},
-        {Fresh, -1, 4, 1, N, 30, kTypical, u"", 0, 3, u"3*", u""},
+        {"past midnight, in the file of arrival", NextDay, 4, 4, 1, N, 30, makeRecord({{B::Hour, 23}}), ack,
+         1, 2, u"3*", u""},
+        {"yesterday's record again past midnight", NextDay, 4, 4, 1, N, 30, kTypical, ack, 0, 2, u"3*", u""},
+        {"from a terminal not served", Fresh, 3, 4, 1, N, 30, kTypical, u"", 0, 3, u"3*", u""},
+        {"while none is served", Fresh, -1, 4, 1, N, 30, kTypical, u"", 0, 3, u"3*", u""},
         // Short packets are noise that passed its check: the rest would be an earlier packet's.
-        {Fresh, 4, 4, 1, 0, 30, kTypical, u"", 0, 3, u"3*", u""},
+        {"a short record packet", Fresh, 4, 4, 1, 0, 30, kTypical, u"", 0, 3, u"3*", u""},
         // A record of a type this program cannot read is kept by the terminal, which is marked and
         // passed over until the next count request.
-        {Fresh, 4, 4, 1, N, 30, makeRecord({{B::Type, 4}, {B::CountLow, 9}}), u"", 0, 0, u"3!", u""},
+        {"a record type this program cannot read", Fresh, 4, 4, 1, N, 30,
+         makeRecord({{B::Type, 4}, {B::CountLow, 9}}), u"", 0, 0, u"3!", u""},
         // A long packet of fewer than 30 data bytes is not a record: the rest would be an earlier one's.
         // The third in a row passes the terminal over. Up to 34 bytes hold a record in the first 30.
-        {Fresh, 4, 4, 1, N, 2, kTypical, u"", 0, 3, u"3*", u""},
-        {CutShort, 4, 4, 1, N, 29, kTypical, u"", 0, 0, u"3*", u""},
-        {CutShort, 4, 4, 1, N, 30, kTypical, ack, 1, 2, u"3*", u""},
-        {Fresh, 4, 4, 1, N, 34, kTypical, ack, 1, 2, u"3*", u""},
-        {Fresh, 4, 4, 2, 5, 30, kTypical, u"", 0, 3, u"3*", u""},
-        {Fresh, 4, 4, 0, N, 30, kTypical, u"", 0, 3, u"3*", u""},
+        {"2 data bytes", Fresh, 4, 4, 1, N, 2, kTypical, u"", 0, 3, u"3*", u""},
+        {"the third cut short in a row", CutShort, 4, 4, 1, N, 29, kTypical, u"", 0, 0, u"3*", u""},
+        {"a whole one after two cut short", CutShort, 4, 4, 1, N, 30, kTypical, ack, 1, 2, u"3*", u""},
+        {"34 data bytes", Fresh, 4, 4, 1, N, 34, kTypical, ack, 1, 2, u"3*", u""},
+        {"another command", Fresh, 4, 4, 2, 5, 30, kTypical, u"", 0, 3, u"3*", u""},
+        {"a long packet with the count command", Fresh, 4, 4, 0, N, 30, kTypical, u"", 0, 3, u"3*", u""},
         // Count answers show in the sender's status row; the served terminal's asks for its records.
-        {Fresh, -1, 2, 0, 17, 0, kTypical, u"", 0, 3, u"17*", u""},
+        {"a count answer", Fresh, -1, 2, 0, 17, 0, kTypical, u"", 0, 3, u"17*", u""},
         // Another terminal's count, still on its way while terminal 4 is served, only shows in its
         // row: sent on to terminal 4 it could acknowledge the record in flight.
-        {Fresh, 4, 2, 0, 5, 0, kTypical, u"", 0, 3, u"5*", u""},
-        {Fresh, 4, 4, 0, 300, 0, kTypical, u"FC 00 04 00 01 A0 0C 00 02 B0 03 00 01 20 0C E0 00", 0, 300,
-         u"300*", u""},
-        {Fresh, 4, 4, 0, 1, 0, kTypical, u"FC 00 04 00 01 A0 0C 00 02 B0 03 00 00 00 01 B0 04", 0, 1, u"1*",
-         u""},
-        {Fresh, 4, 4, 0, 0, 0, kTypical, u"", 0, 0, u"0*", u""},
-        {Fresh, -1, 0, 0, 5, 0, kTypical, u"", 0, 3, u"Rec.", u""},
+        {"another terminal's count while 4 is served", Fresh, 4, 2, 0, 5, 0, kTypical, u"", 0, 3, u"5*", u""},
+        {"the served terminal's count of 300", Fresh, 4, 4, 0, 300, 0, kTypical,
+         u"FC 00 04 00 01 A0 0C 00 02 B0 03 00 01 20 0C E0 00", 0, 300, u"300*", u""},
+        {"its count of 1", Fresh, 4, 4, 0, 1, 0, kTypical,
+         u"FC 00 04 00 01 A0 0C 00 02 B0 03 00 00 00 01 B0 04", 0, 1, u"1*", u""},
+        {"its count of 0", Fresh, 4, 4, 0, 0, 0, kTypical, u"", 0, 0, u"0*", u""},
+        {"a count from terminal 0", Fresh, -1, 0, 0, 5, 0, kTypical, u"", 0, 3, u"Rec.", u""},
     };
     for (const IntakeCase &c : cases) {
-        SCOPED_TRACE(&c - cases);
+        SCOPED_TRACE(c.name);
         expectIntake(c);
     }
 }

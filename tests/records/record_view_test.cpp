@@ -46,11 +46,16 @@ TEST(RecordView, RangeReadsEveryDayWhoseStartTimeIsNotLaterThanTheEnd)
 {
     const struct
     {
+        const char *what;
         QDateTime start, end;
         const char16_t *tags;
     } cases[] = {
-        {at(5, 10), at(7, 9), u"|5|6"}, {at(5, 10), at(7, 10), u"|5|6|7"},    {at(6, 10), at(6, 10), u"|6"},
-        {at(7, 10), at(5, 10), u""},    {at(1, 0), at(10, 0), u"|4|5|6|7|8"}, {QDateTime(), at(7, 10), u""},
+        {"ends before the last day's start time", at(5, 10), at(7, 9), u"|5|6"},
+        {"ends at the start's time of day", at(5, 10), at(7, 10), u"|5|6|7"},
+        {"one day", at(6, 10), at(6, 10), u"|6"},
+        {"ends before it starts", at(7, 10), at(5, 10), u""},
+        {"days without a file", at(1, 0), at(10, 0), u"|4|5|6|7|8"},
+        {"no start", QDateTime(), at(7, 10), u""},
     };
     for (const auto &c : cases) {
         RecordsFixture f;
@@ -59,7 +64,7 @@ TEST(RecordView, RangeReadsEveryDayWhoseStartTimeIsNotLaterThanTheEnd)
         f.mshVimo.setRows(3);
         f.mshVimo.setText(2, 13, QStringLiteral("old")); // a row from before
         f.range(c.start, c.end);
-        EXPECT_EQ(f.rows(1, 13, 13).join(u'|'), QString::fromUtf16(c.tags)) << &c - cases;
+        EXPECT_EQ(f.rows(1, 13, 13).join(u'|'), QString::fromUtf16(c.tags)) << c.what;
     }
 }
 

@@ -70,6 +70,7 @@ TEST(ShippedLanguageFile, EveryTextTheProgramShowsInEachLanguage)
         LanguageFile::LoadCmbLan(list, QStringLiteral(PCVIMO_DATA_DIR), language, dialogs);
         EXPECT_TRUE(dialogs.messages.empty());
         EXPECT_EQ(list.currentText(), language);
+        EXPECT_EQ(list.count(), 4) << "none and the three languages, each once";
         for (const auto &[first, last] : shown)
             for (int n = int(first); n <= int(last); ++n)
                 EXPECT_FALSE(texts.text(n).isEmpty()) << language.toStdString() << " text " << n;

@@ -8,24 +8,24 @@ using namespace Qt::StringLiterals;
 // characters, replaces the text and a cancel empties it. Header row and number column ask nothing.
 TEST(NameEditing, CellPickedAnswerIn)
 {
-    const std::tuple<bool, int, int, const char *, const char *, const char *> cases[] = {
-        {false, 1, 1, "Christoffer J", "Christoffe", "T58 Bo"},
-        {false, 20, 1, nullptr, "", "T58 Bo"},
-        {true, 10, 1, "Penicillin G", "Penicillin", "T65 Bo"},
-        {false, 0, 1, "x", "Bo", ""},
-        {false, 4, 0, "x", "Bo", ""},
+    const std::tuple<const char *, bool, int, int, const char *, const char *, const char *> cases[] = {
+        {"a long name cut to ten", false, 1, 1, "Christoffer J", "Christoffe", "T58 Bo"},
+        {"the last staff row, cancelled", false, 20, 1, nullptr, "", "T58 Bo"},
+        {"the last medicine row", true, 10, 1, "Penicillin G", "Penicillin", "T65 Bo"},
+        {"the heading row", false, 0, 1, "x", "Bo", ""},
+        {"the number column", false, 4, 0, "x", "Bo", ""},
     };
-    for (const auto &[medicine, row, col, answer, after, asked] : cases) {
+    for (const auto &[name, medicine, row, col, answer, after, asked] : cases) {
         OptionFixture f;
         Grid &grid = medicine ? f.options->mshMedicine : f.options->mshStaff;
         grid.setText(row, col, u"Bo"_s);
         if (answer)
             f.dialogs.answers << QString::fromLatin1(answer);
         grid.userActivate(row, col);
-        EXPECT_EQ(grid.text(row, col), QString::fromLatin1(after)) << row;
+        EXPECT_EQ(grid.text(row, col), QString::fromLatin1(after)) << name;
         QStringList inputs;
         for (const auto &input : f.dialogs.inputs)
             inputs << input.prompt + u' ' + input.proposed;
-        EXPECT_EQ(inputs.join(u'|'), QString::fromLatin1(asked)) << row;
+        EXPECT_EQ(inputs.join(u'|'), QString::fromLatin1(asked)) << name;
     }
 }

@@ -1,4 +1,7 @@
+#include "settings/ProgramFolders.h"
 #include "settings/Settings.h"
+
+#include <QDir>
 
 #include <gtest/gtest.h>
 
@@ -15,5 +18,22 @@ TEST(SettingsTerminalCount, LeadingNumberOfTheTextWithTheHeadingRowRounded)
         Settings settings;
         settings.handTerminals = QString::fromLatin1(text);
         EXPECT_EQ(settings.terminalCount(), count) << text;
+    }
+}
+
+// The executable's and the working folder in, the program folder (no separator at its end, but
+// for a root) and the start folder (with one) out, in the system's separators.
+TEST(ProgramFolders, ProgramFolderWithoutTrailingSeparator)
+{
+    const std::tuple<const char *, const char *, const char *, const char *> cases[] = {
+        {"installed", "/opt/pc-vimo/", "/opt/pc-vimo", "/home/farm/"},
+        {"a drive's root", "C:/", "C:", "C:/"},
+        {"the root", "/", "/", "//"},
+    };
+    for (const auto &[name, executable, program, start] : cases) {
+        const ProgramFolders folders
+            = ProgramFolders::choose(QString::fromLatin1(start).chopped(1), QString::fromLatin1(executable));
+        EXPECT_EQ(folders.ProgramFolder, QDir::toNativeSeparators(QString::fromLatin1(program))) << name;
+        EXPECT_EQ(folders.StartDirectory, QDir::toNativeSeparators(QString::fromLatin1(start))) << name;
     }
 }

@@ -63,6 +63,7 @@ TEST(SetupLoad, FileTextInSettingsOut)
          "10\tOx\nX\t1\nStaff 01\tX\nMedicine 0\tX\nMedicine 11\tX",
          "- S1=Anna S3=Bo Jensen S20=Last M10=Ox ports"},
         {"Interval 1", "- I1=Interval 1 ports"}, // a line without TAB is its own value
+        {"Staff 1\tAnna\t\"", "- S1=Anna ports"}, // a third field is not read
         {"Temperature\t-1", "- Temp=-1 ports"},
         {"COMPort\t 7.5 ", "- COM=8 ports"},
         {"COMPort\t-32768.5", "- COM=-32768 ports"},
