@@ -44,13 +44,9 @@ public:
     frmComProblem &comProblem() { return m_frmComProblem; }
     frmChart &chart() { return m_frmChart; }
     PollScheduler &scheduler() { return m_scheduler; }
-    RecordIntake &intake() { return m_intake; }
     Receiver &receiver() { return m_receiver; }
     TerminalTable &terminals() { return m_terminals; }
-    RecordOutput &output() { return m_output; }
-    const ProgramFolders &folders() const { return m_folders; }
     const QString &currentLanguage() const { return m_CurrentLanguage; }
-    const Settings &settings() const { return m_settings; }
 
 private:
     void loadSettingsAndTexts();
