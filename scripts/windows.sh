@@ -67,11 +67,24 @@ simulator=$linux/tools/pcvimo-simulator
 export WINEPREFIX=$out/wine WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 wine=/usr/lib/wine/wine64
 wineserver=/usr/lib/wine/wineserver
-rm -rf "$WINEPREFIX"
-"$wine" wineboot -i >/dev/null 2>&1
-winpath() { "$wine" winepath -w "$1" 2>/dev/null; }
+# Wine's first start in a new prefix once failed in CI without a word (exit 53: a DLL not found):
+# its output is kept and shown, and a failed start is tried once more in a fresh prefix.
+boot_prefix() {
+  "$wineserver" -k 2>/dev/null || true
+  rm -rf "$WINEPREFIX"
+  "$wine" wineboot -i >"$out/wineboot.log" 2>&1 && "$wineserver" -w &&
+    [ -f "$WINEPREFIX/drive_c/windows/system32/kernel32.dll" ]
+}
+for attempt in 1 2; do
+  boot_prefix && break
+  echo "Wine could not set up its prefix (attempt $attempt, exit $?):"
+  cat "$out/wineboot.log"
+  [ "$attempt" -eq 2 ] && exit 1
+  sleep 5
+done
+winpath() { "$wine" winepath -w "$1"; }
 export WINEPATH
-WINEPATH=$(winpath "$qt/bin")
+WINEPATH=$(winpath "$qt/bin") || { echo "winepath failed for $qt/bin"; exit 1; }
 
 # --- the test programs under Wine ---
 # Wine passes no QT_* variable to the program: the platform goes on the command line. The program
