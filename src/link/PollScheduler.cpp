@@ -157,9 +157,11 @@ void PollScheduler::sendName(Packet::Command command, int entry, const QString &
     std::array<std::uint8_t, 1 + kNameBytes> buf{};
     buf[0] = std::uint8_t(entry);
     std::fill(buf.begin() + 1, buf.begin() + 1 + kNameBytes, std::uint8_t(' '));
-    for (int j = 0; j < kNameBytes && j < name.size(); ++j) {
-        if (const auto byte = Codec1252::toByte(name.at(j)))
-            buf[size_t(j) + 1] = *byte;
+    auto out = buf.begin() + 1;
+    for (const QChar c : QStringView(name).left(kNameBytes)) {
+        if (const auto byte = Codec1252::toByte(c))
+            *out = *byte;
+        ++out;
     }
     m_sender.SendXXByte(Packet::kBroadcastAddress, command, 0, buf, Packet::FlagMode::Never);
 }

@@ -1,5 +1,7 @@
 #include "protocol/PacketAssembler.h"
 
+#include <QtGlobal>
+
 #include <optional>
 
 namespace {
@@ -31,8 +33,10 @@ PacketAssembler::Result PacketAssembler::push(std::uint8_t byte)
         return Result::Pending;
     }
 
-    if (m_index >= 0 && m_index < kBufferSize)
-        m_buffer[size_t(m_index)] = byte;
+    // The longest packet (a count of kMaxReceivedData) ends at the buffer's last byte, and any
+    // other byte run completes or is dropped before it: the index never runs past the buffer.
+    Q_ASSERT(m_index < kBufferSize);
+    m_buffer[size_t(m_index)] = byte;
 
     if (m_type == Packet::Type::FC && m_index == kCountHigh) {
         m_pendingCount = byte;
@@ -40,8 +44,7 @@ PacketAssembler::Result PacketAssembler::push(std::uint8_t byte)
         m_pendingCount += byte;
         if (m_pendingCount > Packet::kMaxReceivedData) {
             // It cannot fit the buffer: drop it whole, its count included.
-            m_discarding = true;
-            m_index = 0;
+            m_discarding = true; // until the next start byte, which also resets the index
             m_doneLength = kCountLow + 1;
             return Result::Dropped;
         }
@@ -54,8 +57,9 @@ PacketAssembler::Result PacketAssembler::push(std::uint8_t byte)
     if (!isComplete())
         return Result::Pending;
     m_doneLength = m_index;
+    // Bytes that follow without a start byte are collected as the same type; an FC's count is read
+    // again from them at its place before they can complete.
     m_index = 0;
-    m_countRead = false;
     return Result::Complete;
 }
 

@@ -33,6 +33,7 @@ TEST(LogFile, StoresOneWholeLineOrNothing)
         {"whole line, then NULs", "h\r\n" + whole + nul, 0, R::Stored, "h\r\nx\r\n", whole + nul},
         {"blocks of NULs", "h\r\nd\t1" + blocks, 0, R::Stored, "h\r\nx\r\n", "d\t1" + blocks},
         {"torn header", "DateTime\tPers", 0, R::Stored, header + "x\r\n", "DateTime\tPers"},
+        {"torn header, then no room", "DateT", 10, R::NotWritten, "", "DateT"}, // no header torn anew
         {"no room", "h\r\n", 4, R::NotWritten, "h\r\n", ""}, // the caller tells, knowing what was lost
         // A file begun is removed again, so that the next one starts with its header.
         {"no room for the header", "", 10, R::NotMade, "", ""},

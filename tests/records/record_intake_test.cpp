@@ -109,6 +109,7 @@ void expectIntake(const IntakeCase &c)
     link.RecordsOutstanding = 3;
     const int rows = f.mshVimo.rows();
     const qsizetype records = dayRecords();
+    link.quietSinceMs = -1;
 
     intake->BehModData(c.from, c.code, c.data, c.record, c.count);
     full.reset();
@@ -119,6 +120,8 @@ void expectIntake(const IntakeCase &c)
     EXPECT_EQ(status(c.from), QString::fromUtf16(c.status));
     EXPECT_EQ(f.told(), QString::fromUtf16(c.told));
     EXPECT_EQ(f.folder.read(QStringLiteral("elsewhere.txt")), "theirs");
+    // What was written to the served terminal gives it the quiet time to answer anew.
+    EXPECT_EQ(link.quietSinceMs == f.clock.monotonicMs(), !QString::fromUtf16(c.ack).isEmpty());
 }
 
 // Acknowledgements: FC, the address, command 1, sub-code 192, the record's two count bytes.
