@@ -116,6 +116,9 @@ TEST_F(PortHandlingTest, lostLineStopsReceptionUntilTheUserListsThePortsAgain)
     // The port's own error is shown (the description line is checked with the opening faults).
     EXPECT_EQ(problem.lblError1.caption() + u'|' + problem.lblError3.caption(),
               u"Error number = 8020|Error source = PC Vimo 2");
+    EXPECT_TRUE(problem.isVisible());
+    problem.OKButton.click();
+    EXPECT_FALSE(problem.isVisible());
 
     options->cmdComP.click();
     EXPECT_TRUE(port.isOpen());

@@ -30,6 +30,7 @@ struct SmallForm : Form
         label.setCaption(u"Bound"_s);
         button.setCaption(u"Go"_s);
         text.setText(u"04:00"_s);
+        trace.setText(u"Begun "_s);
         window.emplace(*this);
     }
     template<typename W> W *widget(const char *name)
@@ -52,8 +53,8 @@ TEST(FormWindowBindings, ModelsAndWidgetsFollowEachOther)
     EXPECT_EQ(f.window->size(), QSize(400, 200));
     EXPECT_EQ(f.widget<QLabel>("label")->geometry(), QRect(10, 10, 100, 20));
     EXPECT_EQ(f.widget<QLabel>("label")->text() + f.widget<QPushButton>("button")->text()
-                  + f.widget<QLineEdit>("text")->text(),
-              u"BoundGo04:00")
+                  + f.widget<QLineEdit>("text")->text() + f.widget<QPlainTextEdit>("trace")->toPlainText(),
+              u"BoundGo04:00Begun ")
         << "as bound";
     f.show();
     f.setTitle(u"Renamed"_s);
@@ -62,7 +63,7 @@ TEST(FormWindowBindings, ModelsAndWidgetsFollowEachOther)
     f.label.setCaption(u"Line"_s);
     f.trace.append(u"Started"_s);
     EXPECT_EQ(f.widget<QLabel>("label")->text(), u"Line");
-    EXPECT_EQ(f.widget<QPlainTextEdit>("trace")->toPlainText(), u"Started");
+    EXPECT_EQ(f.widget<QPlainTextEdit>("trace")->toPlainText(), u"Begun Started");
 
     int clicks = 0;
     QObject::connect(&f.button, &Button::clicked, [&clicks] { ++clicks; });
@@ -90,6 +91,8 @@ TEST(FormWindowBindings, ModelsAndWidgetsFollowEachOther)
     f.combo.addItem(u"COM6"_s, 6);
     EXPECT_FALSE(f.combo.setCurrentIndex(2)) << "no such entry";
     f.combo.setCurrentIndex(1);
+    f.combo.userSelect(2);
+    EXPECT_EQ(f.combo.currentIndex(), 1) << "no such entry to pick";
     EXPECT_EQ(f.widget<QComboBox>("combo")->itemText(0) + f.widget<QComboBox>("combo")->currentText(),
               u"COM5COM6");
 
@@ -105,6 +108,17 @@ TEST(FormWindowBindings, ModelsAndWidgetsFollowEachOther)
     f.grid.setFixedRows(1);
     f.grid.setColWidth(2, 900);
     EXPECT_EQ(view->columnWidth(2), 60);
+    {
+        Grid::Batch batch(f.grid); // a reset: the view lays its columns out anew
+        f.grid.setRows(4);
+        f.grid.setCols(5);
+        f.grid.setColWidth(4, 1500);
+    }
+    EXPECT_EQ(view->columnWidth(2) + view->columnWidth(4), 160) << "after a reset";
+    f.grid.setRows(6); // rows announced one change at a time
+    EXPECT_EQ(view->verticalHeader()->count(), 6);
+    f.grid.setCols(4); // announced as a reset
+    EXPECT_EQ(view->horizontalHeader()->count(), 4);
     EXPECT_EQ(view->model()->headerData(1, Qt::Horizontal).toString(), u"Head");
     EXPECT_EQ(view->horizontalHeader()->height(), 40);
     f.grid.setBackColour(1, 1, Colour{0, 255, 0});

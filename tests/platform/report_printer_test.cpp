@@ -23,8 +23,9 @@ public:
         setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape, QMarginsF()));
     }
     QPaintEngine *paintEngine() const override { return const_cast<RecordingPrinter *>(this); }
-    bool newPage() override { return pages.emplace_back().empty(); }
+    bool newPage() override { return !paperOut && pages.emplace_back().empty(); }
     std::vector<std::vector<std::pair<QPoint, QString>>> pages{1};
+    bool paperOut = false; // no next page
 
 private:
     using QPaintEngine::drawLines;
@@ -71,6 +72,9 @@ TEST(QtReportPrinter, WritesA4LandscapeToAPdfOrFails)
     EXPECT_EQ(bytes.count("/Type /Page\n"), 4);
     EXPECT_TRUE(bytes.contains("/MediaBox [0 0 842.000000 595.000000]"));
     EXPECT_EQ(QtReportPrinter(folder.file(u"VimoLog/missing/r.pdf"_s)).print(Report{}), PrintOutcome::Failed);
+    RecordingPrinter printer;
+    printer.paperOut = true;
+    EXPECT_FALSE(QtReportPrinter::paint(printer, report(120))) << "the second page could not begin";
 }
 
 // Rows past a page go on to the next; the summary needs room of its own. Each page, top to bottom:
