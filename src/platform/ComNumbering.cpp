@@ -73,10 +73,8 @@ std::vector<NumberedPort> ComNumbering::number(const std::vector<PortLink> &link
                 {known->first, device.devicePath, device.usb, device.description, device.linkTarget});
             continue;
         }
-        if (known != m_assigned.end()) { // a link made by hand took its number
+        if (known != m_assigned.end()) // a link made by hand took its number: it gets another below
             m_assigned.erase(known);
-            m_changed = true;
-        }
         fresh.push_back(&device);
     }
     std::stable_sort(fresh.begin(), fresh.end(), [](const SerialDevice *a, const SerialDevice *b) {

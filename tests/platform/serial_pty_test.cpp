@@ -91,8 +91,11 @@ TEST_F(SerialPtyTest, lineIs4800Baud8N1CarriesRawBytesBothWaysAndClosesOnceWhenG
     QList<int> lost;
     QObject::connect(&port, &SerialPort::lineLost, [&lost](const PortError &error) { lost << error.number; });
 
+    pty->send(hexBytes(frame), 0);
+    EXPECT_TRUE(runEventsUntil([&] { return port.bytesWaiting() > 0; }));
     pty.reset();
     ASSERT_TRUE(runEventsUntil([&] { return !port.isOpen(); }));
+    EXPECT_EQ(port.bytesWaiting(), 0) << "what was waiting went with the line";
     const int errorsAtClose = port.errorsReported();
     runEventsUntil([] { return false; }, 100); // closed, nothing more is reported
     EXPECT_EQ(port.errorsReported(), errorsAtClose);
