@@ -18,6 +18,7 @@ public:
     // not once an entry.
     void addItems(const QStringList &texts);
     int count() const { return int(m_texts.size()); }
+    const QStringList &items() const { return m_texts; }
     QString itemText(int index) const;
     int itemData(int index) const;
     void setItemData(int index, int itemData);

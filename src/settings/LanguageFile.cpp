@@ -57,10 +57,12 @@ void LoadLanguage(TextTable &texts, const QString &programFolder, const QString 
                 // Kept: only header fields 2 to 10 are searched, one fewer than the language list offers,
                 // so a language in field 11 can be chosen but reads the "UK" texts, because the language
                 // files in use were laid out against this bound.
-                for (int c = 1; c < columns && c < 10 && chosen < 0; ++c) {
-                    if (fields->at(c) == language)
+                for (int c = 1; c < columns && c < 10; ++c) {
+                    if (fields->at(c) == language) {
                         chosen = c;
-                    else if (fields->at(c) == u"UK")
+                        break;
+                    }
+                    if (fields->at(c) == u"UK")
                         fallback = c;
                 }
                 if (chosen < 0)

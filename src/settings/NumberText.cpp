@@ -59,9 +59,7 @@ double leadingNumber(QStringView text)
     }
     if (!digits)
         return 0;
-    bool ok = false;
-    const double value = QLocale::c().toDouble(text.mid(start, i - start), &ok);
-    return ok ? value : 0;
+    return QLocale::c().toDouble(text.mid(start, i - start)); // 0 when it is no number
 }
 
 } // namespace NumberText

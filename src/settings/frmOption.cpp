@@ -16,14 +16,12 @@ constexpr int kInitialPorts = 20;
 constexpr int kLongestName = 10;
 
 // The port list as the window starts with it: "none", "COM1" .. "COM20".
-bool holdsInitialPorts(const ComboBox &cmbCom)
+QStringList initialPorts()
 {
-    if (cmbCom.count() != kInitialPorts + 1 || cmbCom.itemText(0) != u"none")
-        return false;
+    QStringList ports{QStringLiteral("none")};
     for (int i = 1; i <= kInitialPorts; ++i)
-        if (cmbCom.itemText(i) != QStringLiteral("COM") + QString::number(i))
-            return false;
-    return true;
+        ports << QStringLiteral("COM") + QString::number(i);
+    return ports;
 }
 } // namespace
 
@@ -114,9 +112,7 @@ void frmOption::Load()
                               .arg(QStringLiteral(PCVIMO_VERSION), QString::fromLatin1(qVersion()),
                                    QStringLiteral(QT_VERSION_STR)));
 
-    cmbCom.addItem(QStringLiteral("none"));
-    for (int i = 1; i <= kInitialPorts; ++i)
-        cmbCom.addItem(QStringLiteral("COM") + QString::number(i));
+    cmbCom.addItems(initialPorts());
 }
 
 void frmOption::HentSprog(const SetupFile::Contents &setup, QString &Lan)
@@ -185,7 +181,7 @@ Settings frmOption::edited() const
     settings.comPort = -1;
     if (cmbCom.currentIndex() >= 0)
         settings.comPort
-            = holdsInitialPorts(cmbCom) ? cmbCom.currentIndex() : cmbCom.itemData(cmbCom.currentIndex());
+            = cmbCom.items() == initialPorts() ? cmbCom.currentIndex() : cmbCom.itemData(cmbCom.currentIndex());
     settings.temperature = cmbTemp.currentIndex();
     settings.interval1 = txtIntv1.text();
     settings.interval2 = txtIntv2.text();
