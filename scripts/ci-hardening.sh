@@ -16,8 +16,11 @@ start=$(date +%s)
 "$top/scripts/install-deps.sh" --hardening
 
 echo "== Sanitizer build (clang, ASan + UBSan, fuzz targets) in $build"
+launcher=()
+export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$top}
+command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
 CC=clang CXX=clang++ cmake -S "$top" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPCVIMO_FUZZ=ON \
-  -DPCVIMO_SANITIZE=ON -DPCVIMO_BUILD_TESTS=ON -DPCVIMO_BUILD_BENCH=OFF -DPCVIMO_WERROR=ON >/dev/null
+  -DPCVIMO_SANITIZE=ON -DPCVIMO_BUILD_TESTS=ON -DPCVIMO_BUILD_BENCH=OFF -DPCVIMO_WERROR=ON "${launcher[@]}" >/dev/null
 cmake --build "$build" -j"$jobs"
 built=$(date +%s)
 

@@ -4,7 +4,7 @@ set -euo pipefail
 # CI installs everything once and says so; the scripts it calls then need not look again.
 [ "${PCVIMO_DEPS_READY:-}" = 1 ] && exit 0
 packages=(build-essential cmake pkg-config qt6-base-dev qt6-serialport-dev libgtest-dev libgmock-dev
-          libbenchmark-dev xvfb xauth x11-apps imagemagick python3 clang-format)
+          libbenchmark-dev xvfb xauth x11-apps imagemagick python3 clang-format ccache)
 for option in "$@"; do
   case $option in
     # clang and its libFuzzer runtime, for scripts/ci-hardening.sh

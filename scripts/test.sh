@@ -4,7 +4,11 @@ set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 "$top/scripts/install-deps.sh"
 build="$top/build"
-cmake -S "$top" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPCVIMO_WERROR=ON >/dev/null
+# ccache, when there, keeps a second build of the same sources (another clone, CI) short.
+launcher=()
+export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$top}
+command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
+cmake -S "$top" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPCVIMO_WERROR=ON "${launcher[@]}" >/dev/null
 cmake --build "$build" -j"$(nproc)"
 # The program's logic and its tests need no more than Qt Core.
 for t in tests/protocol_tests tests/settings_tests tests/link_tests tests/records_tests tests/app_tests \
