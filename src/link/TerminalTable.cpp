@@ -41,11 +41,10 @@ void TerminalTable::countRequested()
     RecordsOutstanding = 0;
     ServedTerminal = -1;
     passedOver.clear();
-    asksUnanswered = 0;
-    unusableInARow = 0;
     Q_EMIT changed();
 }
 
+// The only way a terminal comes to be served: its counts of asks and unusable records start anew.
 void TerminalTable::serve(int terminal, int count)
 {
     ServedTerminal = terminal;
@@ -66,6 +65,4 @@ void TerminalTable::passOver(PassedOver why)
     passedOver[ServedTerminal] = why;
     ServedTerminal = -1;
     RecordsOutstanding = 0;
-    asksUnanswered = 0;
-    unusableInARow = 0;
 }

@@ -31,7 +31,8 @@ TEST(GridCells, EditsResizesCellsOutsideAndBatches)
     grid.setCols(2);
     EXPECT_EQ(grid.colWidth(2), 0) << "a column gone has no width";
     grid.setCols(5);
-    EXPECT_EQ(rowText(grid, 1), u"a||||");
+    grid.setText(1, 3, u"x");
+    EXPECT_EQ(rowText(grid, 1), u"a|||x|");
     EXPECT_FALSE(grid.backColour(1, 2).has_value());
     QSignalSpy removed(&grid, &Grid::rowsAboutToBeRemoved);
     grid.setText(2, 1, u"gone");
@@ -118,22 +119,24 @@ TEST(GridCells, SeveralAtOnce)
 // a second column (not -1) decides between rows equal in the first.
 TEST(GridSort, WordsInSortedWordsOut)
 {
-    const std::tuple<int, int, const char *, const char *> cases[] = {
-        {1, -1, "a2 b1 c2 d1", "b1 d1 a2* c2"}, {0, -1, "b1 a2 a1", "a2 a1 b1*"},
-        {1, -1, "a1 b3 c2 d4", "a1* c2 b3 d4"}, {1, -1, "a1 b2 c1 d2", "a1* c1 b2 d2"},
-        {1, -1, "aB ab aA", "aA aB* ab"},       {1, 0, "c2 b1 a2", "b1 a2 c2*"},
-        {1, -1, "a1z b1a", "a1z* b1a"}, // a middle column: what follows it does not count
+    // The first row sorted, the key columns, the rows before and after.
+    const std::tuple<int, int, int, const char *, const char *> cases[] = {
+        {1, 1, -1, "a2 b1 c2 d1", "b1 d1 a2* c2"}, {1, 0, -1, "b1 a2 a1", "a2 a1 b1*"},
+        {1, 1, -1, "a1 b3 c2 d4", "a1* c2 b3 d4"}, {1, 1, -1, "a1 b2 c1 d2", "a1* c1 b2 d2"},
+        {1, 1, -1, "aB ab aA", "aA aB* ab"},       {1, 1, 0, "c2 b1 a2", "b1 a2 c2*"},
+        {1, 1, -1, "a1z b1a", "a1z* b1a"}, // a middle column: what follows it does not count
+        {4, 1, -1, "b2 a1", "b2* a1"}, // a range beyond the rows
     };
-    for (const auto &[col, second, before, after] : cases) {
+    for (const auto &[first, col, second, before, after] : cases) {
         Grid grid(1, 3);
         grid.setText(0, 1, u"Head");
         for (const QString &word : QString::fromLatin1(before).split(u' '))
             grid.appendRow({word.left(1), word.mid(1, 1), word.mid(2)});
         grid.setBackColour(1, 1, Colour{0, 255, 0});
         if (second < 0)
-            grid.sortRows(1, grid.rows() - 1, col);
+            grid.sortRows(first, grid.rows() - 1, col);
         else
-            grid.sortRows(1, grid.rows() - 1, {col, second});
+            grid.sortRows(first, grid.rows() - 1, {col, second});
         QStringList words;
         for (int r = 1; r < grid.rows(); ++r)
             words << grid.text(r, 0) + grid.text(r, 1) + grid.text(r, 2)
