@@ -20,9 +20,9 @@ int compare(QStringView a, QStringView b)
         // Surrogates are left to Qt, whose order of them is its own to define.
         if (x[i] >= kFirstSurrogate || y[i] >= kFirstSurrogate)
             return a.compare(b, Qt::CaseSensitive);
-        return x[i] < y[i] ? -1 : 1;
+        return int(x[i]) - int(y[i]);
     }
-    return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
+    return int(a.size() > b.size()) - int(a.size() < b.size());
 }
 
 quint64 head(QStringView key, qsizetype skip)

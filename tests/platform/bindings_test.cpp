@@ -101,7 +101,7 @@ TEST(FormWindowBindings, ModelsAndWidgetsFollowEachOther)
     auto *view = f.widget<QTableView>("grid");
     EXPECT_TRUE(view->isRowHidden(0) && !view->horizontalHeader()->isHidden())
         << "the fixed row is the header";
-    EXPECT_FALSE(view->isRowHidden(1));
+    EXPECT_TRUE(!view->isRowHidden(1) && view->wordWrap()) << "a long text goes on in its cell's next line";
     EXPECT_EQ(view->width(), 200) << "a grid without a width of its own keeps its place's";
     f.grid.setFixedRows(0);
     EXPECT_TRUE(view->horizontalHeader()->isHidden()) << "no fixed row, no header";
