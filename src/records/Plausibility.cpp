@@ -4,6 +4,8 @@
 
 #include <QVarLengthArray>
 
+#include <cstdlib>
+
 namespace {
 constexpr int kLargestLitter = 25;
 
@@ -119,7 +121,7 @@ QString Plausibility::unitText(TemperatureUnit unit)
 QString Plausibility::tenthsText(long long tenths, QStringView decimalPoint)
 {
     const QString sign = tenths < 0 ? QStringLiteral("-") : QString();
-    const long long magnitude = tenths < 0 ? -tenths : tenths;
+    const long long magnitude = std::llabs(tenths);
     return sign + QString::number(magnitude / 10) + decimalPoint.toString() + QString::number(magnitude % 10);
 }
 
