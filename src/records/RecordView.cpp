@@ -93,8 +93,9 @@ void RecordView::layoutGrid()
 
 void RecordView::setHeaderTexts()
 {
-    for (int f = 0; f < kLogFieldCount; ++f)
-        m_grid.setText(0, gridColumn(LogField(f)), m_texts.text(kHeadings[size_t(f)]));
+    int field = 0;
+    for (const Txt heading : kHeadings)
+        m_grid.setText(0, gridColumn(LogField(field++)), m_texts.text(heading));
 }
 
 bool RecordView::Loaded::holds(const QDate &day, QStringView recordSow) const
