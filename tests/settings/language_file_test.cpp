@@ -37,6 +37,7 @@ TEST(LanguageLoad, FileTextInTextsOut)
         {eleven, "H", "3=h"},
         {eleven, "XX", "3=u"}, // only nine languages are read
         {"Idx\tUK\tDK\tDE\n5\tHello", "DE", "5=Hello"}, // a short line repeats its last field
+        {"Idx\tUK\tDK\tDE\n2\t\tSo\tSau", "DE", "2=Sau"}, // an empty field is one
         {"Idx\tUK\n7\t\"Hi\"\n8\t\"Hi\n9\tfirst\n9\t  second \n6\t\"\"", "UK", "7=Hi 8=H 9=  second "},
         {"Idx\tUK\n104\tLast\n105\tBad", "UK", "104=Last line 3"},
         {"Idx\tUK\n2\tSow\n\n3\tFrom", "UK", "2=Sow line 3"},
