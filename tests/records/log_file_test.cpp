@@ -14,6 +14,7 @@ TEST(LogFile, StoresOneWholeLineOrNothing)
     using R = LogFile::StoreResult;
     const QByteArray header = LogFile::headerLine();
     const QByteArray whole = "d\t1\t2\t3\t4\t5\t6\t7\t8\t9\t10\t11\t12"; // 13 fields
+    const QByteArray twelve = whole.left(whole.lastIndexOf('\t'));
     const QByteArray nul(2, '\0'), blocks(5000, '\0');
     const struct
     {
@@ -28,6 +29,7 @@ TEST(LogFile, StoresOneWholeLineOrNothing)
         {"whole line without its end", "h\r\n" + whole, 0, R::Stored, "h\r\n" + whole + "\r\nx\r\n", ""},
         {"whole line without LF", "h\r\n" + whole + "\r", 0, R::Stored, "h\r\n" + whole + "\r\nx\r\n", ""},
         {"torn line", "h\r\nd\t1\t2", 0, R::Stored, "h\r\nx\r\n", "d\t1\t2"},
+        {"torn before its last field", "h\r\n" + twelve, 0, R::Stored, "h\r\nx\r\n", twelve},
         {"torn line with CR", "h\r\nhalf\r", 0, R::Stored, "h\r\nx\r\n", "half\r"},
         {"NUL bytes", "h\r\n" + whole + "\r\n" + nul, 0, R::Stored, "h\r\n" + whole + "\r\nx\r\n", nul},
         {"whole line, then NULs", "h\r\n" + whole + nul, 0, R::Stored, "h\r\nx\r\n", whole + nul},
