@@ -81,12 +81,22 @@ TEST(MainWindow, GrowsWithTheGridTakingTheRoomAndNoSmallerThanDescribed)
     EXPECT_EQ(f.grid()->geometry(), grid);
 }
 
-TEST(MainWindow, KeysClickTheirButtons)
+// Tab first, from the grid round to it again; then each key on a button.
+TEST(MainWindow, TabGoesThroughTheControlsInTheirOrderOnScreenAndKeysClickTheirButtons)
 {
     MainWindow f;
     f.window.show();
     f.window.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&f.window));
+    f.grid()->setFocus();
+    QStringList order{f.focused()};
+    for (int i = 0; i < 9; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        order << f.focused();
+    }
+    EXPECT_EQ(order.join(u' '),
+              u"mshVimo cmbSow dtpStart dtpSlut cmdUpdate cmdOption cmdExport cmdPrint cmdChart mshVimo");
+
     const int rowsOfTwoDays = f.vimo.mshVimo.rows();
     f.vimo.dtpStart.userSetValue(QDateTime(QDate(2024, 3, 1), QTime(0, 0)));
     struct Case
@@ -109,22 +119,6 @@ TEST(MainWindow, KeysClickTheirButtons)
         // A button's key shows it pressed for a moment before it clicks.
         EXPECT_TRUE(QTest::qWaitFor(c.done, 2000)) << c.name;
     }
-}
-
-TEST(MainWindow, TabGoesThroughTheControlsInTheirOrderOnScreen)
-{
-    MainWindow f;
-    f.window.show();
-    f.window.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&f.window));
-    f.grid()->setFocus();
-    QStringList order{f.focused()};
-    for (int i = 0; i < 9; ++i) {
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        order << f.focused();
-    }
-    EXPECT_EQ(order.join(u' '),
-              u"mshVimo cmbSow dtpStart dtpSlut cmdUpdate cmdOption cmdExport cmdPrint cmdChart mshVimo");
 }
 
 TEST(MainWindow, ComesBackWhereAndAsLargeAsItWasLeftOnAScreenThatExists)
