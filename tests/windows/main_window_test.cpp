@@ -35,7 +35,6 @@ struct MainWindow : AppFixture
         program.start();
         QCoreApplication::processEvents();
     }
-    QWidget *control(const char *name) const { return window.findChild<QWidget *>(QLatin1String(name)); }
     QTableView *grid() const { return window.findChild<QTableView *>(QStringLiteral("mshVimo")); }
     // The placed control that has the focus (a date picker's focus is on its inner line edit).
     QString focused() const
@@ -72,7 +71,7 @@ TEST(MainWindow, GrowsWithTheGridTakingTheRoomAndNoSmallerThanDescribed)
     EXPECT_EQ(f.grid()->rowHeight(5), rowHeight);
     EXPECT_GE(f.rowsInSight(), rows + 400 / rowHeight - 1);
     for (auto it = below.cbegin(); it != below.cend(); ++it)
-        EXPECT_EQ(f.control(qPrintable(it.key()))->pos(), it.value().topLeft() + QPoint(0, 400))
+        EXPECT_EQ(f.window.findChild<QWidget *>(it.key())->pos(), it.value().topLeft() + QPoint(0, 400))
             << qPrintable(it.key());
 
     f.window.resize(100, 100);
