@@ -50,7 +50,7 @@ TEST(ShownRecords, ExportedAndPrintedAsShownOrTheUserIsToldWhyNot)
     // The chart counts the same litters, day by day.
     f.vimo.cmdChart.click();
     const Chart &chart = f.program.chart().chtLitters;
-    EXPECT_TRUE(f.program.chart().isVisible());
+    EXPECT_TRUE(f.program.chart().isVisible() && f.program.chart().title() == u"D94");
     EXPECT_EQ(chart.data().bars, (std::vector<double>{0, 1}));
 
     // A record of another sow arrives: the grid shows it, the page and the summary for A1 do not.

@@ -15,13 +15,11 @@ class FakeDialogs final : public Dialogs
 public:
     struct Message
     {
-        QString text;
-        QString title;
+        QString text, title;
     };
     struct Input
     {
-        QString prompt;
-        QString proposed;
+        QString prompt, proposed;
     };
 
     void messageBox(const QString &text, const QString &title) override { messages.push_back({text, title}); }

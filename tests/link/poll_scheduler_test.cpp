@@ -53,8 +53,7 @@ protected:
     PacketSender sender{port};
     TerminalTable link;
     Settings settings;
-    Label lblActivity;
-    Label lblTerminals;
+    Label lblActivity, lblTerminals;
     int dayChanges = 0;
     int nestedTicks = 0; // ticks that ran while the day change was handled (a message box open)
     PollScheduler scheduler{link, settings, sender, texts, lblActivity, lblTerminals, clock, [this] {

@@ -150,50 +150,37 @@ TEST(PortHandling, openingFaultsAUserCanMendNameTheFix)
 }
 
 // The windows the settings and the line use show each of their controls once, under the name the
-// earlier program gave it.
+// earlier program gave it, in the order Tab goes through them.
 TEST(WindowControls, EachPlacedOnceUnderItsOwnName)
 {
     PortWindow w;
     frmOption &o = *w.options;
     frmComProblem &p = w.problem;
     frmFileProblem file;
-    const std::tuple<const Form *, const char *, Form::ControlRef> controls[] = {
-        {&o, "lblStaff", &o.lblStaff},
-        {&o, "mshStaff", &o.mshStaff},
-        {&o, "lblMedicine", &o.lblMedicine},
-        {&o, "mshMedicine", &o.mshMedicine},
-        {&o, "mshStatus", &o.mshStatus},
-        {&o, "lblLan", &o.lblLan},
-        {&o, "cmbLan", &o.cmbLan},
-        {&o, "lblTemp", &o.lblTemp},
-        {&o, "cmbTemp", &o.cmbTemp},
-        {&o, "lblIntv1", &o.lblIntv1},
-        {&o, "txtIntv1", &o.txtIntv1},
-        {&o, "lblIntv2", &o.lblIntv2},
-        {&o, "txtIntv2", &o.txtIntv2},
-        {&o, "lblDur1", &o.lblDur1},
-        {&o, "txtDur1", &o.txtDur1},
-        {&o, "lblNoHand", &o.lblNoHand},
-        {&o, "txtNoHand", &o.txtNoHand},
-        {&o, "lblActivity", &o.lblActivity},
-        {&o, "cmbCom", &o.cmbCom},
-        {&o, "cmdComP", &o.cmdComP},
-        {&o, "lblVersion", &o.lblVersion},
-        {&o, "cmdSetup", &o.cmdSetup},
-        {&o, "cmdGemLuk", &o.cmdGemLuk},
-        {&p, "Label1", &p.Label1},
-        {&p, "lblError1", &p.lblError1},
-        {&p, "lblError2", &p.lblError2},
-        {&p, "lblError3", &p.lblError3},
-        {&p, "OKButton", &p.OKButton},
-        {&file, "txtFileProblem", &file.txtFileProblem},
-        {&file, "cmdOK", &file.cmdOK},
+    const std::tuple<const Form *, const char *, std::vector<Form::ControlRef>> forms[] = {
+        {&o,
+         "lblStaff mshStaff lblMedicine mshMedicine mshStatus lblLan cmbLan lblTemp cmbTemp lblIntv1 "
+         "txtIntv1 lblIntv2 txtIntv2 lblDur1 txtDur1 lblNoHand txtNoHand lblActivity cmbCom cmdComP "
+         "lblVersion cmdSetup cmdGemLuk",
+         {&o.lblStaff, &o.mshStaff, &o.lblMedicine, &o.mshMedicine, &o.mshStatus, &o.lblLan,
+          &o.cmbLan,   &o.lblTemp,  &o.cmbTemp,     &o.lblIntv1,    &o.txtIntv1,  &o.lblIntv2,
+          &o.txtIntv2, &o.lblDur1,  &o.txtDur1,     &o.lblNoHand,   &o.txtNoHand, &o.lblActivity,
+          &o.cmbCom,   &o.cmdComP,  &o.lblVersion,  &o.cmdSetup,    &o.cmdGemLuk}},
+        {&p,
+         "Label1 lblError1 lblError2 lblError3 OKButton",
+         {&p.Label1, &p.lblError1, &p.lblError2, &p.lblError3, &p.OKButton}},
+        {&file, "txtFileProblem cmdOK", {&file.txtFileProblem, &file.cmdOK}},
     };
-    for (const auto &[form, name, control] : controls) {
-        const Form::Placement *placed = form->placement(QString::fromLatin1(name));
-        EXPECT_TRUE(placed && placed->control == control) << name;
+    for (const auto &[form, names, controls] : forms) {
+        QStringList placed;
+        std::vector<Form::ControlRef> placedControls;
+        for (const Form::Placement &placement : form->placements()) {
+            placed << placement.name;
+            placedControls.push_back(placement.control);
+        }
+        EXPECT_EQ(placed.join(u' '), QLatin1String(names));
+        EXPECT_TRUE(placedControls == controls) << names;
     }
-    EXPECT_EQ(o.placements().size() + p.placements().size() + file.placements().size(), std::size(controls));
     const Form::Placement *trace = file.placement(QStringLiteral("txtFileProblem"));
     EXPECT_TRUE(trace && trace->multiLine) << "the start-up trace shows its lines";
 }

@@ -160,7 +160,8 @@ TEST(SetupSave, EverySettingUnderTheRoundedDayReadsBackAndClosingSavesNothing)
     f.options->cmbLan.setCurrentIndex(0);
     f.options->cmbCom.setCurrentIndex(4); // the initial list saves the entry's position
     const QStringList &ports = f.options->cmbCom.items();
-    EXPECT_EQ((ports.first(2) + ports.last(1)).join(u' ') + QString::number(ports.size()), u"none COM1 COM2021");
+    EXPECT_EQ((ports.first(2) + ports.last(1)).join(u' ') + QString::number(ports.size()),
+              u"none COM1 COM2021");
     f.options->txtIntv1.setText(u"02:00"_s);
     f.options->mshStaff.setText(2, 1, u"Søren"_s);
     f.options->mshMedicine.setText(10, 1, u"Ox"_s);

@@ -35,7 +35,6 @@ struct MainWindow : AppFixture
         program.start();
         QCoreApplication::processEvents();
     }
-    QWidget *control(const char *name) const { return window.findChild<QWidget *>(QLatin1String(name)); }
     QTableView *grid() const { return window.findChild<QTableView *>(QStringLiteral("mshVimo")); }
     // The placed control that has the focus (a date picker's focus is on its inner line edit).
     QString focused() const
@@ -72,7 +71,7 @@ TEST(MainWindow, GrowsWithTheGridTakingTheRoomAndNoSmallerThanDescribed)
     EXPECT_EQ(f.grid()->rowHeight(5), rowHeight);
     EXPECT_GE(f.rowsInSight(), rows + 400 / rowHeight - 1);
     for (auto it = below.cbegin(); it != below.cend(); ++it)
-        EXPECT_EQ(f.control(qPrintable(it.key()))->pos(), it.value().topLeft() + QPoint(0, 400))
+        EXPECT_EQ(f.window.findChild<QWidget *>(it.key())->pos(), it.value().topLeft() + QPoint(0, 400))
             << qPrintable(it.key());
 
     f.window.resize(100, 100);
@@ -81,12 +80,22 @@ TEST(MainWindow, GrowsWithTheGridTakingTheRoomAndNoSmallerThanDescribed)
     EXPECT_EQ(f.grid()->geometry(), grid);
 }
 
-TEST(MainWindow, KeysClickTheirButtons)
+// Tab first, from the grid round to it again; then each key on a button.
+TEST(MainWindow, TabGoesThroughTheControlsInTheirOrderOnScreenAndKeysClickTheirButtons)
 {
     MainWindow f;
     f.window.show();
     f.window.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&f.window));
+    f.grid()->setFocus();
+    QStringList order{f.focused()};
+    for (int i = 0; i < 9; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        order << f.focused();
+    }
+    EXPECT_EQ(order.join(u' '),
+              u"mshVimo cmbSow dtpStart dtpSlut cmdUpdate cmdOption cmdExport cmdPrint cmdChart mshVimo");
+
     const int rowsOfTwoDays = f.vimo.mshVimo.rows();
     f.vimo.dtpStart.userSetValue(QDateTime(QDate(2024, 3, 1), QTime(0, 0)));
     struct Case
@@ -109,22 +118,6 @@ TEST(MainWindow, KeysClickTheirButtons)
         // A button's key shows it pressed for a moment before it clicks.
         EXPECT_TRUE(QTest::qWaitFor(c.done, 2000)) << c.name;
     }
-}
-
-TEST(MainWindow, TabGoesThroughTheControlsInTheirOrderOnScreen)
-{
-    MainWindow f;
-    f.window.show();
-    f.window.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&f.window));
-    f.grid()->setFocus();
-    QStringList order{f.focused()};
-    for (int i = 0; i < 9; ++i) {
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        order << f.focused();
-    }
-    EXPECT_EQ(order.join(u' '),
-              u"mshVimo cmbSow dtpStart dtpSlut cmdUpdate cmdOption cmdExport cmdPrint cmdChart mshVimo");
 }
 
 TEST(MainWindow, ComesBackWhereAndAsLargeAsItWasLeftOnAScreenThatExists)

@@ -147,6 +147,7 @@ TEST_P(ShippedLanguage, everyTextFitsItsControl)
         f.program.terminals().passOver(why);
     }
     f.program.scheduler().tick();
+    vimo.cmdChart.click(); // the chart of the morning's litters
 
     const QString screenshots = qEnvironmentVariable("PCVIMO_SCREENSHOTS");
     for (Form *form : std::initializer_list<Form *>{&vimo, &f.program.options(), &f.program.comProblem(),
@@ -155,6 +156,7 @@ TEST_P(ShippedLanguage, everyTextFitsItsControl)
         window.show(); // laid out as the user sees it, scroll bars and all
         QCoreApplication::processEvents();
         EXPECT_EQ(misfits(window).join(u'\n').toStdString(), "") << language.toStdString();
+        EXPECT_FALSE(window.windowTitle().isEmpty()) << language.toStdString();
         if (!screenshots.isEmpty())
             window.grab().save(
                 QStringLiteral("%1/%2-%3.png").arg(screenshots, form->placements()[0].name, language));
