@@ -180,8 +180,8 @@ Settings frmOption::edited() const
     settings.language = cmbLan.currentIndex() >= 0 ? cmbLan.currentText() : QStringLiteral("none");
     settings.comPort = -1;
     if (cmbCom.currentIndex() >= 0)
-        settings.comPort
-            = cmbCom.items() == initialPorts() ? cmbCom.currentIndex() : cmbCom.itemData(cmbCom.currentIndex());
+        settings.comPort = cmbCom.items() == initialPorts() ? cmbCom.currentIndex()
+                                                            : cmbCom.itemData(cmbCom.currentIndex());
     settings.temperature = cmbTemp.currentIndex();
     settings.interval1 = txtIntv1.text();
     settings.interval2 = txtIntv2.text();

@@ -72,9 +72,7 @@ public:
     {
         for (const char *sub : {"Setup", "VimoLog", "ports"})
             QDir(folder()).mkpath(QLatin1String(sub));
-        QFile::copy(
-            QFileInfo(QStringLiteral(__FILE__)).dir().filePath(QStringLiteral("../../data/ViMoText.txt")),
-            path(QStringLiteral("ViMoText.txt")));
+        QFile::copy(QStringLiteral(PCVIMO_DATA_DIR "/ViMoText.txt"), path(QStringLiteral("ViMoText.txt")));
         QFile setup(path(QStringLiteral("Setup/FarSetup-2024-01-01.txt")));
         if (setup.open(QIODevice::WriteOnly))
             setup.write("Language\tUK\r\nCOMPort\t3\r\nNo of Hand Terminals\t" + QByteArray::number(terminals)
