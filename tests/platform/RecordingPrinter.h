@@ -13,8 +13,8 @@ struct Drawn
     QString what; // the text, or "rule" (a line), "band" (a rectangle), "path" (a stretch of a path)
     QRectF box; // around it, turned as it was painted
     QPolygonF points; // a rule's or a path's points in order
-    double penWidth = 0;
-    QColor pen, fill; // fill: invalid when not filled
+    QPen pen;
+    QColor fill; // invalid when not filled
 };
 
 // Inside `area`, give or take a pixel of rounding.
@@ -50,8 +50,7 @@ private:
     {
         const QPolygonF onPage = painter()->combinedTransform().map(points);
         const QBrush &brush = painter()->brush();
-        pages.back().push_back({what, onPage.boundingRect(), onPage, painter()->pen().widthF(),
-                                painter()->pen().color(),
+        pages.back().push_back({what, onPage.boundingRect(), onPage, painter()->pen(),
                                 brush.style() == Qt::NoBrush ? QColor() : brush.color()});
     }
     void drawTextItem(const QPointF &at, const QTextItem &text) override

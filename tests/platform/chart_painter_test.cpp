@@ -25,11 +25,17 @@ TEST(ChartPainter, AxisScaleAndLabelStride)
         bool whole;
         double step, top;
     } scales[] = {
-        {"nothing to show", 0, true, 1, 1}, {"a few litters", 3, true, 1, 3},
-        {"a step of 2", 7, true, 2, 8},     {"a step of 5", 23, true, 5, 25},
-        {"on a tick", 100, true, 20, 100},  {"a step of 10", 41, true, 10, 50},
-        {"means", 12.5, false, 5, 15},      {"small means", 1.2, false, 0.5, 1.5},
-        {"tenths", 0.3, false, 0.1, 0.3},   {"counts never step below one", 0.3, true, 1, 1},
+        {"nothing to show", 0, true, 1, 1},
+        {"a few litters", 3, true, 1, 3},
+        {"a step of 2", 7, true, 2, 8},
+        {"a step of 5", 23, true, 5, 25},
+        {"on a tick", 100, true, 20, 100},
+        {"a step of 1 times ten", 50, true, 10, 50},
+        {"a step of 10", 41, true, 10, 50},
+        {"means", 12.5, false, 5, 15},
+        {"small means", 1.2, false, 0.5, 1.5},
+        {"tenths", 0.3, false, 0.1, 0.3},
+        {"counts never step below one", 0.3, true, 1, 1},
     };
     for (const auto &s : scales) {
         const ChartPainter::Scale scale = ChartPainter::scale(s.max, 5, s.whole);
@@ -47,12 +53,18 @@ TEST(ChartPainter, AxisScaleAndLabelStride)
         EXPECT_EQ(ChartPainter::labelStride(s.label, s.slot), s.stride) << s.label << " in " << s.slot;
 }
 
-// Each box ends before the next begins, left to right.
+// The room between each box and the next, left to right.
+std::vector<double> gaps(const std::vector<Drawn> &row)
+{
+    std::vector<double> gaps;
+    for (size_t i = 1; i < row.size(); ++i)
+        gaps.push_back(row[i].box.left() - row[i - 1].box.right());
+    return gaps;
+}
+
 bool leftToRight(const std::vector<Drawn> &row)
 {
-    return std::ranges::adjacent_find(
-               row, [](const Drawn &a, const Drawn &b) { return a.box.right() > b.box.left() + 1; })
-        == row.end();
+    return std::ranges::all_of(gaps(row), [](double gap) { return gap > -1; });
 }
 
 bool near(double a, double b)
@@ -63,10 +75,9 @@ bool near(double a, double b)
 // The legend, the scales, the bars and the lines each where a reader looks for them.
 TEST(ChartPainter, EachPartDrawnInItsPlace)
 {
-    ChartData data{
-        u"Week"_s, {u"1"_s, u"2"_s, u"3"_s, u"4"_s, u"5"_s}, u"Litters"_s, {10, 40, 0, 20, 30}, {}};
-    data.bars.resize(4); // no bar for the fifth period, though its 30 stays in the vector's memory
-    data.lines = {{u"Alive"_s, {12, 12, std::nullopt, 6, 9}}, {u"Dead"_s, {1, 2, 1, 0, 1}}};
+    ChartData data{u"Week"_s, {u"1"_s, u"2"_s, u"3"_s, u"4"_s, u"5"_s}, u"Litters"_s, {1, 2, 0, 1, 3}, {}};
+    data.bars.resize(4); // no bar for the fifth period, though its 3 stays in the vector's memory
+    data.lines = {{u"Alive"_s, {1.2, 1.2, std::nullopt, 0.6, 0.9}}, {u"Dead"_s, {0.1, 0.2, 0.1, 0, 0.1}}};
     RecordingPrinter printer;
     QPainter painter(&printer);
     ChartPainter::paint(painter, printer.page(), data);
@@ -80,16 +91,17 @@ TEST(ChartPainter, EachPartDrawnInItsPlace)
     const auto texts
         = [&all](const QString &text) { return all([&](const Drawn &d) { return d.what == text; }); };
     const auto painted = [&all](const QString &what, const QColor &pen, const QColor &fill) {
-        return all([&](const Drawn &d) { return d.what == what && d.pen == pen && d.fill == fill; });
+        return all([&](const Drawn &d) { return d.what == what && d.pen.color() == pen && d.fill == fill; });
     };
     const QColor green(0x1B, 0x7F, 0x3B), red(0xC0, 0x39, 0x2B), barFill(0x9D, 0xB9, 0xD9), none;
     std::vector<Drawn> bars = all([&](const Drawn &d) { return d.what == u"band" && d.fill == barFill; });
-    const std::vector<Drawn> alive
-        = painted(u"path"_s, green, none),
-        markers = painted(u"path"_s, green, green), aliveKey = painted(u"rule"_s, green, none),
-        deadKey = painted(u"rule"_s, red, none), axes = painted(u"rule"_s, Qt::black, none),
-        litters = texts(u"Litters"_s), aliveTitle = texts(u"Alive"_s), deadTitle = texts(u"Dead"_s);
-    ASSERT_TRUE(bars.size() > 3 && alive.size() > 1 && !markers.empty() && !aliveKey.empty()
+    const std::vector<Drawn> alive = painted(u"path"_s, green, none), dead = painted(u"path"_s, red, none),
+                             markers = painted(u"path"_s, green, green),
+                             aliveKey = painted(u"rule"_s, green, none),
+                             deadKey = painted(u"rule"_s, red, none),
+                             axes = painted(u"rule"_s, Qt::black, none), litters = texts(u"Litters"_s),
+                             aliveTitle = texts(u"Alive"_s), deadTitle = texts(u"Dead"_s);
+    ASSERT_TRUE(bars.size() > 3 && alive.size() > 1 && !dead.empty() && !markers.empty() && !aliveKey.empty()
                 && !deadKey.empty() && !axes.empty() && litters.size() == 2 && aliveTitle.size() == 2
                 && deadTitle.size() == 2);
     const Drawn swatch = bars.front();
@@ -108,7 +120,10 @@ TEST(ChartPainter, EachPartDrawnInItsPlace)
     const auto values = [&base](const std::vector<Drawn> &labels, double pixels) {
         QStringList placed;
         for (const Drawn &d : labels)
-            placed << (near(base - d.box.center().y(), d.what.toDouble() * pixels) ? d.what : u"misplaced"_s);
+            placed << (near(base - d.box.center().y(), d.what.toDouble() * pixels)
+                               && d.pen.color() == Qt::black
+                           ? d.what
+                           : u"misplaced"_s);
         return placed;
     };
     const auto period = [&](const QString &label) {
@@ -117,34 +132,48 @@ TEST(ChartPainter, EachPartDrawnInItsPlace)
             .box.center()
             .x();
     };
+    const double labelBottom
+        = all([&](const Drawn &d) { return d.what == u"1" && d.box.top() > base; }).at(0).box.bottom();
     const auto height = [&](size_t bar) { return bars.at(bar).box.height(); };
     const double top = base - bars.at(1).box.top(), lineTop = base - alive[0].points[0].y();
     const QRectF area = printer.page();
+    const std::vector<Drawn> legend{swatch, litters[0], aliveKey[0], aliveTitle[0], deadKey[0], deadTitle[0]};
+    const std::vector<double> room = gaps(legend);
     const struct
     {
         const char *name;
         bool holds;
     } facts[] = {
-        {"the legend: the bars' swatch, their title, then each line's stretch and title, left to right",
-         leftToRight({swatch, litters[0], aliveKey[0], aliveTitle[0], deadKey[0], deadTitle[0]})},
+        {"the legend in one row: the bars' swatch, their title, then each line's stretch and title, evenly "
+         "spaced",
+         leftToRight(legend) && near(room[0], room[2]) && near(room[2], room[4]) && near(room[1], room[3])
+             && std::ranges::all_of(legend,
+                                    [&](const Drawn &d) {
+                                        const QRectF &title = litters[0].box;
+                                        return d.box.top() > title.top() - 1
+                                            && d.box.bottom() < title.bottom() + 1;
+                                    })},
         {"the line's marker on the middle of its stretch in the legend",
          near(markers[0].box.center().x(), aliveKey[0].box.center().x())},
         {"a marker for each value and one in the legend", markers.size() == 5},
         {"the left scale from 0 to the top of the highest bar",
-         values(leftScale, top / 40) == QStringList{u"0"_s, u"10"_s, u"20"_s, u"30"_s, u"40"_s}},
-        {"the right scale from 0 to 15, the line's 12 at its place",
-         values(rightScale, lineTop / 12) == QStringList{u"0"_s, u"5"_s, u"10"_s, u"15"_s}},
+         values(leftScale, top / 2) == QStringList{u"0"_s, u"1"_s, u"2"_s}},
+        {"the right scale from 0 to 1.5, the line's 1.2 at its place",
+         values(rightScale, lineTop / 1.2) == QStringList{u"0"_s, u"0.5"_s, u"1"_s, u"1.5"_s}},
         {"a bar for each period with litters, none past the data", bars.size() == 3},
         {"each bar over its period's label",
          near(bars[0].box.center().x(), period(u"1"_s)) && near(bars[1].box.center().x(), period(u"2"_s))
              && near(bars[2].box.center().x(), period(u"4"_s))},
         {"bars as high as their counts, on one base line",
-         near(height(1), 4 * height(0)) && near(height(2), 2 * height(0))
-             && near(bars[2].box.bottom(), base)},
+         near(height(1), 2 * height(0)) && near(height(2), height(0)) && near(bars[2].box.bottom(), base)},
         {"the line broken at the period without a value", alive.size() == 2 && alive[1].points.size() == 2},
         {"the line's points over their periods at their values",
          near(alive[1].points[0].x(), period(u"4"_s)) && near(base - alive[1].points[0].y(), lineTop / 2)},
-        {"the lines twice as wide as the axes", alive[0].penWidth == 2 * axes[0].penWidth},
+        {"the lines twice as wide as the axes, the first solid, the second dashed, the markers' edges thin",
+         alive[0].pen.widthF() == 2 * axes[0].pen.widthF() && alive[0].pen.style() == Qt::SolidLine
+             && dead[0].pen.style() == Qt::DashLine && markers[0].pen.widthF() == axes[0].pen.widthF()},
+        {"the periods' title under their labels",
+         leftToRight({litters[1], texts(u"Week"_s).at(0)}) && texts(u"Week"_s).at(0).box.top() > labelBottom},
         {"the scales' labels clear of the axes' titles",
          leftToRight({litters[1], leftScale.back()})
              && leftToRight({rightScale.back(), aliveTitle[1], deadTitle[1]})},

@@ -159,7 +159,7 @@ void ChartPainter::paint(QPainter &p, const QRect &area, const ChartData &data)
         p.restore();
         return;
     }
-    drawLegend(p, legend.adjusted(leftMargin, 0, 0, 0), data, unit);
+    drawLegend(p, QRect(QPoint(plot.left(), legend.top()), legend.bottomRight()), data, unit);
 
     auto leftY = [&](double v) { return plot.bottom() - v / left.top * plot.height(); };
     auto rightY = [&](double v) { return plot.bottom() - v / right.top * plot.height(); };
