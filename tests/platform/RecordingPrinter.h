@@ -15,6 +15,7 @@ struct Drawn
     QPolygonF points; // a rule's or a path's points in order
     QPen pen;
     QColor fill; // invalid when not filled
+    bool bold = false; // a text's font
 };
 
 // Inside `area`, give or take a pixel of rounding.
@@ -57,6 +58,7 @@ private:
     {
         add(text.text(),
             QRectF(at.x(), at.y() - text.ascent(), text.width(), text.ascent() + text.descent()));
+        pages.back().back().bold = text.font().bold();
     }
     void drawRects(const QRectF *rects, int count) override
     {

@@ -90,6 +90,7 @@ TEST(QtReportPrinter, EveryPageFromHeaderToPageNumberInItsPlace)
 TEST(QtReportPrinter, FlagNotesAndChartAfterTheTable)
 {
     Report report;
+    report.pageHeader = {u"PC Vimo 2"_s};
     report.pageNumber = u"Page %1 of %2"_s;
     report.columns = {u"Date"_s, u"Sow"_s};
     report.columnWidths = {1600, 900};
@@ -114,16 +115,22 @@ TEST(QtReportPrinter, FlagNotesAndChartAfterTheTable)
         report.rows.assign(size_t(c.rows), {u"2024-03-07 09:30"_s, u"A1"_s});
         report.cellFlags.assign(size_t(c.rows), {u""_s, u"Too many"_s});
         report.flagNotes.clear();
+        // Each cut at the page's edge.
         for (int n = 0; n < c.notes; ++n)
-            report.flagNotes << u"2024-03-07 09:30, Sow A1: Too many. "_s.repeated(
-                20); // cut at the page's edge
+            report.flagNotes << u"2024-03-07 09:30, Sow A1: Too many. "_s.repeated(20);
         report.chart = c.chart ? chart : ChartData{};
         RecordingPrinter printer;
         ASSERT_TRUE(QtReportPrinter::paint(printer, report)) << c.name;
         EXPECT_EQ(printer.pages.size(), size_t(c.pages)) << c.name;
+        qsizetype headings = 0;
         for (const std::vector<Drawn> &page : printer.pages)
-            for (const Drawn &d : page)
+            for (const Drawn &d : page) {
+                headings += d.what == u"Flags";
                 EXPECT_TRUE(within(printer.page(), d.box)) << c.name << ": " << d.what.left(40).toStdString();
+                EXPECT_EQ(d.bold, d.what == u"PC Vimo 2" || d.what == u"Flags")
+                    << c.name << ": " << d.what.left(40).toStdString();
+            }
+        EXPECT_EQ(headings, c.notes > 0) << c.name;
     }
 }
 
@@ -166,6 +173,7 @@ TEST(QtReportPrinter, FlaggedCellsShadedHeadingsOverTheirCells)
     const int width = RecordingPrinter().page().width();
     EXPECT_EQ(shaded[0], QRectF(QPointF(width / 2, rules[0].top()), QPointF(width, rules[1].top())));
     EXPECT_GT(shaded[1].top(), rules[2].top()) << "the note's mark under the table";
+    EXPECT_NEAR(shaded[1].center().y(), box(drawn, report.flagNotes[0]).center().y(), 2) << "beside its note";
     EXPECT_EQ(box(drawn, u"Born alive"_s).left(), box(drawn, u"12"_s).left());
     EXPECT_NE(std::ranges::find(drawn, QColor(0x9D, 0xB9, 0xD9), &Drawn::fill), drawn.end()) << "the chart";
 
