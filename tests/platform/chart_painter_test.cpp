@@ -160,6 +160,10 @@ TEST(ChartPainter, EachPartDrawnInItsPlace)
          values(leftScale, top / 2) == QStringList{u"0"_s, u"1"_s, u"2"_s}},
         {"the right scale from 0 to 1.5, the line's 1.2 at its place",
          values(rightScale, lineTop / 1.2) == QStringList{u"0"_s, u"0.5"_s, u"1"_s, u"1.5"_s}},
+        {"both axes from the base line to the top of the scales",
+         std::ranges::count_if(axes,
+                               [&](const Drawn &d) { return d.box.width() < 1 && d.box.height() > top - 2; })
+             == 2},
         {"a bar for each period with litters, none past the data", bars.size() == 3},
         {"each bar over its period's label",
          near(bars[0].box.center().x(), period(u"1"_s)) && near(bars[1].box.center().x(), period(u"2"_s))
