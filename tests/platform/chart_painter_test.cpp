@@ -3,8 +3,12 @@
 
 #include <gtest/gtest.h>
 
-#include <QImage>
+#include "RecordingPrinter.h"
+
 #include <QPainter>
+
+#include <algorithm>
+#include <cmath>
 
 using namespace Qt::StringLiterals;
 
@@ -21,11 +25,17 @@ TEST(ChartPainter, AxisScaleAndLabelStride)
         bool whole;
         double step, top;
     } scales[] = {
-        {"nothing to show", 0, true, 1, 1}, {"a few litters", 3, true, 1, 3},
-        {"a step of 2", 7, true, 2, 8},     {"a step of 5", 23, true, 5, 25},
-        {"on a tick", 100, true, 20, 100},  {"a step of 10", 41, true, 10, 50},
-        {"means", 12.5, false, 5, 15},      {"small means", 1.2, false, 0.5, 1.5},
-        {"tenths", 0.3, false, 0.1, 0.3},   {"counts never step below one", 0.3, true, 1, 1},
+        {"nothing to show", 0, true, 1, 1},
+        {"a few litters", 3, true, 1, 3},
+        {"a step of 2", 7, true, 2, 8},
+        {"a step of 5", 23, true, 5, 25},
+        {"on a tick", 100, true, 20, 100},
+        {"a step of 1 times ten", 50, true, 10, 50},
+        {"a step of 10", 41, true, 10, 50},
+        {"means", 12.5, false, 5, 15},
+        {"small means", 1.2, false, 0.5, 1.5},
+        {"tenths", 0.3, false, 0.1, 0.3},
+        {"counts never step below one", 0.3, true, 1, 1},
     };
     for (const auto &s : scales) {
         const ChartPainter::Scale scale = ChartPainter::scale(s.max, 5, s.whole);
@@ -43,72 +53,139 @@ TEST(ChartPainter, AxisScaleAndLabelStride)
         EXPECT_EQ(ChartPainter::labelStride(s.label, s.slot), s.stride) << s.label << " in " << s.slot;
 }
 
-// Pixels of the first line's colour in the chart of three periods whose middle one has the value.
-int linePixels(std::optional<double> middle)
+// The room between each box and the next, left to right.
+std::vector<double> gaps(const std::vector<Drawn> &row)
 {
-    ChartData data{u"Day"_s, {u"1"_s, u"2"_s, u"3"_s}, u"Litters"_s, {1, 1, 1}, {}};
-    data.lines = {{u"Alive"_s, {10, middle, 10}}};
-    QImage image(600, 400, QImage::Format_RGB32);
-    image.fill(Qt::white);
-    QPainter p(&image);
-    ChartPainter::paint(p, image.rect(), data);
-    p.end();
-    // Green, also where the line's edge is blended into the white.
-    int count = 0;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x) {
-            const QColor c = image.pixelColor(x, y);
-            count += c.green() > c.red() + 30 && c.green() > c.blue() + 30;
-        }
-    return count;
+    std::vector<double> gaps;
+    for (size_t i = 1; i < row.size(); ++i)
+        gaps.push_back(row[i].box.left() - row[i - 1].box.right());
+    return gaps;
 }
 
-// A period without a value breaks the line: fewer pixels than a line through it, and far fewer
-// than a line down to a zero.
-TEST(ChartPainter, APeriodWithoutValueIsAGapNotAZero)
+bool leftToRight(const std::vector<Drawn> &row)
 {
-    const int gap = linePixels(std::nullopt);
-    const int through = linePixels(10);
-    const int zero = linePixels(0);
-    EXPECT_GT(gap, 0) << "the markers and the legend";
-    EXPECT_LT(gap * 3 / 2, through);
-    EXPECT_LT(through, zero);
+    return std::ranges::all_of(gaps(row), [](double gap) { return gap > -1; });
 }
 
-// Bars stand on one base line and as high as their counts on the left axis; the legend shows the
-// bars' colour above them.
-TEST(ChartPainter, BarsAsHighAsTheirCountsUnderTheLegend)
+bool near(double a, double b)
 {
-    const ChartData data{u"Week"_s, {u"1"_s, u"2"_s, u"3"_s, u"4"_s}, u"Litters"_s, {1, 2, 4, 0}, {}};
-    QImage image(600, 400, QImage::Format_RGB32);
-    image.fill(Qt::white);
-    QPainter p(&image);
-    ChartPainter::paint(p, image.rect(), data);
-    p.end();
-    const QRgb fill = qRgb(0x9D, 0xB9, 0xD9);
-    // The rows of the bars' colour in each quarter of the image: a bar, or the legend's swatch.
-    struct Extent
-    {
-        int top = -1, bottom = -1;
+    return std::abs(a - b) < 2;
+}
+
+// The legend, the scales, the bars and the lines each where a reader looks for them.
+TEST(ChartPainter, EachPartDrawnInItsPlace)
+{
+    ChartData data{u"Week"_s, {u"1"_s, u"2"_s, u"3"_s, u"4"_s, u"5"_s}, u"Litters"_s, {1, 2, 0, 1, 3}, {}};
+    data.bars.resize(4); // no bar for the fifth period, though its 3 stays in the vector's memory
+    data.lines = {{u"Alive"_s, {1.2, 1.2, std::nullopt, 0.6, 0.9}}, {u"Dead"_s, {0.1, 0.2, 0.1, 0, 0.1}}};
+    RecordingPrinter printer;
+    QPainter painter(&printer);
+    ChartPainter::paint(painter, printer.page(), data);
+    painter.end();
+    const std::vector<Drawn> &drawn = printer.pages.front();
+    const auto all = [&drawn](auto keep) {
+        std::vector<Drawn> kept;
+        std::ranges::copy_if(drawn, std::back_inserter(kept), keep);
+        return kept;
     };
-    std::vector<Extent> quarters(4);
-    for (int q = 0; q < 4; ++q)
-        for (int y = 0; y < image.height(); ++y)
-            for (int x = q * 150; x < q * 150 + 150; ++x)
-                if (image.pixel(x, y) == fill) {
-                    if (quarters[q].top < 0)
-                        quarters[q].top = y;
-                    quarters[q].bottom = y;
-                    break;
-                }
-    // The legend's swatch is in the first quarter, above the first bar; the fourth period has none.
-    ASSERT_GE(quarters[1].top, 0);
-    EXPECT_EQ(quarters[3].top, -1);
-    EXPECT_EQ(quarters[1].bottom, quarters[2].bottom) << "one base line";
-    const int one = quarters[1].bottom - quarters[1].top;
-    const int two = quarters[2].bottom - quarters[2].top;
-    EXPECT_NEAR(two, 2 * one, 3) << "as high as their counts";
-    EXPECT_LT(quarters[0].top, quarters[2].top) << "the legend above the highest bar";
+    const auto texts
+        = [&all](const QString &text) { return all([&](const Drawn &d) { return d.what == text; }); };
+    const auto painted = [&all](const QString &what, const QColor &pen, const QColor &fill) {
+        return all([&](const Drawn &d) { return d.what == what && d.pen.color() == pen && d.fill == fill; });
+    };
+    const QColor green(0x1B, 0x7F, 0x3B), red(0xC0, 0x39, 0x2B), barFill(0x9D, 0xB9, 0xD9), none;
+    std::vector<Drawn> bars = all([&](const Drawn &d) { return d.what == u"band" && d.fill == barFill; });
+    const std::vector<Drawn> alive = painted(u"path"_s, green, none), dead = painted(u"path"_s, red, none),
+                             markers = painted(u"path"_s, green, green),
+                             aliveKey = painted(u"rule"_s, green, none),
+                             deadKey = painted(u"rule"_s, red, none),
+                             axes = painted(u"rule"_s, Qt::black, none), litters = texts(u"Litters"_s),
+                             aliveTitle = texts(u"Alive"_s), deadTitle = texts(u"Dead"_s);
+    ASSERT_TRUE(bars.size() > 3 && alive.size() > 1 && !dead.empty() && !markers.empty() && !aliveKey.empty()
+                && !deadKey.empty() && !axes.empty() && litters.size() == 2 && aliveTitle.size() == 2
+                && deadTitle.size() == 2);
+    const Drawn swatch = bars.front();
+    bars.erase(bars.begin());
+    const double base = bars.front().box.bottom();
+    const auto scale = [&](bool left) {
+        return all([&](const Drawn &d) {
+            bool number = false;
+            d.what.toDouble(&number);
+            return number && d.box.top() < base && (d.box.right() < bars.front().box.left()) == left;
+        });
+    };
+    const std::vector<Drawn> leftScale = scale(true), rightScale = scale(false);
+    ASSERT_TRUE(!leftScale.empty() && !rightScale.empty());
+    // The labels' values, each centred as high as its value at `pixels` a unit.
+    const auto values = [&base](const std::vector<Drawn> &labels, double pixels) {
+        QStringList placed;
+        for (const Drawn &d : labels)
+            placed << (near(base - d.box.center().y(), d.what.toDouble() * pixels)
+                               && d.pen.color() == Qt::black
+                           ? d.what
+                           : u"misplaced"_s);
+        return placed;
+    };
+    const auto period = [&](const QString &label) {
+        return all([&](const Drawn &d) { return d.what == label && d.box.top() > base; })
+            .at(0)
+            .box.center()
+            .x();
+    };
+    const double labelBottom
+        = all([&](const Drawn &d) { return d.what == u"1" && d.box.top() > base; }).at(0).box.bottom();
+    const auto height = [&](size_t bar) { return bars.at(bar).box.height(); };
+    const double top = base - bars.at(1).box.top(), lineTop = base - alive[0].points[0].y();
+    const QRectF area = printer.page();
+    const std::vector<Drawn> legend{swatch, litters[0], aliveKey[0], aliveTitle[0], deadKey[0], deadTitle[0]};
+    const std::vector<double> room = gaps(legend);
+    const struct
+    {
+        const char *name;
+        bool holds;
+    } facts[] = {
+        {"the legend in one row: the bars' swatch, their title, then each line's stretch and title, evenly "
+         "spaced",
+         leftToRight(legend) && near(room[0], room[2]) && near(room[2], room[4]) && near(room[1], room[3])
+             && std::ranges::all_of(legend,
+                                    [&](const Drawn &d) {
+                                        const QRectF &title = litters[0].box;
+                                        return d.box.top() > title.top() - 1
+                                            && d.box.bottom() < title.bottom() + 1;
+                                    })},
+        {"the line's marker on the middle of its stretch in the legend",
+         near(markers[0].box.center().x(), aliveKey[0].box.center().x())},
+        {"a marker for each value and one in the legend", markers.size() == 5},
+        {"the left scale from 0 to the top of the highest bar",
+         values(leftScale, top / 2) == QStringList{u"0"_s, u"1"_s, u"2"_s}},
+        {"the right scale from 0 to 1.5, the line's 1.2 at its place",
+         values(rightScale, lineTop / 1.2) == QStringList{u"0"_s, u"0.5"_s, u"1"_s, u"1.5"_s}},
+        {"both axes from the base line to the top of the scales",
+         std::ranges::count_if(axes,
+                               [&](const Drawn &d) { return d.box.width() < 1 && d.box.height() > top - 2; })
+             == 2},
+        {"a bar for each period with litters, none past the data", bars.size() == 3},
+        {"each bar over its period's label",
+         near(bars[0].box.center().x(), period(u"1"_s)) && near(bars[1].box.center().x(), period(u"2"_s))
+             && near(bars[2].box.center().x(), period(u"4"_s))},
+        {"bars as high as their counts, on one base line",
+         near(height(1), 2 * height(0)) && near(height(2), height(0)) && near(bars[2].box.bottom(), base)},
+        {"the line broken at the period without a value", alive.size() == 2 && alive[1].points.size() == 2},
+        {"the line's points over their periods at their values",
+         near(alive[1].points[0].x(), period(u"4"_s)) && near(base - alive[1].points[0].y(), lineTop / 2)},
+        {"the lines twice as wide as the axes, the first solid, the second dashed, the markers' edges thin",
+         alive[0].pen.widthF() == 2 * axes[0].pen.widthF() && alive[0].pen.style() == Qt::SolidLine
+             && dead[0].pen.style() == Qt::DashLine && markers[0].pen.widthF() == axes[0].pen.widthF()},
+        {"the periods' title under their labels",
+         leftToRight({litters[1], texts(u"Week"_s).at(0)}) && texts(u"Week"_s).at(0).box.top() > labelBottom},
+        {"the scales' labels clear of the axes' titles",
+         leftToRight({litters[1], leftScale.back()})
+             && leftToRight({rightScale.back(), aliveTitle[1], deadTitle[1]})},
+        {"everything inside the area",
+         std::ranges::all_of(drawn, [&](const Drawn &d) { return within(area, d.box); })},
+    };
+    for (const auto &fact : facts)
+        EXPECT_TRUE(fact.holds) << fact.name;
 }
 
 } // namespace

@@ -9,6 +9,8 @@
 #include <algorithm>
 #include <cmath>
 #include <iterator>
+#include <ranges>
+#include <vector>
 
 namespace {
 constexpr int kTicks = 5;
@@ -60,12 +62,20 @@ void drawUpright(QPainter &p, QPointF centre, const QString &text, const QColor 
     p.restore();
 }
 
+// The values of the scale's ticks, 0 to the top.
+std::vector<double> ticks(const ChartPainter::Scale &scale)
+{
+    std::vector<double> values;
+    const long count = std::lround(scale.top / scale.step);
+    for (long t = 0; t <= count; ++t)
+        values.push_back(double(t) * scale.step);
+    return values;
+}
+
 int widestTick(const QFontMetrics &fm, const ChartPainter::Scale &scale)
 {
-    int widest = 0;
-    for (double v = 0; v <= scale.top + scale.step / 2; v += scale.step)
-        widest = std::max(widest, fm.horizontalAdvance(tickText(v)));
-    return widest;
+    return std::ranges::max(
+        ticks(scale) | std::views::transform([&fm](double v) { return fm.horizontalAdvance(tickText(v)); }));
 }
 
 // The legend in one row: a swatch of the bars or a stretch of each line, then its title.
@@ -149,7 +159,7 @@ void ChartPainter::paint(QPainter &p, const QRect &area, const ChartData &data)
         p.restore();
         return;
     }
-    drawLegend(p, legend.adjusted(leftMargin, 0, 0, 0), data, unit);
+    drawLegend(p, QRect(QPoint(plot.left(), legend.top()), legend.bottomRight()), data, unit);
 
     auto leftY = [&](double v) { return plot.bottom() - v / left.top * plot.height(); };
     auto rightY = [&](double v) { return plot.bottom() - v / right.top * plot.height(); };
@@ -157,7 +167,7 @@ void ChartPainter::paint(QPainter &p, const QRect &area, const ChartData &data)
     auto centreX = [&](int i) { return plot.left() + slot * (i + 0.5); };
 
     // Grid lines and the left axis's ticks.
-    for (double v = 0; v <= left.top + left.step / 2; v += left.step) {
+    for (const double v : ticks(left)) {
         const double y = leftY(v);
         p.setPen(QPen(kGridLine, unit));
         p.drawLine(QPointF(plot.left(), y), QPointF(plot.right(), y));
@@ -207,7 +217,7 @@ void ChartPainter::paint(QPainter &p, const QRect &area, const ChartData &data)
     p.setPen(QPen(Qt::black, unit));
     if (!data.lines.empty()) {
         p.drawLine(plot.topRight(), plot.bottomRight());
-        for (double v = 0; v <= right.top + right.step / 2; v += right.step) {
+        for (const double v : ticks(right)) {
             const double y = rightY(v);
             p.drawLine(QPointF(plot.right(), y), QPointF(plot.right() + tick, y));
             p.drawText(QRectF(plot.right() + tick + lh / 3.0, y - lh / 2.0, widestTick(fm, right), lh),

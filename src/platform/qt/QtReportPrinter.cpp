@@ -179,16 +179,15 @@ bool QtReportPrinter::paintPages(QPainter &p, QSize page, const Report &report,
     QFont font = p.font();
     font.setPointSizeF(kPointSize);
     p.setFont(font);
-    const QRect area(QPoint(0, 0), page);
     Measures m;
     m.line = p.fontMetrics().height() * 3 / 2;
     m.headingTop = m.line * 3 / 2;
     m.firstRowTop = m.headingTop + 2 * m.line;
-    m.bottom = area.height() - 2 * m.line;
+    m.bottom = page.height() - 2 * m.line;
     // Half a page: room for its labels, and often for the end of the table above it.
     m.chartHeight = std::max(m.line, (m.bottom - m.headingTop) / 2);
     const std::vector<Page> pages = layOut(report, m);
-    const std::vector<int> edges = columnEdges(report, area.width());
+    const std::vector<int> edges = columnEdges(report, page.width());
 
     for (size_t n = 0; n < pages.size(); ++n) {
         if (n > 0 && !newPage())
@@ -200,18 +199,18 @@ bool QtReportPrinter::paintPages(QPainter &p, QSize page, const Report &report,
             QFont headerFont = font;
             headerFont.setBold(i == 0);
             p.setFont(headerFont);
-            p.drawText(QRect(0, 0, area.width(), m.line), align | Qt::AlignVCenter, report.pageHeader[i]);
+            p.drawText(QRect(0, 0, page.width(), m.line), align | Qt::AlignVCenter, report.pageHeader[i]);
         }
         p.setFont(font);
         if (pages[n].table) {
-            p.fillRect(QRect(0, m.headingTop, area.width(), 2 * m.line), kHeadingBack);
+            p.fillRect(QRect(0, m.headingTop, page.width(), 2 * m.line), kHeadingBack);
             // The headings stand over their cells, which are written from the left.
             drawCells(p, report.columns, edges, m.headingTop, 2 * m.line,
                       Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap);
         }
         for (const Piece &piece : pages[n].pieces)
-            drawPiece(p, report, piece, edges, area.width(), m.line);
-        p.drawText(QRect(0, area.height() - m.line, area.width(), m.line), Qt::AlignCenter,
+            drawPiece(p, report, piece, edges, page.width(), m.line);
+        p.drawText(QRect(0, page.height() - m.line, page.width(), m.line), Qt::AlignCenter,
                    QString(report.pageNumber).arg(n + 1).arg(pages.size()));
     }
     return true;
