@@ -72,7 +72,6 @@ FaFrame FaFrame::make(int address, Command command, int value, FlagMode mode, in
     frame.high = ((value / 256) | statusBits) & 0xFF;
     frame.low = value & 0xFF;
     frame.flag = flagBitFor(mode, address);
-    frame.received = frame.checksum();
     return frame;
 }
 

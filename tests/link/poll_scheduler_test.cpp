@@ -168,6 +168,7 @@ TEST_F(PollSchedulerTest, QuietTerminalIsAskedAgainThenPassedOverUntilTheNextCou
     link.passOver(TerminalTable::PassedOver::Unusable);
     link.ServedTerminal = 3;
     link.passOver(TerminalTable::PassedOver::UnknownType);
+    EXPECT_EQ(link.ServedTerminal, -1) << "none served, so none of its records is taken";
     link.drained(2);
     EXPECT_NE(tick(), askFirst) << "passed over until the next count request";
     EXPECT_EQ(lblTerminals.caption(), u"unusable 2; T71 3");

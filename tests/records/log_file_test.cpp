@@ -1,4 +1,5 @@
 #include "RecordsFixture.h"
+#include "records/StoredLines.h"
 
 #include <QFileInfo>
 
@@ -69,3 +70,16 @@ TEST(LogFile, StoresOneWholeLineOrNothing)
 }
 
 } // namespace
+
+// A line stored today before the day's file was read must not hide the lines already in it: a
+// record stored before a restart and sent again after another one is still known.
+TEST(StoredLines, TheDaysFileReadBeforeALineIsAdded)
+{
+    RecordsFixture f;
+    f.writeDay(7, LogFile::headerLine() + "before\r\n");
+    StoredLines stored(f.logFile);
+    const QDate today(2024, 3, 7);
+    stored.add(today, "after");
+    EXPECT_TRUE(stored.contains("before", today, today) && stored.contains("after", today, today));
+    EXPECT_FALSE(stored.contains("other", today, today));
+}
