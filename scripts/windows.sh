@@ -115,15 +115,18 @@ echo "installer: $(du -h "$installer" | cut -f1)"
 folder_win='C:\PC Vimo 2'
 folder=$WINEPREFIX/drive_c/PC\ Vimo\ 2
 # As typed at a command prompt: NSIS takes /D= last and unquoted, spaces and all.
-"$wine" cmd /c "$(winpath "$installer") /S /D=$folder_win"
+"$wine" cmd /c "$(winpath "$installer") /S /D=$folder_win" >"$out/install.log" 2>&1
 for f in pcvimo.exe ViMoText.txt FarSetup-default.txt Qt6Core.dll platforms/qwindows.dll uninstall.exe Setup VimoLog; do
-  [ -e "$folder/$f" ] || { echo "the installer left out $f"; exit 1; }
+  [ -e "$folder/$f" ] || { echo "the installer left out $f"; cat "$out/install.log"; exit 1; }
 done
 
 # --- end to end: the installed program drains simulated hand terminals through COM3 ---
 # COM3 is the pseudo-terminal the simulator makes, registered as a USB adapter's port, so the
 # program finds it in the system's list and opens it as on a farm PC.
-"$wine" regedit /S "$(winpath "$top/tests/e2e/usb-adapter-com3.reg")"
+"$wine" regedit /S "$(winpath "$top/tests/e2e/usb-adapter-com3.reg")" >"$out/regedit.log" 2>&1
+# Wine's server outlives the command that started it and writes to that command's output; when the
+# program's run ends it lists all its objects there. Each run starts a server of its own.
+"$wineserver" -w
 "$top/scripts/demo-setup.sh" "$folder"
 drain() { # NAME TERMINALS RECORDS [SIMULATOR OPTIONS...]; the summary goes to $out/NAME.txt
   local name=$1 terminals=$2 records=$3 work
@@ -193,7 +196,7 @@ echo "broadcast: clock, 20 staff names, 10 medicine names, temperature unit and 
 # --- the uninstaller keeps the records and settings ---
 stage "Uninstall"
 kept=$(cat "$folder"/VimoLog/* "$folder"/Setup/* | md5sum)
-"$wine" "$folder\\uninstall.exe" /S
+"$wine" "$folder\\uninstall.exe" /S >"$out/uninstall.log" 2>&1
 for _ in $(seq 50); do [ ! -e "$folder/pcvimo.exe" ] && break; sleep 0.2; done
 [ ! -e "$folder/pcvimo.exe" ] || { echo "the uninstaller left pcvimo.exe"; exit 1; }
 [ "$(cat "$folder"/VimoLog/* "$folder"/Setup/* | md5sum)" = "$kept" ] || {
