@@ -2,6 +2,8 @@
 
 #include <QDir>
 
+#include <functional>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -73,4 +75,23 @@ TEST(StartUp, TracesEveryStageLeavesTheProgramReadyAndCloses)
     }
 }
 
+} // namespace
+
+namespace {
+// Update is offered once the user changes the range or the sow, not before.
+TEST(UpdateButton, OfferedOnceTheRangeOrTheSowIsChanged)
+{
+    const QDateTime newYear(QDate(2024, 1, 1), QTime(0, 0));
+    const std::pair<const char *, std::function<void(frmVimo &)>> changes[] = {
+        {"the start", [&](frmVimo &v) { v.dtpStart.userSetValue(newYear); }},
+        {"the end", [&](frmVimo &v) { v.dtpSlut.userSetValue(newYear); }},
+        {"the sow", [](frmVimo &v) { v.cmbSow.addItem(QStringLiteral("A1")), v.cmbSow.userSelect(0); }},
+    };
+    for (const auto &[name, change] : changes) {
+        frmVimo v;
+        EXPECT_FALSE(v.cmdUpdate.isEnabled()) << name;
+        change(v);
+        EXPECT_TRUE(v.cmdUpdate.isEnabled()) << name;
+    }
+}
 } // namespace

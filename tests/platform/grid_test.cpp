@@ -46,6 +46,10 @@ TEST(GridCells, EditsResizesCellsOutsideAndBatches)
         EXPECT_FALSE(grid.setText(row, col, u"x") || grid.setBackColour(row, col, Colour{0, 255, 0}))
             << row << col;
     EXPECT_EQ(grid.text(5, 5), u"");
+    Grid none(2, 2);
+    none.setRows(-1);
+    none.setCols(-1);
+    EXPECT_EQ(none.rows() * 10 + none.cols(), 0) << "no fewer than none";
     QSignalSpy layout(&grid, &Grid::layoutSettingsChanged);
     grid.setColWidth(5, 100);
     grid.setColWidth(-1, 100);
