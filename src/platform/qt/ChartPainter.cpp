@@ -9,7 +9,6 @@
 #include <algorithm>
 #include <cmath>
 #include <iterator>
-#include <ranges>
 #include <vector>
 
 namespace {
@@ -74,8 +73,10 @@ std::vector<double> ticks(const ChartPainter::Scale &scale)
 
 int widestTick(const QFontMetrics &fm, const ChartPainter::Scale &scale)
 {
-    return std::ranges::max(
-        ticks(scale) | std::views::transform([&fm](double v) { return fm.horizontalAdvance(tickText(v)); }));
+    int widest = 0;
+    for (const double v : ticks(scale))
+        widest = std::max(widest, fm.horizontalAdvance(tickText(v)));
+    return widest;
 }
 
 // The legend in one row: a swatch of the bars or a stretch of each line, then its title.
