@@ -162,7 +162,10 @@ drain() { # NAME TERMINALS RECORDS [SIMULATOR OPTIONS...]; the summary goes to $
     kill "$xvfb"
   fi
   kill "$program" 2>/dev/null || true
+  # Ended and gone before the next run starts: a program started while the server is on its way
+  # out can fail to load its DLLs.
   "$wineserver" -k 2>/dev/null || true
+  "$wineserver" -w 2>/dev/null || true
   wait "$program" 2>/dev/null || true
   cp "$work/summary.txt" "$out/$name.txt"
   grep -vE '^(staff|medicine) ' "$work/summary.txt"
