@@ -16,11 +16,7 @@ start=$(date +%s)
 "$top/scripts/install-deps.sh" --hardening
 
 echo "== Sanitizer build (clang, ASan + UBSan, fuzz targets) in $build"
-launcher=()
-export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$top}
-# Builds with debug information would otherwise be cached per build folder, never shared by a clone.
-export CCACHE_NOHASHDIR=${CCACHE_NOHASHDIR:-1}
-command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
+. "$top/scripts/ccache-launcher.sh"
 CC=clang CXX=clang++ cmake -S "$top" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPCVIMO_FUZZ=ON \
   -DPCVIMO_SANITIZE=ON -DPCVIMO_BUILD_TESTS=ON -DPCVIMO_BUILD_BENCH=OFF -DPCVIMO_WERROR=ON "${launcher[@]}" >/dev/null
 cmake --build "$build" -j"$jobs"

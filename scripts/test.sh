@@ -4,12 +4,7 @@ set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 "$top/scripts/install-deps.sh"
 build="$top/build"
-# ccache, when there, keeps a second build of the same sources (another clone, CI) short.
-launcher=()
-export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$top}
-# Builds with debug information would otherwise be cached per build folder, never shared by a clone.
-export CCACHE_NOHASHDIR=${CCACHE_NOHASHDIR:-1}
-command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
+. "$top/scripts/ccache-launcher.sh"
 cmake -S "$top" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPCVIMO_WERROR=ON "${launcher[@]}" >/dev/null
 cmake --build "$build" -j"$(nproc)"
 # The program's logic and its tests need no more than Qt Core.

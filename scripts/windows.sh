@@ -32,11 +32,7 @@ if [ -z "${QT_MINGW_DIR:-}" ] && [ ! -f "$qt/lib/cmake/Qt6/Qt6Config.cmake" ]; t
   [ -f "$archive" ] || { echo "No Qt for MinGW: set QT_MINGW_DIR or run scripts/build-qt-mingw.sh"; exit 1; }
   tar -C "$out" -xJf "$archive"
 fi
-launcher=()
-export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$top}
-# Builds with debug information would otherwise be cached per build folder, never shared by a clone.
-export CCACHE_NOHASHDIR=${CCACHE_NOHASHDIR:-1}
-command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
+. "$top/scripts/ccache-launcher.sh"
 gtest=$out/googletest
 if [ ! -f "$gtest/lib/cmake/GTest/GTestConfig.cmake" ]; then
   stage "GoogleTest for MinGW"

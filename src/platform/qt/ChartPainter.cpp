@@ -8,7 +8,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <iterator>
 #include <vector>
 
 namespace {
