@@ -230,7 +230,7 @@ void Grid::dropUnusedTextBlocks()
 {
     // Not utf16(), which would give a text of a block its own string.
     const bool used = std::any_of(m_rows.begin(), m_rows.end(), [this](const Row &row) {
-        return !row.text.isEmpty() && m_textBlocks.holds(row.text.constData());
+        return m_textBlocks.holds(row.text.constData());
     });
     if (!used)
         m_textBlocks.clear();

@@ -34,6 +34,8 @@ public:
     ~Grid() override;
 
     int rows() const { return int(m_rows.size()); }
+    // Whether rows' texts are held in shared blocks (freed once no row uses them).
+    bool holdsTextBlocks() const { return !m_textBlocks.isEmpty(); }
     void setRows(int rows);
     int cols() const { return m_cols; }
     void setCols(int cols);

@@ -126,3 +126,13 @@ TEST(ComNumberingTest, byIdAdapterIsLinkedWhenChosen)
               u"USB Serial Port, FT232R USB UART (COM2)");
     EXPECT_EQ(ComPorts::device(folder.path(), 2), at("dev/ttyUSB1"));
 }
+
+// Only "COMn" with n from 1, written without a leading zero, names a port.
+TEST(ComNumberingTest, portNumberOfAName)
+{
+    const std::pair<const char *, int> cases[] // 0: not a port's name
+        = {{"COM3", 3},  {"COM12", 12}, {"COM", 0},  {"COM0", 0}, {"COM03", 0},
+           {"COM3a", 0}, {"COM-3", 0},  {"com3", 0}, {"LPT1", 0}, {"COM99999999999", 0}};
+    for (const auto &[name, number] : cases)
+        EXPECT_EQ(ComPorts::numberOf(QString::fromLatin1(name)).value_or(0), number) << name;
+}

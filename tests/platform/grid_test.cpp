@@ -112,7 +112,10 @@ TEST(GridCells, SeveralAtOnce)
     for (int r = 1; r < grid.rows(); ++r)
         rows << rowText(grid, r);
     EXPECT_EQ(rows.join(u' '), u"1|b|cc|d 2|b|cc|d a|bb||x |||");
+    grid.setRows(3);
+    EXPECT_TRUE(grid.holdsTextBlocks()) << "row 2 still has its text in a block";
     grid.setRows(1);
+    EXPECT_FALSE(grid.holdsTextBlocks()) << "the blocks of rows removed are freed";
     grid.appendRow();
     grid.setTexts(1, 1, texts);
     EXPECT_EQ(rowText(grid, 1), u"|bb||x");
