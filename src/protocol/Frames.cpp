@@ -17,22 +17,21 @@ int byteAt(std::span<const std::uint8_t> bytes, size_t position)
 // more than a byte; when one arrives anyway the packet counts as malformed.
 struct Pair
 {
-    int value = 0;
-    bool fits = true;
+    explicit Pair(int sum) : value(sum), fits(sum <= 0xFF) { }
+    int value;
+    bool fits;
 };
 
 Pair pairAt(std::span<const std::uint8_t> bytes, size_t position)
 {
-    const int sum = byteAt(bytes, position) + byteAt(bytes, position + 1);
-    return {sum, sum <= 0xFF};
+    return Pair(byteAt(bytes, position) + byteAt(bytes, position + 1));
 }
 
 // Kept: the checksum pair is read with the whole low nibble of its first byte cleared, not just
 // the flag bit, because that nibble never carries data (a pair's first byte holds the high nibble).
 Pair checksumAt(std::span<const std::uint8_t> bytes, size_t position)
 {
-    const int sum = (byteAt(bytes, position) & kFlagByteMask) + byteAt(bytes, position + 1);
-    return {sum, sum <= 0xFF};
+    return Pair((byteAt(bytes, position) & kFlagByteMask) + byteAt(bytes, position + 1));
 }
 
 void appendPair(QByteArray &bytes, int value)

@@ -143,9 +143,12 @@ TEST(FormWindowBindings, ModelsAndWidgetsFollowEachOther)
 
     Timer timer(1000, true);
     bindTimer(timer, f.window->window());
-    timer.setInterval(50); // a running timer takes a new interval at once
     const auto *qtimer = f.window->findChild<QTimer *>();
-    EXPECT_EQ(qtimer->isActive() ? qtimer->interval() : 0, 50);
+    // A running timer takes a new interval at once; an interval of 0 stops it.
+    for (const int interval : {1, 0, 50}) {
+        timer.setInterval(interval);
+        EXPECT_EQ(qtimer->isActive() ? qtimer->interval() : 0, interval);
+    }
     timer.setEnabled(false);
     EXPECT_FALSE(qtimer->isActive());
 }

@@ -67,6 +67,9 @@ TEST(GridCells, EditsResizesCellsOutsideAndBatches)
     model.setText(0, 2, u"Head");
     model.setText(0, 2, u"Head");
     EXPECT_EQ(headers.count(), 1) << "the first row is the header; the same text again changes nothing";
+    Grid headerOnly(1, 3);
+    headerOnly.setText(0, 2, u"Head");
+    EXPECT_EQ(headerOnly.headerData(2, Qt::Horizontal).toString(), u"Head") << "a grid of its header alone";
     {
         Grid::Batch batch(model);
         for (int i = 0; i < 100; ++i)
