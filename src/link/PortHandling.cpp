@@ -74,11 +74,7 @@ void PortHandling::cmbCom_Click()
 {
     Timer &timModtag = m_options.timModtag;
     SerialPort &MSComm1 = m_options.MSComm1;
-    if (timModtag.interval() != kReceiveIntervalMs) {
-        timModtag.setEnabled(false);
-        timModtag.setInterval(kReceiveIntervalMs);
-        timModtag.setEnabled(true);
-    }
+    timModtag.setInterval(kReceiveIntervalMs); // it runs only while the port is open: see below
     if (MSComm1.isOpen())
         MSComm1.close();
     MSComm1.setPortNumber(m_options.cmbCom.itemData(m_options.cmbCom.currentIndex()));

@@ -32,10 +32,9 @@ ComNumbering::ComNumbering(const QString &assignedText)
         if (line.endsWith(u'\r'))
             line.chop(1);
         const QList<QStringView> fields = line.split(u'\t');
-        bool ok = false;
-        const int number = fields.size() >= 2 ? fields[0].toInt(&ok) : 0;
+        const int number = fields.size() >= 2 ? fields[0].toInt() : 0; // 0 when it is no number
         // A line that is not understood, or a second line for a number or a device, is dropped.
-        if (!ok || number < 1 || fields[1].isEmpty() || m_assigned.count(number)
+        if (number < 1 || fields[1].isEmpty() || m_assigned.count(number)
             || std::find(ids.begin(), ids.end(), fields[1]) != ids.end()) {
             m_changed = m_changed || !line.isEmpty();
             continue;

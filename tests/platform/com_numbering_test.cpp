@@ -75,6 +75,12 @@ TEST(ComNumberingTest, devicesKeepTheirNumbersAndHandMadeLinksWin)
          {usb("usb-A", "/dev/ttyUSB0")},
          "USB Serial Port (COM3) /dev/ttyUSB0",
          "3\tusb-A\t/dev/serial/by-id/usb-A\n4\tusb-B\t/dev/serial/by-id/usb-B\n"},
+        {"a line not understood alone has the file written again",
+         "1\tusb-A\t\nrubbish\n",
+         {},
+         {usb("usb-A", "/dev/ttyUSB0")},
+         "USB Serial Port (COM1) /dev/ttyUSB0",
+         "1\tusb-A\t\n"},
         {"lines not understood and second lines for a number or a device are dropped",
          "x\tusb-X\n0\tusb-Y\n2\tusb-A\t\n2\tusb-B\t\n6\tusb-A\t\n",
          {},
@@ -131,8 +137,8 @@ TEST(ComNumberingTest, byIdAdapterIsLinkedWhenChosen)
 TEST(ComNumberingTest, portNumberOfAName)
 {
     const std::pair<const char *, int> cases[] // 0: not a port's name
-        = {{"COM3", 3},  {"COM12", 12}, {"COM", 0},  {"COM0", 0}, {"COM03", 0},
-           {"COM3a", 0}, {"COM-3", 0},  {"com3", 0}, {"LPT1", 0}, {"COM99999999999", 0}};
+        = {{"COM1", 1},  {"COM3", 3},  {"COM12", 12}, {"COM", 0},  {"COM0", 0},          {"COM03", 0},
+           {"COM3a", 0}, {"COM-3", 0}, {"com3", 0},   {"LPT1", 0}, {"COM99999999999", 0}};
     for (const auto &[name, number] : cases)
         EXPECT_EQ(ComPorts::numberOf(QString::fromLatin1(name)).value_or(0), number) << name;
 }

@@ -70,6 +70,9 @@ TEST(GridCells, EditsResizesCellsOutsideAndBatches)
     Grid headerOnly(1, 3);
     headerOnly.setText(0, 2, u"Head");
     EXPECT_EQ(headerOnly.headerData(2, Qt::Horizontal).toString(), u"Head") << "a grid of its header alone";
+    EXPECT_EQ(headerOnly.headerData(2, Qt::Vertical).toInt(), 3) << "rows have their numbers";
+    headerOnly.setFixedRows(0);
+    EXPECT_EQ(headerOnly.headerData(2, Qt::Horizontal).toInt(), 3) << "without a fixed row, no headings";
     {
         Grid::Batch batch(model);
         for (int i = 0; i < 100; ++i)

@@ -89,7 +89,9 @@ TEST(SetupFileSearch, NewestFileUpToTheRoundedPresentDay)
 {
     const std::tuple<int, const char *, const char *> cases[] = {
         {12, "", "FarSetup-2024-03-08.txt"},
-        {9, "FarSetup-2024-03-01.txt farsetup-2024-03-05.TXT FarSetup-x.txt Other-2024-03-06.txt",
+        {9,
+         "FarSetup-2024-03-01.txt farsetup-2024-03-05.TXT FarSetup-x.txt Other-2024-03-06.txt "
+         "FarSetup-2024-03-06.bak",
          "farsetup-2024-03-05.TXT"},
         {9, "FarSetup-2024-03-01.txt FarSetup-2024-03-07.txt FarSetup-2024-03-08.txt",
          "FarSetup-2024-03-07.txt"},

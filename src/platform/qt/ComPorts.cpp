@@ -44,7 +44,7 @@ std::optional<int> numberOf(const QString &name)
             return std::nullopt;
     bool ok = false;
     const int number = digits.toInt(&ok);
-    if (!ok || number < 1)
+    if (!ok) // too many digits
         return std::nullopt;
     return number;
 }
