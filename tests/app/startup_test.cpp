@@ -1,5 +1,7 @@
 #include "AppFixture.h"
 
+#include "Version.h"
+
 #include <QDir>
 
 #include <functional>
@@ -25,6 +27,7 @@ TEST(StartUp, TracesEveryStageLeavesTheProgramReadyAndCloses)
                        QDir::toNativeSeparators(QStringLiteral("/home/farm"))));
     EXPECT_TRUE(f.dialogs.messages.empty());
     EXPECT_TRUE(v.isVisible() && !f.program.traceWindow().isVisible() && !f.program.options().isVisible());
+    EXPECT_EQ(v.title(), u"PC Vimo 2 Version " PCVIMO_VERSION);
     v.timSekund.tick(); // not a change of day
 
     EXPECT_EQ(v.lblBus.caption() + u'|' + v.mshVimo.text(0, 13) + u'|'

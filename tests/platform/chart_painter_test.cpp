@@ -137,6 +137,13 @@ TEST(ChartPainter, EachPartDrawnInItsPlace)
     const auto height = [&](size_t bar) { return bars.at(bar).box.height(); };
     const double top = base - bars.at(1).box.top(), lineTop = base - alive[0].points[0].y();
     const QRectF area = printer.page();
+    const auto axisX = [&](bool left) {
+        std::vector<double> xs;
+        for (const Drawn &d : axes)
+            if (d.box.width() < 1 && d.box.height() > top - 2)
+                xs.push_back(d.box.left());
+        return left ? std::ranges::min(xs) : std::ranges::max(xs);
+    };
     const std::vector<Drawn> legend{swatch, litters[0], aliveKey[0], aliveTitle[0], deadKey[0], deadTitle[0]};
     const std::vector<double> room = gaps(legend);
     const struct
@@ -178,6 +185,9 @@ TEST(ChartPainter, EachPartDrawnInItsPlace)
              && dead[0].pen.style() == Qt::DashLine && markers[0].pen.widthF() == axes[0].pen.widthF()},
         {"the periods' title under their labels",
          leftToRight({litters[1], texts(u"Week"_s).at(0)}) && texts(u"Week"_s).at(0).box.top() > labelBottom},
+        {"each scale's labels outside its axis",
+         std::ranges::all_of(leftScale, [&](const Drawn &d) { return d.box.right() < axisX(true); })
+             && std::ranges::all_of(rightScale, [&](const Drawn &d) { return d.box.left() > axisX(false); })},
         {"the scales' labels clear of the axes' titles",
          leftToRight({litters[1], leftScale.back()})
              && leftToRight({rightScale.back(), aliveTitle[1], deadTitle[1]})},

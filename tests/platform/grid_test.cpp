@@ -151,8 +151,8 @@ TEST(GridSort, WordsInSortedWordsOut)
         grid.setBackColour(1, 1, Colour{0, 255, 0});
         if (second < 0)
             grid.sortRows(first, grid.rows() - 1, col);
-        else
-            grid.sortRows(first, grid.rows() - 1, {col, second});
+        else // given a last row beyond the grid, too
+            grid.sortRows(first, grid.rows() + 1, {col, second});
         QStringList words;
         for (int r = 1; r < grid.rows(); ++r)
             words << grid.text(r, 0) + grid.text(r, 1) + grid.text(r, 2)
