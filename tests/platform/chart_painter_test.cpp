@@ -93,7 +93,8 @@ TEST(ChartPainter, EachPartDrawnInItsPlace)
     const auto painted = [&all](const QString &what, const QColor &pen, const QColor &fill) {
         return all([&](const Drawn &d) { return d.what == what && d.pen.color() == pen && d.fill == fill; });
     };
-    const QColor green(0x1B, 0x7F, 0x3B), red(0xC0, 0x39, 0x2B), barFill(0x9D, 0xB9, 0xD9), none;
+    const QColor green(0x1B, 0x7F, 0x3B), red(0xC0, 0x39, 0x2B), barFill(0x9D, 0xB9, 0xD9),
+        barEdge(0x4A, 0x6F, 0x9A), none;
     std::vector<Drawn> bars = all([&](const Drawn &d) { return d.what == u"band" && d.fill == barFill; });
     const std::vector<Drawn> alive = painted(u"path"_s, green, none), dead = painted(u"path"_s, red, none),
                              markers = painted(u"path"_s, green, green),
@@ -188,6 +189,9 @@ TEST(ChartPainter, EachPartDrawnInItsPlace)
         {"each scale's labels outside its axis",
          std::ranges::all_of(leftScale, [&](const Drawn &d) { return d.box.right() < axisX(true); })
              && std::ranges::all_of(rightScale, [&](const Drawn &d) { return d.box.left() > axisX(false); })},
+        {"each axis's title in its series' colour",
+         litters[1].pen.color() == barEdge && aliveTitle[1].pen.color() == green
+             && deadTitle[1].pen.color() == red},
         {"the scales' labels clear of the axes' titles",
          leftToRight({litters[1], leftScale.back()})
              && leftToRight({rightScale.back(), aliveTitle[1], deadTitle[1]})},
