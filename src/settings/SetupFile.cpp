@@ -29,8 +29,8 @@ std::vector<DatedName> datedNames(const QString &programFolder)
     const QDir folder(joinPath(programFolder, QStringLiteral("Setup")));
     const QStringList names = folder.entryList(QDir::Files | QDir::Hidden | QDir::System);
     for (const QString &name : names) {
-        if (name.size() < kPrefix.size() + kSuffix.size() || !name.startsWith(kPrefix, Qt::CaseInsensitive)
-            || !name.endsWith(kSuffix, Qt::CaseInsensitive))
+        // The two cannot overlap: a name with both is long enough for them.
+        if (!name.startsWith(kPrefix, Qt::CaseInsensitive) || !name.endsWith(kSuffix, Qt::CaseInsensitive))
             continue;
         const QString middle = name.mid(kPrefix.size(), name.size() - kPrefix.size() - kSuffix.size());
         const QDate day = QDate::fromString(middle, u"yyyy-MM-dd");

@@ -186,9 +186,17 @@ TEST(ChartPainter, EachPartDrawnInItsPlace)
              && dead[0].pen.style() == Qt::DashLine && markers[0].pen.widthF() == axes[0].pen.widthF()},
         {"the periods' title under their labels",
          leftToRight({litters[1], texts(u"Week"_s).at(0)}) && texts(u"Week"_s).at(0).box.top() > labelBottom},
-        {"each scale's labels outside its axis",
+        {"each scale's labels outside its axis and clear of its ticks",
          std::ranges::all_of(leftScale, [&](const Drawn &d) { return d.box.right() < axisX(true); })
-             && std::ranges::all_of(rightScale, [&](const Drawn &d) { return d.box.left() > axisX(false); })},
+             && std::ranges::all_of(rightScale, [&](const Drawn &d) { return d.box.left() > axisX(false); })
+             && std::ranges::none_of(axes,
+                                     [&](const Drawn &rule) {
+                                         return std::ranges::any_of(leftScale, [&](const Drawn &d) {
+                                             return rule.box.left() < d.box.right()
+                                                 && rule.box.top() > d.box.top()
+                                                 && rule.box.bottom() < d.box.bottom();
+                                         });
+                                     })},
         {"each axis's title in its series' colour",
          litters[1].pen.color() == barEdge && aliveTitle[1].pen.color() == green
              && deadTitle[1].pen.color() == red},
