@@ -95,6 +95,8 @@ TEST(FormWindowBindings, ModelsAndWidgetsFollowEachOther)
     EXPECT_EQ(f.combo.currentIndex(), 1) << "no such entry to pick";
     EXPECT_EQ(f.widget<QComboBox>("combo")->itemText(0) + f.widget<QComboBox>("combo")->currentText(),
               u"COM5COM6");
+    f.combo.addItems({u"A1"_s, u"A2"_s});
+    EXPECT_EQ(f.combo.itemData(3), 0) << "entries added as texts carry 0";
 
     f.grid.setText(0, 1, u"Head"_s);
     f.grid.setRowHeight(0, 600);
