@@ -12,39 +12,17 @@
 #include <QSessionManager>
 #endif
 #include "platform/qt/TimerBinding.h"
+#include "platform/qt/UnixSession.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QSettings>
 
-#include <memory>
-
-#ifdef Q_OS_UNIX
-#include <QSocketNotifier>
-
-#include <csignal>
-#include <sys/socket.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-namespace {
-// Written to by the signal handler, read by the event loop (the only safe way out of a handler).
-int g_endSignal[2] = {-1, -1};
-void onEndSignal(int)
-{
-    const char byte = 1;
-    [[maybe_unused]] const auto written = ::write(g_endSignal[0], &byte, 1);
-}
-} // namespace
-#endif
-
 // The only place where Qt's widgets, timers and serial port meet the program's windows.
 int main(int argc, char *argv[])
 {
 #ifdef Q_OS_UNIX
-    // The log, setup and port files are shared by the users of the program folder's group
-    // (its folders are setgid), so every file the program makes is group-writable.
-    ::umask(::umask(0) & ~mode_t(S_IWGRP));
+    UnixSession::makeFilesGroupWritable();
 #endif
     QApplication app(argc, argv);
     app.setQuitOnLastWindowClosed(false);
@@ -81,19 +59,7 @@ int main(int argc, char *argv[])
     bindTimer(program.options().timModtag, &app);
 
 #ifdef Q_OS_UNIX
-    // Ended by the session (logout, shutdown, kill): quit as from the window, so the port is
-    // closed and its lock file removed. A lock left by a user's killed program would keep the
-    // other users of the farm PC off the port until the next boot.
-    std::unique_ptr<QSocketNotifier> endNotifier;
-    if (::socketpair(AF_UNIX, SOCK_STREAM, 0, g_endSignal) == 0) {
-        endNotifier = std::make_unique<QSocketNotifier>(g_endSignal[1], QSocketNotifier::Read);
-        QObject::connect(endNotifier.get(), &QSocketNotifier::activated, &app, endProgram);
-        struct sigaction action = {};
-        action.sa_handler = onEndSignal;
-        ::sigemptyset(&action.sa_mask);
-        for (const int signal : {SIGTERM, SIGHUP, SIGINT})
-            ::sigaction(signal, &action, nullptr);
-    }
+    UnixSession::watchEndSignals(app, endProgram); // quit as from the window
 #endif
 
 #ifdef Q_OS_WIN
