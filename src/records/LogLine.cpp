@@ -36,7 +36,7 @@ std::optional<qsizetype> tornTail(QByteArrayView bytes)
     qsizetype end = bytes.size();
     while (end > 0 && bytes[end - 1] == '\0')
         --end;
-    const qsizetype lastLine = end > 0 ? bytes.lastIndexOf('\n', end - 1) + 1 : 0;
+    const qsizetype lastLine = bytes.first(end).lastIndexOf('\n') + 1;
     if (end < bytes.size())
         return lastLine;
     if (lastLine == bytes.size() || bytes.sliced(lastLine).count('\t') >= kLogFieldCount - 1)

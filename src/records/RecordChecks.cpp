@@ -26,7 +26,6 @@ void RecordChecks::recheck()
 {
     m_summary = {};
     m_countedRows.clear();
-    m_checkedRows = 0;
     checkRowsFrom(m_grid.fixedRows(), true);
 }
 

@@ -179,9 +179,13 @@ TEST_F(PollSchedulerTest, QuietTerminalIsAskedAgainThenPassedOverUntilTheNextCou
     EXPECT_EQ(tick(), askFirst);
 }
 
-// Interval and duration texts that are no time go out as 0 (times are in the broadcast cycle).
-TEST(TimeText, NoTimeIsZeroMinutes)
+// Interval and duration texts in minutes (the seconds dropped); those that are no time go out as
+// 0 (times are in the broadcast cycle).
+TEST(TimeText, MinutesOfATime)
 {
-    for (const char16_t *text : {u"24:00", u"00:60", u"1:02:60", u"1:2:3:4", u"", u"no time"})
-        EXPECT_EQ(minutesOfTimeText(QStringView(text)), 0) << QString::fromUtf16(text).toStdString();
+    const std::pair<const char16_t *, int> cases[]
+        = {{u"01:30", 90},  {u" 2:05:59 ", 125}, {u"23:59", 1439}, {u"24:00", 0},  {u"00:60", 0},
+           {u"1:02:60", 0}, {u"1:2:3:4", 0},     {u"", 0},         {u"no time", 0}};
+    for (const auto &[text, minutes] : cases)
+        EXPECT_EQ(minutesOfTimeText(QStringView(text)), minutes) << QString::fromUtf16(text).toStdString();
 }

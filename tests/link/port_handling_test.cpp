@@ -44,7 +44,8 @@ TEST(PortHandling, listsUsbSerialPortsAndOpensTheSavedOne)
     const QStringList three
         = {kUsb3, QStringLiteral("USB Serial Port (COM12)"), QStringLiteral("USB Serial Port (COM1234)")};
     const QStringList both = {kUsb3, kUsb5};
-    const QStringList adapter = {QStringLiteral("USB to COM adapter")};
+    const QStringList adapter
+        = {QStringLiteral("USB to COM adapter"), QStringLiteral("USB Serial Port (COMx)")};
     const QStringList old = {QStringLiteral("USB Serial COM35"), QStringLiteral("USB Serial COM12x")};
     // Devices, saved port, failing ports -> listed, their numbers, selected entry, ports opened.
     const std::tuple<QStringList, int, std::vector<int>, QStringList, std::vector<int>, int, std::vector<int>>
@@ -53,7 +54,7 @@ TEST(PortHandling, listsUsbSerialPortsAndOpensTheSavedOne)
                                                                         // out
             {three, 1234, {}, three, {3, 12, 1234}, 2, {1234}}, // the saved port is chosen
             {both, 9, {}, both, {3, 5}, 0, {3}}, // the saved port is absent: the first
-            {adapter, 0, {}, adapter, {0}, 0, {}}, // no number in brackets: none opens
+            {adapter, 0, {}, adapter, {0, 0}, 0, {}}, // no number in brackets: none opens
             {both, 5, {5}, both, {3, 5}, 0, {3}}, // a failing port falls back to the first
             {both, 3, {3}, both, {3, 5}, 0, {}}, // a failing first entry stays closed
             {old, 12, {}, old, {3, 12}, 1, {12}}, // no brackets: the 3 characters before the last, less O and

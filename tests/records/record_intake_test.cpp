@@ -23,9 +23,9 @@ const RecordData kTypical = makeRecord();
 
 // What went before the packet: FolderFile, a file where the log folder should be; DayFolder, a
 // folder where today's log file should be; Fifo and Link, a FIFO or a link (to a file of someone
-// else's) in place of today's log file; CutShort, two records cut short from terminal 4; from
-// Stored on, the typical record came from terminal 4 (Failed: while the disk was full, which it
-// still is with FullStill; NextDay: then another one after midnight; Weekend: the program
+// else's) in place of today's log file; CutShort, two records cut short from terminal 4 (after another cut
+// short and a whole one); from Stored on, the typical record came from terminal 4 (Failed: while the disk was
+// full, which it still is with FullStill; NextDay: then another one after midnight; Weekend: the program
 // started again three days later; StoredLater: the packet's own record came first).
 // clang-format off
 enum class Before { Fresh, NoFolder, FolderFile, DayFolder, Fifo, Link, FullDisk, CutShort, Stored, Failed,
@@ -86,8 +86,12 @@ void expectIntake(const IntakeCase &c)
     ASSERT_TRUE(c.before != Link || (QDir().mkpath(logFolder) && QFile::link(elsewhere, dayPath)));
     ASSERT_TRUE(c.before != Fifo
                 || (QDir().mkpath(logFolder) && ::mkfifo(QFile::encodeName(dayPath).constData(), 0666) == 0));
-    for (int i = 0; c.before == CutShort && i < 2; ++i)
+    if (c.before == CutShort) { // after a whole record the count starts again
         intake->BehModData(4, 1, std::nullopt, kTypical, 29);
+        intake->BehModData(4, 1, std::nullopt, makeRecord({{B::Alive, 12}}), 30);
+        intake->BehModData(4, 1, std::nullopt, kTypical, 29);
+        intake->BehModData(4, 1, std::nullopt, kTypical, 29);
+    }
     if (c.before >= Stored)
         intake->BehModData(4, 1, std::nullopt, c.before == StoredLater ? c.record : kTypical, 30);
     if (c.before == Failed)
