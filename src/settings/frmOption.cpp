@@ -90,7 +90,7 @@ void frmOption::Load()
 
     mshStatus.setCols(3);
     mshStatus.setWidth(1800);
-    for (int c = 0; c < 3; ++c)
+    for (int c = 0; c < mshStatus.cols(); ++c)
         mshStatus.setColWidth(c, 490);
     mshStatus.setText(0, 1, QStringLiteral("Pre."));
     mshStatus.setText(0, 2, QStringLiteral("Rec."));

@@ -81,8 +81,12 @@ TEST(ChartPainter, EachPartDrawnInItsPlace)
     RecordingPrinter printer;
     QPainter painter(&printer);
     ChartPainter::paint(painter, printer.page(), data);
-    painter.end();
     const std::vector<Drawn> &drawn = printer.pages.front();
+    const size_t drawnCount = drawn.size();
+    ChartPainter::paint(painter, QRect(0, 0, 40, 40), data);
+    EXPECT_EQ(drawn.size(), drawnCount) << "no room: nothing drawn";
+    EXPECT_FALSE(painter.testRenderHint(QPainter::Antialiasing)) << "the painter left as it was given";
+    painter.end();
     const auto all = [&drawn](auto keep) {
         std::vector<Drawn> kept;
         std::ranges::copy_if(drawn, std::back_inserter(kept), keep);

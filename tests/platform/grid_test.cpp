@@ -81,6 +81,11 @@ TEST(GridCells, EditsResizesCellsOutsideAndBatches)
     EXPECT_EQ(changed.count(), 1);
     EXPECT_EQ(reset.count(), 1);
     EXPECT_EQ(model.data(model.index(101, 1)).toString(), u"99");
+    const auto aligned = [&model] { return model.data(model.index(1, 2), Qt::TextAlignmentRole).toInt(); };
+    model.setAlignment(1, 2, Grid::Alignment::CentreCentre);
+    EXPECT_EQ(aligned(), int(Qt::AlignCenter));
+    model.setAlignment(1, 2, Grid::Alignment::Default);
+    EXPECT_EQ(aligned(), int(Qt::AlignLeft | Qt::AlignVCenter));
 }
 
 // Several cells of a row at once: the cells around them kept, texts beyond the last column left

@@ -36,6 +36,7 @@ TEST(TextOrder, OrdersAsQtDoes)
         {"empty, shorter than the shared part", QString(), u"2024"_s, 2, false},
         {"empty, nothing shared", QString(), u"2024"_s, 0, true},
         {"Latin-1 letters", u"\u00c6r\u00f8"_s, u"Aero"_s, 0, true},
+        {"a Latin-1 letter after z", u"\u00e6"_s, u"z"_s, 0, true},
         {"beyond Latin-1", u"\u0100B"_s, u"\u0100A"_s, 0, false},
         {"a surrogate against a character above them", u"\U0001F600"_s, u"\uE000"_s, 0, false},
         {"case", u"aB"_s, u"ab"_s, 0, true},

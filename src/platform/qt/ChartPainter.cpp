@@ -135,8 +135,6 @@ int ChartPainter::labelStride(int labelWidth, double slotWidth)
 
 void ChartPainter::paint(QPainter &p, const QRect &area, const ChartData &data)
 {
-    p.save();
-    p.setRenderHint(QPainter::Antialiasing);
     const QFontMetrics fm = p.fontMetrics();
     const int lh = fm.height();
     const double unit = std::max(1.0, lh / 14.0);
@@ -155,10 +153,10 @@ void ChartPainter::paint(QPainter &p, const QRect &area, const ChartData &data)
         : int(data.lines.size()) * lh + lh / 2 + widestTick(fm, right) + tick + lh / 3;
     const QRect plot(QPoint(area.left() + leftMargin, legend.bottom() + lh),
                      QPoint(area.right() - rightMargin, area.bottom() - 3 * lh - tick));
-    if (plot.width() < 4 * lh || plot.height() < 3 * lh) {
-        p.restore();
+    if (plot.width() < 4 * lh || plot.height() < 3 * lh)
         return;
-    }
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing);
     drawLegend(p, QRect(QPoint(plot.left(), legend.top()), legend.bottomRight()), data, unit);
 
     auto leftY = [&](double v) { return plot.bottom() - v / left.top * plot.height(); };
