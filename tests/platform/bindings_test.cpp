@@ -97,6 +97,7 @@ TEST(FormWindowBindings, ModelsAndWidgetsFollowEachOther)
               u"COM5COM6");
     f.combo.addItems({u"A1"_s, u"A2"_s});
     EXPECT_EQ(f.combo.itemData(3), 0) << "entries added as texts carry 0";
+    EXPECT_EQ(f.combo.itemText(4) + f.combo.itemText(-1), u"") << "no such entries";
 
     f.grid.setText(0, 1, u"Head"_s);
     f.grid.setRowHeight(0, 600);

@@ -34,6 +34,7 @@ TEST(RecordView, StartupSortsAndListsSowsRangeLoadListsThemAsMetOrShowsOne)
     f.range(at(6, 9, 30), at(8, 9, 30));
     EXPECT_EQ(f.rows(1, 13, 13).join(u'|'), u"||6|1|2|3|4");
     EXPECT_EQ(f.sowList(), u"T69|B2||A1") << "as met";
+    EXPECT_EQ(f.cmbSow.currentIndex(), 0);
     EXPECT_EQ(f.mshVimo.currentRow(), 7);
 
     f.cmbSow.userSelect(3);
