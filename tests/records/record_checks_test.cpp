@@ -61,6 +61,8 @@ TEST(RecordChecks, RowCellsInFlaggedCellsOut)
         {"one mummified", 0, u"2024-03-07 09:00|S1|A1|0|0|1|0|T42|T42|0.5 ml|38.5|0|4", u""},
         {"25 alive, 36.0 degrees", 0, u"2024-03-07 09:00|S1|A1|25|0|0|0|T42|T42|0.5 ml|36.0|0|4", u""},
         {"26 alive, 42.0 degrees", 0, u"2024-03-07 09:00|S1|A1|26|0|0|0|T42|T42|0.5 ml|42.0|0|4", u"4=T85"},
+        {"more alive than a number holds: no number, no check", 0,
+         u"2024-03-07 09:00|S1|A1|9999999999|0|0|0|T42|T42|0.5 ml|38.5|0|4", u""},
         {"+26 alive, by hand", 0, u"2024-03-07 09:00|S1|A1|+26|0|0|0|T42|T42|0.5 ml|42.0|0|4", u"4=T85"},
         {"35.9 degrees", 0, u"2024-03-07 09:00|S1|A1|10|0|0|0|T42|T42|0.5 ml|35.9|0|4",
          u"11=out 36.0-42.0 \u00b0C"},
