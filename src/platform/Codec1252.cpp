@@ -57,7 +57,6 @@ std::optional<unsigned char> toByte(QChar ch)
 QByteArray encode(const QString &text)
 {
     QByteArray bytes;
-    bytes.reserve(text.size());
     for (QChar ch : text)
         bytes.append(static_cast<char>(toByte(ch).value_or('?')));
     return bytes;

@@ -97,7 +97,6 @@ FaFrame FaFrame::decode(std::span<const std::uint8_t, kFaLength> bytes)
 QByteArray FaFrame::encode() const
 {
     QByteArray bytes;
-    bytes.reserve(kFaLength);
     bytes.append(char(StartByte::FA));
     for (int field : {address, command, high, low})
         appendPair(bytes, field);
@@ -160,7 +159,6 @@ QByteArray FcFrame::encode() const
 {
     const int header = (address + command + subCode + count) % 256;
     QByteArray bytes;
-    bytes.reserve(kFcHeaderLength + 2 * count);
     bytes.append(char(StartByte::FC));
     for (int field : {address, command, subCode, count, header})
         appendPair(bytes, field);

@@ -52,7 +52,6 @@ LitterSeries LitterSeries::fromRows(const Grid &grid, const std::vector<int> &ro
         t.alive += litter.alive;
         t.still += litter.still;
     }
-    series.m_periods.reserve(totals.size());
     for (size_t i = 0; i < totals.size(); ++i) {
         const Totals &t = totals[i];
         LitterPeriod period{start.addDays(qint64(i) * length), t.litters, {}, {}};

@@ -137,7 +137,6 @@ void RecordView::sortAndBuildSowList()
     // Kept: a blank sow is not listed here (the list was built by comparing each sow with the
     // one before, starting from a blank), while a range load does list it.
     QStringList entries;
-    entries.reserve(qsizetype(sows.size()));
     for (const QStringView sow : sows)
         if (!sow.isEmpty())
             entries.append(sow.toString());

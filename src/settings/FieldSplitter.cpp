@@ -16,7 +16,6 @@ std::optional<QStringView> unquote(QStringView field)
 std::optional<QStringList> split(QStringView line, int columns)
 {
     QStringList fields;
-    fields.reserve(columns);
     QStringView rest = line;
     for (int c = 0; c < columns; ++c) {
         const qsizetype tab = rest.indexOf(u'\t');
