@@ -8,9 +8,8 @@ std::optional<LineSettings> LineSettings::parse(const QString &text)
     if (parts.size() != 4)
         return std::nullopt;
     LineSettings line;
-    bool ok = false;
-    line.baudRate = parts[0].trimmed().toInt(&ok);
-    if (!ok || line.baudRate <= 0)
+    line.baudRate = parts[0].trimmed().toInt(); // 0 when it is no number
+    if (line.baudRate <= 0)
         return std::nullopt;
 
     const QString parity = parts[1].trimmed().toUpper();
@@ -27,8 +26,8 @@ std::optional<LineSettings> LineSettings::parse(const QString &text)
     else
         return std::nullopt;
 
-    line.dataBits = parts[2].trimmed().toInt(&ok);
-    if (!ok || line.dataBits < 5 || line.dataBits > 8)
+    line.dataBits = parts[2].trimmed().toInt();
+    if (line.dataBits < 5 || line.dataBits > 8)
         return std::nullopt;
 
     const QString stop = parts[3].trimmed();

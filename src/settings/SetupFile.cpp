@@ -70,9 +70,8 @@ QString *namedEntry(const QString &key, const QString &prefix, auto &names)
     if (!key.startsWith(prefix))
         return nullptr;
     const QString number = key.mid(prefix.size());
-    bool ok = false;
-    const int k = number.toInt(&ok);
-    if (!ok || k < 1 || k > int(names.size()) || QString::number(k) != number)
+    const int k = number.toInt(); // 0 when it is no number
+    if (k < 1 || k > int(names.size()) || QString::number(k) != number)
         return nullptr;
     return &names[size_t(k) - 1];
 }

@@ -42,9 +42,8 @@ std::optional<int> numberOf(const QString &name)
     for (const QChar c : digits)
         if (c < u'0' || c > u'9')
             return std::nullopt;
-    bool ok = false;
-    const int number = digits.toInt(&ok);
-    if (!ok) // too many digits
+    const int number = digits.toInt(); // 0 when there are too many digits
+    if (number < 1)
         return std::nullopt;
     return number;
 }
