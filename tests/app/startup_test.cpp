@@ -18,7 +18,11 @@ TEST(StartUp, TracesEveryStageLeavesTheProgramReadyAndCloses)
     f.folder.write(QStringLiteral("VimoLog/FAR-2024-03-07.txt"),
                    "header\r\n2024-03-07 04:00\t0\tA1        \t9\t0\t0\t1\t1\t0\t0\t0\t4\t2\r\n");
     frmVimo &v = f.vimo;
+    bool traceShown = false; // while the start-up runs, so that a slow one shows how far it got
+    QObject::connect(&f.program.traceWindow(), &Form::changed,
+                     [&] { traceShown = traceShown || f.program.traceWindow().isVisible(); });
     f.program.start();
+    EXPECT_TRUE(traceShown);
     EXPECT_EQ(f.program.traceWindow().txtFileProblem.text(),
               QStringLiteral("Current directory %3%1\r\nHerdFolio directory \r\nLanguage DK\r\n"
                              "Language() loadedDK\r\nOption form loaded\r\nSetup parameters loaded\r\n"
