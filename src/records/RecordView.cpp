@@ -154,7 +154,6 @@ void RecordView::rangeLoad()
     // sorts first and adds no sow), because the grid has always started so and row 1 is never a record.
     m_grid.setRows(1);
     m_grid.setRows(2);
-    m_grid.setFixedRows(1);
 
     const bool allSows = m_cmbSow.currentIndex() <= 0;
     if (allSows) {

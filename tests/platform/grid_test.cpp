@@ -39,6 +39,9 @@ TEST(GridCells, EditsResizesCellsOutsideAndBatches)
     grid.setRows(2);
     grid.setRows(3);
     EXPECT_EQ(rowText(grid, 2), u"||||");
+    grid.setCols(1);
+    EXPECT_EQ(grid.text(1, 0), u"a") << "the first column kept";
+    grid.setCols(5);
     ASSERT_EQ(removed.count(), 1);
     EXPECT_EQ(removed[0].mid(1), (QVariantList{2, 2}));
 

@@ -24,8 +24,8 @@ std::vector<int> columnEdges(const Report &report, int width)
     const long long total = std::max(1LL, std::accumulate(widths.begin(), widths.end(), 0LL));
     std::vector<int> edges{0};
     long long sum = 0;
-    for (size_t c = 0; c < size_t(report.columns.size()); ++c) {
-        sum += c < widths.size() ? widths[c] : 0;
+    for (const int columnWidth : widths) { // a column without a width is not drawn
+        sum += columnWidth;
         edges.push_back(int(width * sum / total));
     }
     return edges;
