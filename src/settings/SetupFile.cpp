@@ -104,7 +104,7 @@ bool take(Settings &settings, const QString &key, const QString &value)
 
 void takeIfNewer(DatedName &newest, const DatedName &candidate)
 {
-    if (!newest.day.isValid() || candidate.day > newest.day)
+    if (candidate.day > newest.day) // a day not yet set is earlier than any
         newest = candidate;
 }
 } // namespace

@@ -80,6 +80,7 @@ TEST(ChartPainter, EachPartDrawnInItsPlace)
     data.lines = {{u"Alive"_s, {1.2, 1.2, std::nullopt, 0.6, 0.9}}, {u"Dead"_s, {0.1, 0.2, 0.1, 0, 0.1}}};
     RecordingPrinter printer;
     QPainter painter(&printer);
+    painter.setPen(Qt::red); // the painter's own pen is not the chart's
     ChartPainter::paint(painter, printer.page(), data);
     const std::vector<Drawn> &drawn = printer.pages.front();
     const size_t drawnCount = drawn.size();
@@ -201,6 +202,21 @@ TEST(ChartPainter, EachPartDrawnInItsPlace)
                                                  && rule.box.bottom() < d.box.bottom();
                                          });
                                      })},
+        {"a tick at each scale's label",
+         std::ranges::count_if(
+             axes,
+             [&](const Drawn &d) {
+                 return d.box.height() < 1 && d.box.width() > 1 && near(d.box.right(), axisX(true));
+             }) == std::ssize(leftScale)
+             && std::ranges::count_if(axes,
+                                      [&](const Drawn &d) {
+                                          return d.box.height() < 1 && d.box.width() > 1
+                                              && near(d.box.left(), axisX(false));
+                                      })
+                 == std::ssize(rightScale)},
+        {"the legend's titles in black",
+         litters[0].pen.color() == Qt::black && aliveTitle[0].pen.color() == Qt::black
+             && deadTitle[0].pen.color() == Qt::black},
         {"each axis's title in its series' colour",
          litters[1].pen.color() == barEdge && aliveTitle[1].pen.color() == green
              && deadTitle[1].pen.color() == red},
