@@ -157,7 +157,6 @@ QWidget *bindControl(Grid &grid, QWidget *parent, bool)
     view->setSelectionMode(QAbstractItemView::SingleSelection);
     view->setWordWrap(true);
     view->horizontalHeader()->setHighlightSections(false);
-    view->horizontalHeader()->setDefaultAlignment(Qt::AlignCenter);
     view->verticalHeader()->setMinimumSectionSize(1);
     // The column widths are the layout's; some styles (Windows's) would widen narrow ones.
     view->horizontalHeader()->setMinimumSectionSize(1);
