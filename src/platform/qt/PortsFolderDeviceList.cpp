@@ -1,5 +1,6 @@
 #include "platform/qt/PortsFolderDeviceList.h"
 
+#ifndef Q_OS_WIN
 #include "platform/Paths.h"
 #include "platform/TextFile.h"
 #include "platform/qt/ComPorts.h"
@@ -15,33 +16,6 @@
 
 namespace {
 
-#ifdef Q_OS_WIN
-QString bracketed(int number)
-{
-    return QStringLiteral(" (COM") + QString::number(number) + u')';
-}
-
-using NumberedName = std::pair<int, QString>;
-
-QStringList inPortOrder(std::vector<NumberedName> ports)
-{
-    std::stable_sort(ports.begin(), ports.end(),
-                     [](const NumberedName &a, const NumberedName &b) { return a.first < b.first; });
-    QStringList names;
-    for (const NumberedName &port : ports)
-        names << port.second;
-    return names;
-}
-
-std::optional<QStringList> systemPorts(const QString &)
-{
-    std::vector<NumberedName> ports;
-    for (const QSerialPortInfo &info : QSerialPortInfo::availablePorts())
-        if (const auto number = ComPorts::numberOf(info.portName()))
-            ports.emplace_back(*number, info.description() + bracketed(*number));
-    return inPortOrder(std::move(ports));
-}
-#else
 QString portsFolder(const QString &programFolder)
 {
     return joinPath(programFolder, QStringLiteral("ports"));
@@ -96,30 +70,14 @@ std::optional<QStringList> systemPorts(const QString &programFolder,
     saveNumbering(programFolder, numbering);
     return names;
 }
-#endif
 
 } // namespace
 
 std::optional<QStringList> PortsFolderDeviceList::deviceNames()
 {
-#ifdef Q_OS_WIN
-    return systemPorts(m_programFolder);
-#else
     return systemPorts(m_programFolder, m_system);
-#endif
 }
 
-#ifdef Q_OS_WIN
-bool PortsFolderDeviceList::makeLink(const QString &, int, const SystemDevices &)
-{
-    return false; // Windows numbers its ports itself
-}
-
-std::vector<SerialDevice> PortsFolderDeviceList::systemDevices()
-{
-    return {};
-}
-#else
 bool PortsFolderDeviceList::makeLink(const QString &programFolder, int number, const SystemDevices &system)
 {
     ComNumbering numbering = readNumbering(programFolder);
