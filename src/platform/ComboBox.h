@@ -25,8 +25,8 @@ public:
 
     int currentIndex() const { return m_current; }
     QString currentText() const { return itemText(m_current); }
-    // Selection by the program; -1 selects nothing. Out-of-range indexes are refused.
-    bool setCurrentIndex(int index);
+    // Selection by the program; -1 selects nothing. An index outside the list changes nothing.
+    void setCurrentIndex(int index);
     // Selection by the user.
     void userSelect(int index);
 

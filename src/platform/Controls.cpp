@@ -98,17 +98,14 @@ void ComboBox::setItemData(int index, int itemData)
         m_data[index] = itemData;
 }
 
-bool ComboBox::setCurrentIndex(int index)
+void ComboBox::setCurrentIndex(int index)
 {
-    if (index < -1 || index >= count())
-        return false;
-    if (index == m_current)
-        return true;
+    if (index < -1 || index >= count() || index == m_current)
+        return;
     m_current = index;
     Q_EMIT changed();
     if (index >= 0)
         Q_EMIT clicked();
-    return true;
 }
 
 void ComboBox::userSelect(int index)
