@@ -1,3 +1,4 @@
+#include "fakes/FileSizeLimit.h"
 #include "fakes/TempFolder.h"
 #include "platform/Codec1252.h"
 #include "platform/TextFile.h"
@@ -56,7 +57,8 @@ TEST(TextFileLines, FileBytesInLinesOut)
     }
 }
 
-// A whole file is replaced, never written through a link or into a FIFO at its place.
+// A whole file is replaced, or left as it was when the new one cannot be written; never written
+// through a link or into a FIFO at its place.
 TEST(TextFileReplace, OnlyARegularFileIsReplaced)
 {
     using O = TextFile::Outcome;
@@ -70,6 +72,10 @@ TEST(TextFileReplace, OnlyARegularFileIsReplaced)
     EXPECT_EQ(TextFile::replaceWhole(folder.file(u"link.txt"_s), "x"), O::NotRegularFile);
     EXPECT_EQ(TextFile::replaceWhole(folder.file(u"fifo.txt"_s), "x"), O::NotRegularFile);
     EXPECT_EQ(TextFile::replaceWhole(folder.file(u"no/such/folder.txt"_s), "x"), O::Failed);
+    {
+        const FileSizeLimit full(2); // the disk fills up under the new file: the old one stays
+        EXPECT_EQ(TextFile::replaceWhole(folder.file(u"ours.txt"_s), "newer"), O::Failed);
+    }
     EXPECT_EQ(folder.read(u"ours.txt"_s) + folder.read(u"made.txt"_s) + folder.read(u"theirs.txt"_s),
               "newmadetheirs");
     EXPECT_TRUE(QFileInfo(folder.file(u"made.txt"_s)).permissions() & QFile::WriteOwner);
