@@ -144,7 +144,7 @@ std::vector<Drawn> firstPage(const Report &report)
 
 // A flagged cell is shaded, the whole cell and nothing else; the headings start where their cells
 // start; the notes of the flagged rows are marked with the same shade under the table, and the chart
-// follows. A text as wide as its column less a margin on each side is shown whole.
+// follows. A text as wide as its column less a margin on each side is shown whole, a wider one cut.
 TEST(QtReportPrinter, FlaggedCellsShadedHeadingsOverTheirCells)
 {
     const QColor shade(0xF2, 0xB8, 0xB8);
@@ -181,6 +181,8 @@ TEST(QtReportPrinter, FlaggedCellsShadedHeadingsOverTheirCells)
     const int column = int(std::ceil(sow.right() + sow.left()));
     report.columnWidths = {column, width - column};
     EXPECT_FALSE(box(firstPage(report), u"A1"_s).isNull()) << "not cut";
+    report.columnWidths = {width - 10, 10};
+    EXPECT_TRUE(box(firstPage(report), u"12"_s).isNull()) << "cut to its narrow column";
 }
 
 } // namespace
