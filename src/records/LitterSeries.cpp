@@ -24,7 +24,6 @@ LitterSeries LitterSeries::fromRows(const Grid &grid, const std::vector<int> &ro
     QDate first = loaded.first;
     QDate last = loaded.last;
     std::vector<Litter> litters;
-    litters.reserve(rows.size());
     for (const int row : rows) {
         const LitterValues values = Plausibility::read(grid, row, {});
         const QDate day = QDate::fromString(QStringView(values.when).left(10), u"yyyy-MM-dd");
