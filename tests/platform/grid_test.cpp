@@ -57,6 +57,8 @@ TEST(GridCells, EditsResizesCellsOutsideAndBatches)
     grid.setColWidth(5, 100);
     grid.setColWidth(-1, 100);
     EXPECT_EQ(layout.count(), 0) << "a column that is not there has no width";
+    grid.setRowHeight(2, 600);
+    EXPECT_EQ(grid.rowHeight(1), Grid().rowHeight(1)) << "the rows before keep the default height";
     EXPECT_FALSE(grid.setCurrentCell(0, 1)) << "the header row cannot become current";
     EXPECT_FALSE(grid.setCurrentCell(1, 0)) << "the number column cannot become current";
     EXPECT_TRUE(grid.setCurrentCell(1, 2));

@@ -50,6 +50,7 @@ TEST(RecordChecks, RowCellsInFlaggedCellsOut)
         {"a minute after now", 0, u"2024-03-07 09:31|S1|A1|10|1|0|1|T42|T42|0.5 ml|38.5|5|4", u"1=T87"},
         {"no date stamp", 0, u"A024-03-07 09:31|S1|A1|10|1|0|1|T42|T42|0.5 ml|38.5|5|4",
          u""}, // no stamp: no date
+        {"a date alone makes a record, checked", 0, u"2024-03-08 09:00||||||||||||", u"1=T87"},
         {"a stamp with seconds is none", 0, u"2024-03-08 09:31:00|S1|A1|10|1|0|1|T42|T42|0.5 ml|38.5|5|4",
          u""},
         {"10 weak and 10 female: at the limit", 0,
