@@ -3,22 +3,9 @@
 #include "platform/Label.h"
 #include "platform/SerialPort.h"
 
+#include <QScopedValueRollback>
+
 #include <algorithm>
-
-namespace {
-// Sets a flag for the length of a scope.
-class RunningFlag
-{
-public:
-    explicit RunningFlag(bool &flag) : m_flag(flag) { m_flag = true; }
-    ~RunningFlag() { m_flag = false; }
-    RunningFlag(const RunningFlag &) = delete;
-    RunningFlag &operator=(const RunningFlag &) = delete;
-
-private:
-    bool &m_flag;
-};
-} // namespace
 
 Receiver::Receiver(SerialPort &port, Label &lblBus, PacketHandler handler)
     : m_port(port), m_lblBus(lblBus), m_handler(std::move(handler))
@@ -30,7 +17,7 @@ void Receiver::ModtagData()
     // timer keeps ticking: the call that opened it finishes the packets it has taken.
     if (m_running)
         return;
-    const RunningFlag running(m_running);
+    const QScopedValueRollback running(m_running, true);
 
     int taken = 0;
     while (taken < kBytesPerCall && m_port.bytesWaiting() > 0) {

@@ -90,6 +90,7 @@ TEST(FormWindowBindings, ModelsAndWidgetsFollowEachOther)
     f.combo.addItem(u"COM5"_s, 5);
     f.combo.addItem(u"COM6"_s, 6);
     f.combo.setCurrentIndex(2);
+    f.combo.setCurrentIndex(-2);
     EXPECT_EQ(f.combo.currentIndex(), -1) << "no such entry";
     f.combo.setCurrentIndex(1);
     f.combo.userSelect(2);
@@ -134,6 +135,9 @@ TEST(FormWindowBindings, ModelsAndWidgetsFollowEachOther)
     EXPECT_FALSE(view->model()->data(view->model()->index(1, 2), Qt::ToolTipRole).isValid());
     f.hide();
     EXPECT_FALSE(f.window->isVisible());
+    f.show();
+    EXPECT_TRUE(f.userCloseRequest());
+    EXPECT_FALSE(f.window->isVisible()) << "closed by the user";
 
     // Only the user's changes to a date are reported as such; the time of day stays.
     EXPECT_EQ(f.widget<QDateTimeEdit>("date")->text(), u"06-03-24") << "the date as bound";
