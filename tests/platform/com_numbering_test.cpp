@@ -137,8 +137,8 @@ TEST(ComNumberingTest, byIdAdapterIsLinkedWhenChosen)
 TEST(ComNumberingTest, portNumberOfAName)
 {
     const std::pair<const char *, int> cases[] // 0: not a port's name
-        = {{"COM1", 1},  {"COM3", 3},  {"COM12", 12}, {"COM", 0},  {"COM0", 0},          {"COM03", 0},
-           {"COM3a", 0}, {"COM-3", 0}, {"com3", 0},   {"LPT1", 0}, {"COM99999999999", 0}};
+        = {{"COM1", 1},  {"COM3", 3},  {"COM19", 19}, {"COM12", 12}, {"COM", 0},  {"COM0", 0},
+           {"COM03", 0}, {"COM3a", 0}, {"COM-3", 0},  {"com3", 0},   {"LPT1", 0}, {"COM99999999999", 0}};
     for (const auto &[name, number] : cases)
         EXPECT_EQ(ComPorts::numberOf(QString::fromLatin1(name)).value_or(0), number) << name;
 }

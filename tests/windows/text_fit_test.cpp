@@ -157,6 +157,14 @@ TEST_P(ShippedLanguage, everyTextFitsItsControl)
         QCoreApplication::processEvents();
         EXPECT_EQ(misfits(window).join(u'\n').toStdString(), "") << language.toStdString();
         EXPECT_FALSE(window.windowTitle().isEmpty()) << language.toStdString();
+        if (form == &f.program.chart()) {
+            const QImage shot = window.grab().toImage();
+            bool barShown = false;
+            for (int y = 0; y < shot.height() && !barShown; ++y)
+                for (int x = 0; x < shot.width() && !barShown; ++x)
+                    barShown = shot.pixelColor(x, y) == QColor(0x9D, 0xB9, 0xD9);
+            EXPECT_TRUE(barShown) << "the chart is drawn";
+        }
         if (!screenshots.isEmpty())
             window.grab().save(
                 QStringLiteral("%1/%2-%3.png").arg(screenshots, form->placements()[0].name, language));
