@@ -51,6 +51,17 @@ TEST(ChartPainter, AxisScaleAndLabelStride)
     } strides[] = {{30, 10, 3}, {30, 30, 1}, {30, 31, 1}, {31, 30, 2}, {30, 0, 1}};
     for (const auto &s : strides)
         EXPECT_EQ(ChartPainter::labelStride(s.label, s.slot), s.stride) << s.label << " in " << s.slot;
+
+    // The lines' scale reaches as high as their largest value, however small.
+    RecordingPrinter printer;
+    QPainter painter(&printer);
+    ChartPainter::paint(painter, printer.page(),
+                        {u"Day"_s, {u"1"_s}, u"Litters"_s, {1}, {{u"Dead"_s, {0.3}}}});
+    painter.end();
+    const auto drawn = [&printer](const QString &text) {
+        return std::ranges::any_of(printer.pages.front(), [&text](const Drawn &d) { return d.what == text; });
+    };
+    EXPECT_TRUE(drawn(u"0.3"_s) && !drawn(u"0.4"_s));
 }
 
 // The room between each box and the next, left to right.
