@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <array>
+#include <climits>
 
 namespace {
 // A row of a sort, with the first characters of its first keys as numbers.
@@ -86,6 +87,11 @@ void Grid::setRows(int rows)
         if (notify)
             endRemoveRows();
     }
+}
+
+void Grid::reserveRows(qsizetype rows)
+{
+    m_rows.reserve(size_t(std::min<qsizetype>(rows, INT_MAX)));
 }
 
 void Grid::appendRow(const QStringList &texts)

@@ -37,6 +37,8 @@ public:
     // Whether rows' texts are held in shared blocks (freed once no row uses them).
     bool holdsTextBlocks() const { return !m_textBlocks.isEmpty(); }
     void setRows(int rows);
+    // Room for `rows` rows without moving them again as they are added.
+    void reserveRows(qsizetype rows);
     int cols() const { return m_cols; }
     void setCols(int cols);
     int fixedRows() const { return m_fixedRows; }

@@ -12,7 +12,6 @@
 #include <QSet>
 
 #include <algorithm>
-#include <climits>
 #include <vector>
 
 namespace {
@@ -35,23 +34,19 @@ const int kSowColumn = gridColumn(LogField::Sow);
 class RowAppender
 {
 public:
-    RowAppender(Grid &grid, qsizetype expected) : m_grid(grid), m_next(grid.rows())
+    RowAppender(Grid &grid, qsizetype expected) : m_grid(grid)
     {
-        m_grid.setRows(int(std::min<qsizetype>(m_next + expected, INT_MAX)));
+        m_grid.reserveRows(m_grid.rows() + expected);
     }
     int add()
     {
-        if (m_next >= m_grid.rows())
-            m_grid.setRows(m_next + 1);
-        return m_next++;
+        m_grid.setRows(m_grid.rows() + 1);
+        return m_grid.rows() - 1;
     }
-    int next() const { return m_next; }
-    // Drops the rows that filtered lines left unused.
-    void finish() { m_grid.setRows(m_next); }
+    int next() const { return m_grid.rows(); }
 
 private:
     Grid &m_grid;
-    int m_next;
 };
 
 // The day files that can be read, with the number of their record lines added to `lines`.
@@ -116,7 +111,6 @@ QString RecordView::loadStartupDays(const QDateTime &now)
     for (const QString &file : files)
         LogLine::forEachRecordLineOf(
             file, [&](QStringView line) { cells.fillRow(m_grid, rows.add(), LogLine::split(line)); });
-    rows.finish();
     return m_logFile.path(today);
 }
 
@@ -196,7 +190,6 @@ void RecordView::rangeLoad()
         });
         sortDayIn(firstNew, rows.next() - 1);
     }
-    rows.finish();
     m_cmbSow.addItems(entries);
     m_grid.setCurrentCell(m_grid.rows() - 1, std::max(m_grid.currentCol(), m_grid.fixedCols()));
 }
