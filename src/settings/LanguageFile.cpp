@@ -77,7 +77,7 @@ void LoadLanguage(TextTable &texts, const QString &programFolder, const QString 
                 failed = true;
                 return;
             }
-            if (chosen >= 0)
+            if (chosen > 0) // column 0 holds the numbers
                 texts.set(*index, fields->at(chosen));
         },
         TextFile::FinalLink::Followed);

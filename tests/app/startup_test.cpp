@@ -23,6 +23,7 @@ TEST(StartUp, TracesEveryStageLeavesTheProgramReadyAndCloses)
                      [&] { traceShown = traceShown || f.program.traceWindow().isVisible(); });
     f.program.start();
     EXPECT_TRUE(traceShown);
+    EXPECT_EQ(v.lblActivity.caption(), u"D6") << "before the first second's work";
     EXPECT_EQ(f.program.traceWindow().txtFileProblem.text(),
               QStringLiteral("Current directory %3%1\r\nHerdFolio directory \r\nLanguage DK\r\n"
                              "Language() loadedDK\r\nOption form loaded\r\nSetup parameters loaded\r\n"
