@@ -58,12 +58,15 @@ TEST(Frames, shortAndLongFramesBothWays)
         const auto decoded = Packet::FcFrame::decode(bytesOf(hex));
         EXPECT_TRUE(decoded.accepted()) << hex;
         EXPECT_EQ(toHex(decoded.encode()), expected);
-        // The status bits, shown on the port line, are read from the bytes; cut before them, 0.
+        // The status bits, shown on the port line, are read from the bytes; cut before their pair ends, 0.
         const auto bytes = bytesOf(hex);
         EXPECT_EQ(Packet::statusText(Packet::Type::FC, Packet::statusField(bytes)),
                   QStringLiteral("E$") + QString::number(statusBits, 16).toUpper())
             << hex;
         EXPECT_EQ(Packet::statusField(std::span(bytes).first(Packet::kStatusFieldPosition + 1)), 0) << hex;
+        EXPECT_EQ(Packet::statusField(std::span(bytes).first(Packet::kStatusFieldPosition + 2)),
+                  Packet::statusField(bytes))
+            << hex;
     }
 }
 
