@@ -117,9 +117,7 @@ void FormWindow::savePlacement(QSettings &settings, const QString &key) const
 
 void FormWindow::closeEvent(QCloseEvent *event)
 {
-    if (!event->spontaneous() || m_form.userCloseRequest()) {
-        event->accept();
-        return;
-    }
-    event->ignore();
+    // A close event comes accepted: only the user's may be refused by the form.
+    if (event->spontaneous() && !m_form.userCloseRequest())
+        event->ignore();
 }
