@@ -52,6 +52,7 @@ TEST(FormWindowBindings, ModelsAndWidgetsFollowEachOther)
     SmallForm f;
     EXPECT_EQ(f.window->size(), QSize(400, 200));
     EXPECT_EQ(f.widget<QLabel>("label")->geometry(), QRect(10, 10, 100, 20));
+    EXPECT_TRUE(f.widget<QLabel>("label")->wordWrap()) << "a long caption goes on in the next line";
     EXPECT_EQ(f.widget<QLabel>("label")->text() + f.widget<QPushButton>("button")->text()
                   + f.widget<QLineEdit>("text")->text() + f.widget<QPlainTextEdit>("trace")->toPlainText(),
               u"BoundGo04:00Begun ")

@@ -91,6 +91,10 @@ TEST(GridCells, EditsResizesCellsOutsideAndBatches)
     EXPECT_EQ(aligned(), int(Qt::AlignCenter));
     model.setAlignment(1, 2, Grid::Alignment::Default);
     EXPECT_EQ(aligned(), int(Qt::AlignLeft | Qt::AlignVCenter));
+    model.setAlignment(0, 2, Grid::Alignment::CentreCentre);
+    EXPECT_EQ(model.headerData(2, Qt::Horizontal, Qt::TextAlignmentRole).toInt(),
+              int(Qt::AlignCenter | Qt::TextWordWrap))
+        << "a heading as its cell, wrapped";
 }
 
 // Several cells of a row at once: the cells around them kept, texts beyond the last column left
