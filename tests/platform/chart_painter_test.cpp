@@ -213,6 +213,10 @@ TEST(ChartPainter, EachPartDrawnInItsPlace)
                                                  && rule.box.bottom() < d.box.bottom();
                                          });
                                      })},
+        {"a grid line at each left label",
+         std::ranges::count_if(drawn,
+                               [](const Drawn &d) { return d.pen.color() == QColor(0xDD, 0xDD, 0xDD); })
+             == std::ssize(leftScale)},
         {"a tick at each scale's label",
          std::ranges::count_if(
              axes,

@@ -72,6 +72,7 @@ TEST(TextFileReplace, OnlyARegularFileIsReplaced)
     EXPECT_EQ(TextFile::replaceWhole(folder.file(u"link.txt"_s), "x"), O::NotRegularFile);
     EXPECT_EQ(TextFile::replaceWhole(folder.file(u"fifo.txt"_s), "x"), O::NotRegularFile);
     EXPECT_EQ(TextFile::replaceWhole(folder.file(u"no/such/folder.txt"_s), "x"), O::Failed);
+    EXPECT_FALSE(TextFile::truncate(folder.file(u"missing.txt"_s), 0)) << "nothing to cut";
     {
         const FileSizeLimit full(2); // the disk fills up under the new file: the old one stays
         EXPECT_EQ(TextFile::replaceWhole(folder.file(u"ours.txt"_s), "newer"), O::Failed);
