@@ -182,6 +182,9 @@ TEST(SetupSave, EverySettingUnderTheRoundedDayReadsBackAndClosingSavesNothing)
     f.options->cmbCom.setCurrentIndex(21);
     f.options->cmdGemLuk.click();
     EXPECT_TRUE(f.folder.read(saved).contains("COMPort\t7\r\n"));
+    f.options->cmbCom.setCurrentIndex(0);
+    f.options->cmdGemLuk.click();
+    EXPECT_TRUE(f.folder.read(saved).contains("COMPort\t0\r\n")) << "the first entry, none";
     f.options->cmbCom.setCurrentIndex(-1);
     f.options->cmdGemLuk.click();
     EXPECT_TRUE(f.folder.read(saved).contains("COMPort\t-1\r\n"));
@@ -192,7 +195,7 @@ TEST(SetupSave, EverySettingUnderTheRoundedDayReadsBackAndClosingSavesNothing)
     EXPECT_FALSE(f.options->isVisible());
     EXPECT_EQ(f.options->txtIntv1.text(), u"03:00");
     EXPECT_FALSE(f.folder.read(saved).contains("03:00"));
-    EXPECT_EQ(handedBack.size(), 3u) << "closing hands nothing back";
+    EXPECT_EQ(handedBack.size(), 4u) << "closing hands nothing back";
 }
 
 // Every box the settings show, each once: a program folder without language or setup file and
