@@ -60,8 +60,8 @@ TEST(SetupLoad, FileTextInSettingsOut)
          "Duration 1\t01:15\nNo of Hand Terminals\t4",
          "DE I1=02:00 I2=00:30 D1=01:15 N=4 COM=5 Temp=1 ports"},
         {"Staff 1\tAnna\nStaff 3\t\"Bo Jensen\"\nStaff 20\tLast\nStaff 21\tX\nstaff 2\tX\nMedicine "
-         "10\tOx\nX\t1\nStaff 01\tX\nMedicine 0\tX\nMedicine 11\tX",
-         "- S1=Anna S3=Bo Jensen S20=Last M10=Ox ports"},
+         "10\tOx\nX\t1\nStaff 01\tX\nMedicine 0\tX\nMedicine 11\tX\nMedicine 1\tIron",
+         "- S1=Anna S3=Bo Jensen S20=Last M1=Iron M10=Ox ports"},
         {"Interval 1", "- I1=Interval 1 ports"}, // a line without TAB is its own value
         {"Staff 1\tAnna\t\"", "- S1=Anna ports"}, // a third field is not read
         {"Temperature\t-1", "- Temp=-1 ports"},
