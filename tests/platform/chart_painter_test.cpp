@@ -154,10 +154,12 @@ TEST(ChartPainter, EachPartDrawnInItsPlace)
     const auto height = [&](size_t bar) { return bars.at(bar).box.height(); };
     const double top = base - bars.at(1).box.top(), lineTop = base - alive[0].points[0].y();
     const QRectF area = printer.page();
+    const auto isAxis = [&](const Drawn &d) { return d.box.width() < 1 && d.box.height() > top - 2; };
+    const auto isTick = [](const Drawn &d) { return d.box.height() < 1 && d.box.width() > 1; };
     const auto axisX = [&](bool left) {
         std::vector<double> xs;
         for (const Drawn &d : axes)
-            if (d.box.width() < 1 && d.box.height() > top - 2)
+            if (isAxis(d))
                 xs.push_back(d.box.left());
         return left ? std::ranges::min(xs) : std::ranges::max(xs);
     };
@@ -184,10 +186,7 @@ TEST(ChartPainter, EachPartDrawnInItsPlace)
          values(leftScale, top / 2) == QStringList{u"0"_s, u"1"_s, u"2"_s}},
         {"the right scale from 0 to 1.5, the line's 1.2 at its place",
          values(rightScale, lineTop / 1.2) == QStringList{u"0"_s, u"0.5"_s, u"1"_s, u"1.5"_s}},
-        {"both axes from the base line to the top of the scales",
-         std::ranges::count_if(axes,
-                               [&](const Drawn &d) { return d.box.width() < 1 && d.box.height() > top - 2; })
-             == 2},
+        {"both axes from the base line to the top of the scales", std::ranges::count_if(axes, isAxis) == 2},
         {"a bar for each period with litters, none past the data", bars.size() == 3},
         {"each bar over its period's label",
          near(bars[0].box.center().x(), period(u"1"_s)) && near(bars[1].box.center().x(), period(u"2"_s))
@@ -218,16 +217,11 @@ TEST(ChartPainter, EachPartDrawnInItsPlace)
                                [](const Drawn &d) { return d.pen.color() == QColor(0xDD, 0xDD, 0xDD); })
              == std::ssize(leftScale)},
         {"a tick at each scale's label",
-         std::ranges::count_if(
-             axes,
-             [&](const Drawn &d) {
-                 return d.box.height() < 1 && d.box.width() > 1 && near(d.box.right(), axisX(true));
-             }) == std::ssize(leftScale)
-             && std::ranges::count_if(axes,
-                                      [&](const Drawn &d) {
-                                          return d.box.height() < 1 && d.box.width() > 1
-                                              && near(d.box.left(), axisX(false));
-                                      })
+         std::ranges::count_if(axes,
+                               [&](const Drawn &d) { return isTick(d) && near(d.box.right(), axisX(true)); })
+                 == std::ssize(leftScale)
+             && std::ranges::count_if(
+                    axes, [&](const Drawn &d) { return isTick(d) && near(d.box.left(), axisX(false)); })
                  == std::ssize(rightScale)},
         {"the legend's titles in black",
          litters[0].pen.color() == Qt::black && aliveTitle[0].pen.color() == Qt::black
