@@ -24,6 +24,19 @@ struct AppFixture
             "Language\tDK\r\nCOMPort\t3\r\nNo of Hand Terminals\t3\r\nStaff 1\tAnna\r\nStaff 2\tBo\r\n");
         devices.names = {QStringLiteral("USB Serial Port (COM3)")};
     }
+    // A day's log file holding one record line, named after the line's date.
+    void writeLog(const QByteArray &line) const
+    {
+        folder.write(QStringLiteral("VimoLog/FAR-%1.txt").arg(QLatin1String(line.first(10))),
+                     "header\r\n" + line + "\r\n");
+    }
+    // Bytes from the terminals, read as the receive timer reads them.
+    void receive(const QByteArray &bytes)
+    {
+        port.feed(bytes);
+        for (int i = 0; i < 100 && port.bytesWaiting() > 0; ++i)
+            program.options().timModtag.tick();
+    }
 
     TempFolder folder;
     FakeDialogs dialogs;

@@ -12,10 +12,8 @@ namespace {
 TEST(ShownRecords, ExportedAndPrintedAsShownOrTheUserIsToldWhyNot)
 {
     AppFixture f;
-    f.folder.write(u"VimoLog/FAR-2024-03-06.txt"_s,
-                   "header\r\n2024-03-06 22:10\t1\tB;2\t12\t1\t0\t0\t0\t1\t7\t385\t6\t3\r\n");
-    f.folder.write(u"VimoLog/FAR-2024-03-07.txt"_s,
-                   "header\r\n2024-03-07 04:00\t0\tA1\t9\t0\t0\t1\t1\t0\t0\t-5\t14\t2\r\n");
+    f.writeLog("2024-03-06 22:10\t1\tB;2\t12\t1\t0\t0\t0\t1\t7\t385\t6\t3");
+    f.writeLog("2024-03-07 04:00\t0\tA1\t9\t0\t0\t1\t1\t0\t0\t-5\t14\t2");
     f.program.start();
     f.vimo.cmdExport.click(); // cancelled
     ASSERT_EQ(f.dialogs.proposedPaths.size(), 1u);
@@ -57,9 +55,7 @@ TEST(ShownRecords, ExportedAndPrintedAsShownOrTheUserIsToldWhyNot)
     using namespace Packet;
     f.program.terminals().serve(2, 1);
     const RecordData record = makeRecord({}, "=B1");
-    f.port.feed(FcFrame::make(2, Command::Record, 0, std::span(record).first(30), FlagMode::Never).encode());
-    for (int i = 0; i < 100 && f.port.bytesWaiting() > 0; ++i)
-        f.program.options().timModtag.tick();
+    f.receive(FcFrame::make(2, Command::Record, 0, std::span(record).first(30), FlagMode::Never).encode());
     ASSERT_EQ(f.vimo.mshVimo.text(f.vimo.mshVimo.rows() - 1, 3), u"=B1       ");
     f.vimo.cmdPrint.click();
     EXPECT_EQ(f.printer.printed.back().rows, report.rows);

@@ -2,17 +2,11 @@
 
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
-// What the next tick sends as the broadcast's interval 1 item.
-QString interval1Sent(AppFixture &f)
-{
-    f.program.scheduler().moveTo({0, 31}); // the count request kept away
-    f.port.takeWrittenHex();
-    f.vimo.timSekund.tick();
-    return f.port.takeWrittenHex();
-}
-
+// The broadcast's interval 1 item.
 QString interval1Packet(int minutes)
 {
     using namespace Packet;
@@ -25,32 +19,33 @@ QString interval1Packet(int minutes)
 TEST(SettingsInUse, TheSettingsReadThenTheOnesSaved)
 {
     AppFixture f;
-    f.folder.write(QStringLiteral("VimoLog/FAR-2024-03-07.txt"),
-                   "header\r\n2024-03-07 04:00\t0\tA1        \t9\t0\t0\t1\t1\t0\t0\t0\t4\t2\r\n");
-    f.devices.names << QStringLiteral("USB Serial Port (COM5)");
+    f.writeLog("2024-03-07 04:00\t0\tA1        \t9\t0\t0\t1\t1\t0\t0\t0\t4\t2");
+    f.devices.names << u"USB Serial Port (COM5)"_s;
     f.program.start();
     frmOption &options = f.program.options();
     const Grid &grid = f.vimo.mshVimo;
+    // What the next tick sends as the broadcast's interval 1 item, the name the grid shows, the port.
     auto shown = [&] {
         f.vimo.cmdUpdate.click();
+        f.program.scheduler().moveTo({0, 31}); // the count request kept away
         f.port.takeWrittenHex();
-        return interval1Sent(f) + u'|' + grid.text(grid.rows() - 1, 2) + u'|'
+        f.vimo.timSekund.tick();
+        return f.port.takeWrittenHex() + u'|' + grid.text(grid.rows() - 1, 2) + u'|'
             + QString::number(f.port.portNumber());
     };
-    EXPECT_EQ(shown(), interval1Packet(0) + QStringLiteral("|Anna|3"))
-        << "no interval 1 in the file: the box's own name";
+    EXPECT_EQ(shown(), interval1Packet(0) + u"|Anna|3"_s) << "no interval 1 in the file: the box's own name";
 
-    options.txtIntv1.setText(QStringLiteral("01:00"));
-    options.mshStaff.setText(1, 1, QStringLiteral("Eva"));
+    options.txtIntv1.setText(u"01:00"_s);
+    options.mshStaff.setText(1, 1, u"Eva"_s);
     options.cmbCom.userSelect(1);
     options.cmdComP.click();
-    EXPECT_EQ(shown(), interval1Packet(0) + QStringLiteral("|Anna|3"))
+    EXPECT_EQ(shown(), interval1Packet(0) + u"|Anna|3"_s)
         << "not saved: the list goes back to the saved port";
 
     options.cmbCom.userSelect(1);
     options.cmdGemLuk.click();
     options.cmdComP.click();
-    EXPECT_EQ(shown(), interval1Packet(60) + QStringLiteral("|Eva|5"));
+    EXPECT_EQ(shown(), interval1Packet(60) + u"|Eva|5"_s);
 }
 
 } // namespace

@@ -8,16 +8,17 @@
 
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 TEST(StartUp, TracesEveryStageLeavesTheProgramReadyAndCloses)
 {
     AppFixture f;
-    f.folder.write(QStringLiteral("VimoLog/FAR-2024-03-06.txt"),
-                   "header\r\n2024-03-06 22:10\t1\tB2        \t12\t1\t0\t0\t0\t1\t7\t385\t6\t3\r\n");
-    f.folder.write(QStringLiteral("VimoLog/FAR-2024-03-07.txt"),
-                   "header\r\n2024-03-07 04:00\t0\tA1        \t9\t0\t0\t1\t1\t0\t0\t0\t4\t2\r\n");
+    f.writeLog("2024-03-06 22:10\t1\tB2        \t12\t1\t0\t0\t0\t1\t7\t385\t6\t3");
+    f.writeLog("2024-03-07 04:00\t0\tA1        \t9\t0\t0\t1\t1\t0\t0\t0\t4\t2");
     frmVimo &v = f.vimo;
+    frmOption &o = f.program.options();
     bool traceShown = false; // while the start-up runs, so that a slow one shows how far it got
     QObject::connect(&f.program.traceWindow(), &Form::changed,
                      [&] { traceShown = traceShown || f.program.traceWindow().isVisible(); });
@@ -28,20 +29,18 @@ TEST(StartUp, TracesEveryStageLeavesTheProgramReadyAndCloses)
               QStringLiteral("Current directory %3%1\r\nHerdFolio directory \r\nLanguage DK\r\n"
                              "Language() loadedDK\r\nOption form loaded\r\nSetup parameters loaded\r\n"
                              "Available languages loaded\r\nLast two days records loaded from%2\r\n")
-                  .arg(QDir::separator(), f.folder.file(QStringLiteral("VimoLog/FAR-2024-03-07.txt")),
-                       QDir::toNativeSeparators(QStringLiteral("/home/farm"))));
+                  .arg(QDir::separator(), f.folder.file(u"VimoLog/FAR-2024-03-07.txt"_s),
+                       QDir::toNativeSeparators(u"/home/farm"_s)));
     EXPECT_TRUE(f.dialogs.messages.empty());
-    EXPECT_TRUE(v.isVisible() && !f.program.traceWindow().isVisible() && !f.program.options().isVisible());
+    EXPECT_TRUE(v.isVisible() && !f.program.traceWindow().isVisible() && !o.isVisible());
     EXPECT_EQ(v.title(), u"PC Vimo 2 Version " PCVIMO_VERSION);
     v.timSekund.tick(); // not a change of day
 
-    EXPECT_EQ(v.lblBus.caption() + u'|' + v.mshVimo.text(0, 13) + u'|'
-                  + f.program.options().cmbLan.currentText(),
+    EXPECT_EQ(v.lblBus.caption() + u'|' + v.mshVimo.text(0, 13) + u'|' + o.cmbLan.currentText(),
               u"D5|D45|DK");
-    EXPECT_TRUE(f.port.isOpen() && f.port.portNumber() == 3 && f.program.options().timModtag.isEnabled());
-    EXPECT_EQ(f.program.options().mshStatus.rows(), 4);
-    EXPECT_EQ(f.program.options().mshStatus.text(1, 0) + u'|' + f.program.options().mshStatus.text(3, 0),
-              u"1|3");
+    EXPECT_TRUE(f.port.isOpen() && f.port.portNumber() == 3 && o.timModtag.isEnabled());
+    EXPECT_EQ(o.mshStatus.rows(), 4);
+    EXPECT_EQ(o.mshStatus.text(1, 0) + u'|' + o.mshStatus.text(3, 0), u"1|3");
     EXPECT_EQ(v.dtpStart.value(), QDateTime(QDate(2024, 3, 6), QTime(9, 30)));
     EXPECT_EQ(v.dtpSlut.value(), QDateTime(QDate(2024, 3, 7), QTime(9, 30)));
     ASSERT_EQ(v.mshVimo.rows(), 4);
@@ -52,29 +51,27 @@ TEST(StartUp, TracesEveryStageLeavesTheProgramReadyAndCloses)
     v.dtpStart.userSetValue(QDateTime(QDate(2024, 1, 1), QTime(0, 0)));
     EXPECT_EQ(v.mshVimo.rows(), 4) << "only the update button reloads";
     v.cmdOption.click();
-    EXPECT_TRUE(f.program.options().isVisible());
+    EXPECT_TRUE(o.isVisible());
     EXPECT_TRUE(v.userCloseRequest());
     EXPECT_FALSE(f.port.isOpen()) << "closing the window closes the port and ends the program";
     EXPECT_EQ(f.ends, 1);
 
     // Without its files the program says so and still starts.
     AppFixture bare;
-    QFile::remove(bare.folder.file(QStringLiteral("ViMoText.txt")));
-    QFile::remove(bare.folder.file(QStringLiteral("Setup/FarSetup-2024-03-01.txt")));
+    QFile::remove(bare.folder.file(u"ViMoText.txt"_s));
+    QFile::remove(bare.folder.file(u"Setup/FarSetup-2024-03-01.txt"_s));
     bare.program.start();
     EXPECT_EQ(bare.dialogs.messages.size(), 4u) << "the setup file and three parts of the language file";
-    EXPECT_TRUE(bare.vimo.isVisible());
     EXPECT_EQ(bare.program.options().mshStatus.rows(), 1) << "no terminals";
-    EXPECT_FALSE(bare.port.isOpen());
+    EXPECT_TRUE(bare.vimo.isVisible() && !bare.port.isOpen());
 
     // A new installation starts from the program's default settings; a farm's own file, older
     // than today, keeps them out.
     for (const bool farmFile : {false, true}) {
         AppFixture fresh;
-        fresh.folder.write(QStringLiteral("FarSetup-default.txt"),
-                           "Language\tUK\r\nNo of Hand Terminals\t5\r\n");
+        fresh.folder.write(u"FarSetup-default.txt"_s, "Language\tUK\r\nNo of Hand Terminals\t5\r\n");
         if (!farmFile)
-            QFile::remove(fresh.folder.file(QStringLiteral("Setup/FarSetup-2024-03-01.txt")));
+            QFile::remove(fresh.folder.file(u"Setup/FarSetup-2024-03-01.txt"_s));
         fresh.program.start();
         EXPECT_EQ(fresh.program.currentLanguage() + u' '
                       + QString::number(fresh.program.options().mshStatus.rows()),
@@ -83,9 +80,6 @@ TEST(StartUp, TracesEveryStageLeavesTheProgramReadyAndCloses)
     }
 }
 
-} // namespace
-
-namespace {
 // Update is offered once the user changes the range or the sow, not before.
 TEST(UpdateButton, OfferedOnceTheRangeOrTheSowIsChanged)
 {
@@ -93,7 +87,7 @@ TEST(UpdateButton, OfferedOnceTheRangeOrTheSowIsChanged)
     const std::pair<const char *, std::function<void(frmVimo &)>> changes[] = {
         {"the start", [&](frmVimo &v) { v.dtpStart.userSetValue(newYear); }},
         {"the end", [&](frmVimo &v) { v.dtpSlut.userSetValue(newYear); }},
-        {"the sow", [](frmVimo &v) { v.cmbSow.addItem(QStringLiteral("A1")), v.cmbSow.userSelect(0); }},
+        {"the sow", [](frmVimo &v) { v.cmbSow.addItem(u"A1"_s), v.cmbSow.userSelect(0); }},
     };
     for (const auto &[name, change] : changes) {
         frmVimo v;

@@ -13,20 +13,18 @@
 #include <vector>
 
 namespace {
+using namespace Packet;
 
 // The packets the scheduler should send, from the codec (checked against hex on its own).
 QString fa(int address, int command, int value, int flagMode, int highBits)
 {
-    return toHex(
-        Packet::FaFrame::make(address, Packet::Command(command), value, Packet::FlagMode(flagMode), highBits)
-            .encode());
+    return toHex(FaFrame::make(address, Command(command), value, FlagMode(flagMode), highBits).encode());
 }
 // A broadcast FC packet; a name goes out as its entry and 20 bytes.
 QString fc(int command, const QByteArray &data)
 {
     const std::vector<std::uint8_t> bytes(data.begin(), data.end());
-    return toHex(
-        Packet::FcFrame::make(255, Packet::Command(command), 0, bytes, Packet::FlagMode::Never).encode());
+    return toHex(FcFrame::make(kBroadcastAddress, Command(command), 0, bytes, FlagMode::Never).encode());
 }
 QString name(int command, int entry, const QByteArray &name)
 {
@@ -44,11 +42,7 @@ protected:
         scheduler.start(clock.now());
     }
 
-    QString tick()
-    {
-        scheduler.tick();
-        return port.takeWrittenHex();
-    }
+    QString tick() { return scheduler.tick(), port.takeWrittenHex(); }
 
     PacketSender sender{port};
     TerminalTable link;
@@ -87,7 +81,6 @@ TEST_F(PollSchedulerTest, EachBroadcastItemInItsTurnThenTheDayChanges)
         {35, QString()}, // a silent tick, and the cycle starts again
     };
     // The cycle in its order, from the clock to the silent tick; the items between are names too.
-    scheduler.moveTo({0, 0});
     for (int step = 0; step <= 35; ++step) {
         scheduler.moveTo({0, scheduler.position().broadcastStep}); // keeps the count request away
         const QString packet = tick();
@@ -110,8 +103,7 @@ TEST_F(PollSchedulerTest, TerminalsAreServedLowestFirstUntilTheSixthTickAsksAllF
     link.countAnswered(3, 2);
     link.countAnswered(2, 17);
     EXPECT_EQ(tick(), fa(2, 1, 16383, 2, 192));
-    EXPECT_EQ(link.ServedTerminal, 2);
-    EXPECT_EQ(link.RecordsOutstanding, 17);
+    EXPECT_EQ(std::pair(link.ServedTerminal, link.RecordsOutstanding), std::pair(2, 17));
     EXPECT_EQ(lblActivity.caption(), u"T43 2, 17");
     EXPECT_EQ(tick(), u""); // broadcasts pause while records come
     link.RecordsOutstanding = 0; // the intake saw the last record
@@ -150,15 +142,10 @@ TEST_F(PollSchedulerTest, QuietTerminalIsAskedAgainThenPassedOverUntilTheNextCou
     const QString askFirst = fa(1, 1, 16383, 2, 192);
     const QString askSecond = fa(2, 1, 16383, 2, 192);
     // Seconds since the tick before, what goes on the line.
-    const std::tuple<const char *, int, QString> steps[] = {{"asked", 0, askFirst},
-                                                            {"quiet 1 s", 1, QString()},
-                                                            {"quiet 2 s: asked again", 1, askFirst},
-                                                            {"quiet 1 s again", 1, QString()},
-                                                            {"second ask again", 1, askFirst},
-                                                            {"third ask again", 2, askFirst},
-                                                            {"fourth ask again", 2, askFirst},
-                                                            {"quiet after four", 1, QString()},
-                                                            {"passed over", 1, askSecond}};
+    const std::tuple<const char *, int, QString> steps[]
+        = {{"asked", 0, askFirst},     {"quiet 1 s", 1, {}},       {"quiet 2 s: again", 1, askFirst},
+           {"quiet 1 s", 1, {}},       {"2nd again", 1, askFirst}, {"3rd again", 2, askFirst},
+           {"4th again", 2, askFirst}, {"quiet after 4", 1, {}},   {"passed over", 1, askSecond}};
     for (const auto &[name, seconds, sent] : steps) {
         *clock.monotonic += seconds * 1000;
         EXPECT_EQ(tick(), sent) << name;

@@ -6,13 +6,16 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <tuple>
 #include <vector>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
-const QString kUsb3 = QStringLiteral("USB Serial Port (COM3)");
-const QString kUsb5 = QStringLiteral("USB Serial Port (COM5)");
+const QString kUsb3 = u"USB Serial Port (COM3)"_s;
+const QString kUsb5 = u"USB Serial Port (COM5)"_s;
 
 // The options window with its port list, over the fake port and device list.
 struct PortWindow : OptionFixture
@@ -29,7 +32,7 @@ struct PortWindow : OptionFixture
     PortHandling handling{*options, settings, devices, problem};
 };
 
-class PortHandlingTest : public ::testing::Test, protected PortWindow
+struct PortHandlingTest : ::testing::Test, PortWindow
 {
 };
 
@@ -38,20 +41,16 @@ class PortHandlingTest : public ::testing::Test, protected PortWindow
 TEST(PortHandling, listsUsbSerialPortsAndOpensTheSavedOne)
 {
     const QStringList others
-        = {QStringLiteral("Communications Port (COM1)"), QStringLiteral("USB COMM Device (COM7)"),
-           QStringLiteral("USB BT Serial (COM4)"), QStringLiteral("USB Bluetooth link (COM8)"),
-           QStringLiteral("usb serial port (com9)")};
-    const QStringList three
-        = {kUsb3, QStringLiteral("USB Serial Port (COM12)"), QStringLiteral("USB Serial Port (COM1234)")};
-    const QStringList both = {kUsb3, kUsb5};
-    const QStringList adapter
-        = {QStringLiteral("USB to COM adapter"), QStringLiteral("USB Serial Port (COMx)")};
-    const QStringList old = {QStringLiteral("USB Serial COM35"), QStringLiteral("USB Serial COM12x")};
+        = {u"Communications Port (COM1)"_s, u"USB COMM Device (COM7)"_s, u"USB BT Serial (COM4)"_s,
+           u"USB Bluetooth link (COM8)"_s,  u"usb serial port (com9)"_s, kUsb5};
+    const QStringList three = {kUsb3, u"USB Serial Port (COM12)"_s, u"USB Serial Port (COM1234)"_s};
+    const QStringList both = {kUsb3, kUsb5}, adapter = {u"USB to COM adapter"_s, u"USB Serial Port (COMx)"_s};
+    const QStringList old = {u"USB Serial COM35"_s, u"USB Serial COM12x"_s};
     // Devices, saved port, failing ports -> listed, their numbers, selected entry, ports opened.
-    const std::tuple<QStringList, int, std::vector<int>, QStringList, std::vector<int>, int, std::vector<int>>
+    const std::tuple<QStringList, int, std::vector<int>, QStringList, QList<int>, int, std::vector<int>>
         cases[] = {
-            {others + QStringList{kUsb5}, 0, {}, {kUsb5}, {5}, 0, {5}}, // no USB, modems and Bluetooth left
-                                                                        // out
+            {others, 0, {}, {kUsb5}, {5}, 0, {5}}, // no USB, modems and Bluetooth left
+                                                   // out
             {three, 1234, {}, three, {3, 12, 1234}, 2, {1234}}, // the saved port is chosen
             {both, 9, {}, both, {3, 5}, 0, {3}}, // the saved port is absent: the first
             {adapter, 0, {}, adapter, {0, 0}, 0, {}}, // no number in brackets: none opens
@@ -68,14 +67,9 @@ TEST(PortHandling, listsUsbSerialPortsAndOpensTheSavedOne)
         window.list(devices);
 
         const ComboBox &cmbCom = window.options->cmbCom;
-        QStringList listed;
-        std::vector<int> numbers;
-        for (int i = 0; i < cmbCom.count(); ++i) {
-            listed << cmbCom.itemText(i);
-            numbers.push_back(cmbCom.itemData(i));
-        }
-        EXPECT_EQ(listed, listedNames);
-        EXPECT_EQ(numbers, itemNumbers);
+        ASSERT_EQ(cmbCom.count(), listedNames.size());
+        for (int i = 0; i < cmbCom.count(); ++i)
+            EXPECT_TRUE(cmbCom.itemText(i) == listedNames[i] && cmbCom.itemData(i) == itemNumbers[i]) << i;
         EXPECT_EQ(cmbCom.currentIndex(), selected);
         EXPECT_EQ(window.port.openedPorts, opened);
         EXPECT_EQ(window.port.settings, u"4800,N,8,1"); // the real port is checked on a pseudo-terminal
@@ -95,7 +89,7 @@ TEST_F(PortHandlingTest, nothingToListLeavesThePortOpen)
     EXPECT_EQ(options->cmbCom.count(), 1);
 
     devices.fail = false;
-    list({QStringLiteral("USB BT Serial (COM4)")});
+    list({u"USB BT Serial (COM4)"_s});
     EXPECT_EQ(options->cmbCom.count(), 0);
     EXPECT_EQ(port.openCount, 1);
     EXPECT_TRUE(port.isOpen());
@@ -145,8 +139,7 @@ TEST(PortHandling, openingFaultsAUserCanMendNameTheFix)
         window.port.openError->deviceGroup = QString::fromLatin1(group);
         window.port.failingPorts = {5};
         window.list({kUsb5});
-        EXPECT_EQ(window.problem.lblError2.caption(),
-                  QStringLiteral("Error description = ") + QLatin1String(shown));
+        EXPECT_EQ(window.problem.lblError2.caption(), u"Error description = "_s + QLatin1String(shown));
     }
 }
 
@@ -174,14 +167,11 @@ TEST(WindowControls, EachPlacedOnceUnderItsOwnName)
     };
     for (const auto &[form, names, controls] : forms) {
         QStringList placed;
-        std::vector<Form::ControlRef> placedControls;
-        for (const Form::Placement &placement : form->placements()) {
+        for (const Form::Placement &placement : form->placements())
             placed << placement.name;
-            placedControls.push_back(placement.control);
-        }
         EXPECT_EQ(placed.join(u' '), QLatin1String(names));
-        EXPECT_TRUE(placedControls == controls) << names;
+        EXPECT_TRUE(std::ranges::equal(form->placements(), controls, {}, &Form::Placement::control)) << names;
     }
-    const Form::Placement *trace = file.placement(QStringLiteral("txtFileProblem"));
+    const Form::Placement *trace = file.placement(u"txtFileProblem"_s);
     EXPECT_TRUE(trace && trace->multiLine) << "the start-up trace shows its lines";
 }
