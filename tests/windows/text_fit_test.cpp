@@ -51,13 +51,11 @@ QStringList misfits(const QWidget &window)
     QRect used;
     for (const QWidget *control : controls) {
         used |= control->geometry();
-        const QRect inner = control->geometry().adjusted(1, 1, -1, -1);
         if (!window.rect().contains(control->geometry()))
             add(control, QStringLiteral("outside the window"));
-        for (const QWidget *other : controls) {
-            if (other != control && inner.intersects(other->geometry()))
+        for (const QWidget *other : controls)
+            if (other != control && control->geometry().adjusted(1, 1, -1, -1).intersects(other->geometry()))
                 add(control, QStringLiteral("overlaps ") + other->objectName());
-        }
     }
     // No more room beside and below the controls than their own margin, doubled.
     if (window.width() - used.right() > 2 * used.left() + 8
