@@ -24,10 +24,8 @@ struct MainWindow : AppFixture
     {
         QByteArray log = "header\r\n";
         for (int i = 0; i < 60; ++i)
-            log += QStringLiteral("2024-03-07 0%1:%2\t0\t%3\t12\t1\t0\t1\t0\t0\t0\t385\t6\t0\r\n")
-                       .arg(i / 30 + 6)
-                       .arg(i % 30 * 2, 2, 10, QLatin1Char('0'))
-                       .arg(1000 + i)
+            log += QStringLiteral("2024-03-07 %1\t0\t%2\t12\t1\t0\t1\t0\t0\t0\t385\t6\t0\r\n")
+                       .arg(QTime(6, 0).addSecs(120 * i).toString(u"hh:mm"), QString::number(1000 + i))
                        .toLatin1();
         folder.write(QStringLiteral("VimoLog/FAR-2024-03-07.txt"), log);
         folder.write(QStringLiteral("VimoLog/FAR-2024-03-01.txt"),
@@ -124,23 +122,21 @@ TEST(MainWindow, ComesBackWhereAndAsLargeAsItWasLeftOnAScreenThatExists)
 {
     MainWindow f;
     QSettings kept(f.folder.file(QStringLiteral("user.ini")), QSettings::IniFormat);
-    const QString key = QStringLiteral("mainWindow/geometry");
-    FormWindow fresh(f.vimo);
-    fresh.restorePlacement(kept, key);
-    EXPECT_EQ(fresh.size(), QSize(900, 560)) << "nothing kept: the described size";
-
-    f.window.setGeometry(40, 50, 1000, 700);
-    f.window.savePlacement(kept, key);
-    FormWindow again(f.vimo);
-    again.restorePlacement(kept, key);
-    EXPECT_EQ(again.geometry(), QRect(40, 50, 1000, 700));
-
+    // The main window left at `left` (none: nothing kept) and where a new one comes back.
+    const auto cameBack = [&](QRect left) {
+        if (left.isValid()) {
+            f.window.setGeometry(left);
+            f.window.savePlacement(kept, QStringLiteral("mainWindow/geometry"));
+        }
+        FormWindow again(f.vimo);
+        again.restorePlacement(kept, QStringLiteral("mainWindow/geometry"));
+        return again.geometry();
+    };
+    EXPECT_EQ(cameBack({}).size(), QSize(900, 560)) << "nothing kept: the described size";
+    EXPECT_EQ(cameBack({40, 50, 1000, 700}), QRect(40, 50, 1000, 700));
     // Left on a second screen that is gone: brought onto one that exists.
-    f.window.setGeometry(20000, 15000, 1000, 700);
-    f.window.savePlacement(kept, key);
-    FormWindow moved(f.vimo);
-    moved.restorePlacement(kept, key);
-    EXPECT_TRUE(QGuiApplication::primaryScreen()->availableGeometry().intersects(moved.geometry()))
+    const QRect moved = cameBack({20000, 15000, 1000, 700});
+    EXPECT_TRUE(QGuiApplication::primaryScreen()->availableGeometry().intersects(moved))
         << moved.x() << "," << moved.y();
 }
 

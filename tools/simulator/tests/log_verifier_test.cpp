@@ -3,16 +3,6 @@
 
 #include <gtest/gtest.h>
 
-namespace {
-std::vector<TerminalRecord> records(const char *numbers)
-{
-    std::vector<TerminalRecord> result;
-    for (const QString &n : QString::fromLatin1(numbers).split(u' ', Qt::SkipEmptyParts))
-        result.push_back(sampleRecord(n.toInt()));
-    return result;
-}
-} // namespace
-
 // Log files in, the verdict out: every confirmed record exactly once; a record still on its way
 // at most once; lines of no record of the run left alone; odd line ends only noted. Files are
 // separated by '|'; in them "H" is the header line, "3" the line of sampleRecord(3) (1 to 9), "3x" that
@@ -33,6 +23,12 @@ TEST(LogVerifier, logFilesInVerdictOut)
         {"H 8 1 9", "1", "", "ok missing 0 twice 0 flight 0 other 2 notes 0"}, // lines of other runs
         {"H 1x", "1", "", "FAILED missing 1 twice 0 flight 0 other 1 notes 0"},
         {"1 2lf 3eof|H 4", "1 2 3 4", "", "ok missing 0 twice 0 flight 0 other 0 notes 3"},
+    };
+    const auto records = [](const char *numbers) {
+        std::vector<TerminalRecord> result;
+        for (const QString &n : QString::fromLatin1(numbers).split(u' ', Qt::SkipEmptyParts))
+            result.push_back(sampleRecord(n.toInt()));
+        return result;
     };
     for (const auto &[files, confirmed, inFlight, verdict] : cases) {
         SCOPED_TRACE(files);
