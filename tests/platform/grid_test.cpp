@@ -42,8 +42,7 @@ TEST(GridCells, EditsResizesCellsOutsideAndBatches)
     grid.setCols(1);
     EXPECT_EQ(grid.text(1, 0), u"a") << "the first column kept";
     grid.setCols(5);
-    ASSERT_EQ(removed.count(), 1);
-    EXPECT_EQ(removed[0].mid(1), (QVariantList{2, 2}));
+    EXPECT_EQ(removed, (QList<QVariantList>{{QModelIndex(), 2, 2}}));
 
     for (const auto &[row, col] : {std::pair{3, 0}, {0, 5}, {-1, 0}})
         EXPECT_FALSE(grid.setText(row, col, u"x") || grid.setBackColour(row, col, Colour{0, 255, 0}))
@@ -113,8 +112,7 @@ TEST(GridCells, SeveralAtOnce)
     EXPECT_EQ(changed.count(), 2);
     EXPECT_EQ(changed[1][0].value<QModelIndex>(), grid.index(1, 1));
     EXPECT_EQ(changed[1][1].value<QModelIndex>(), grid.index(1, 3));
-    EXPECT_FALSE(grid.setTexts(2, 0, texts));
-    EXPECT_FALSE(grid.setTexts(1, 4, texts));
+    EXPECT_FALSE(grid.setTexts(2, 0, texts) || grid.setTexts(1, 4, texts)) << "no such row or column";
 
     // Rows written whole for the first time share blocks of text: they keep their own texts through
     // changes, a sort and the removal of other rows.
