@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <ranges>
 
 using namespace Qt::StringLiterals;
 
@@ -78,9 +79,8 @@ TEST(ChartPainter, EachPartDrawnInItsPlace)
     EXPECT_FALSE(painter.testRenderHint(QPainter::Antialiasing)) << "the painter left as it was given";
     painter.end();
     const auto all = [&drawn](auto keep) {
-        std::vector<Drawn> kept;
-        std::ranges::copy_if(drawn, std::back_inserter(kept), keep);
-        return kept;
+        auto kept = drawn | std::views::filter(keep);
+        return std::vector<Drawn>(kept.begin(), kept.end());
     };
     const auto texts
         = [&all](const QString &text) { return all([&](const Drawn &d) { return d.what == text; }); };
@@ -114,11 +114,10 @@ TEST(ChartPainter, EachPartDrawnInItsPlace)
     // The labels' values, each centred as high as its value at `pixels` a unit.
     const auto values = [&](const std::vector<Drawn> &labels, double pixels) {
         QStringList placed;
-        for (const Drawn &d : labels)
-            placed << (near(base - d.box.center().y(), d.what.toDouble() * pixels)
-                               && d.pen.color() == Qt::black
-                           ? d.what
-                           : u"misplaced"_s);
+        for (const Drawn &d : labels) {
+            const bool inPlace = near(base - d.box.center().y(), d.what.toDouble() * pixels);
+            placed << (inPlace && d.pen.color() == Qt::black ? d.what : u"misplaced"_s);
+        }
         return placed;
     };
     const auto under = [&](const QString &label) {
@@ -130,13 +129,9 @@ TEST(ChartPainter, EachPartDrawnInItsPlace)
     const QRectF area = printer.page();
     const auto isAxis = [&](const Drawn &d) { return d.box.width() < 1 && d.box.height() > top - 2; };
     const auto isTick = [](const Drawn &d) { return d.box.height() < 1 && d.box.width() > 1; };
-    const auto axisX = [&](bool left) {
-        std::vector<double> xs;
-        for (const Drawn &d : axes)
-            if (isAxis(d))
-                xs.push_back(d.box.left());
-        return left ? std::ranges::min(xs) : std::ranges::max(xs);
-    };
+    auto axisXs = axes | std::views::filter(isAxis)
+        | std::views::transform([](const Drawn &d) { return d.box.left(); });
+    const auto axisX = [&](bool left) { return left ? std::ranges::min(axisXs) : std::ranges::max(axisXs); };
     const std::vector<Drawn> legend{swatch, litters[0], aliveKey[0], aliveTitle[0], deadKey[0], deadTitle[0]};
     const std::vector<double> room = gaps(legend);
     const QRectF legendRow(area.left(), litters[0].box.top(), area.width(), litters[0].box.height());

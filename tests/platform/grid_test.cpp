@@ -193,10 +193,7 @@ TEST(GridSort, KeysInQtsOrder)
         grid.appendRow(row);
 
     grid.sortRows(1, grid.rows() - 1, {1, 2});
-    std::stable_sort(rows.begin(), rows.end(), [](const QStringList &a, const QStringList &b) {
-        const int byDate = a[1].compare(b[1], Qt::CaseSensitive);
-        return byDate != 0 ? byDate < 0 : a[2].compare(b[2], Qt::CaseSensitive) < 0;
-    });
+    std::ranges::stable_sort(rows, {}, [](const QStringList &row) { return std::pair(row[1], row[2]); });
     for (size_t i = 0; i < rows.size(); ++i)
         EXPECT_EQ(grid.text(int(i) + 1, 0), rows[i][0]) << "row " << i + 1;
 }
