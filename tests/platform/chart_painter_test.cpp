@@ -51,19 +51,17 @@ TEST(ChartPainter, AxisScaleAndLabelStride)
                 && std::ranges::find(drawn, u"0.4"_s, &Drawn::what) == drawn.end());
 }
 
-// The room between each box and the next, left to right.
-static std::vector<double> gaps(const std::vector<Drawn> &row)
-{
-    std::vector<double> gaps;
-    for (size_t i = 1; i < row.size(); ++i)
-        gaps.push_back(row[i].box.left() - row[i - 1].box.right());
-    return gaps;
-}
-
 // The legend, the scales, the bars and the lines each where a reader looks for them.
 TEST(ChartPainter, EachPartDrawnInItsPlace)
 {
-    const auto leftToRight = [](const std::vector<Drawn> &row) { return std::ranges::min(gaps(row)) > -1; };
+    // The room between each box and the next, left to right.
+    const auto gaps = [](const std::vector<Drawn> &row) {
+        std::vector<double> between;
+        for (size_t i = 1; i < row.size(); ++i)
+            between.push_back(row[i].box.left() - row[i - 1].box.right());
+        return between;
+    };
+    const auto leftToRight = [&](const std::vector<Drawn> &row) { return std::ranges::min(gaps(row)) > -1; };
     const auto near = [](double a, double b) { return std::abs(a - b) < 2; };
     ChartData data{u"Week"_s, {u"1"_s, u"2"_s, u"3"_s, u"4"_s, u"5"_s}, u"Litters"_s, {1, 2, 0, 1, 3}, {}};
     data.bars.resize(4); // no bar for the fifth period, though its 3 stays in the vector's memory

@@ -9,26 +9,18 @@
 
 using namespace Qt::StringLiterals;
 
-static SerialDevice usb(const char *id, const char *device, const char *description = "")
-{
-    const QString name = QString::fromLatin1(id);
-    return {name, QString::fromLatin1(device), true, QString::fromLatin1(description),
-            u"/dev/serial/by-id/"_s + name};
-}
-
-static SerialDevice board(const char *device)
-{
-    const QString path = QString::fromLatin1(device);
-    return {path, path, false, {}, path};
-}
-
-static PortLink link(int number, const char *target, const char *device)
-{
-    return {number, QString::fromLatin1(target), QString::fromLatin1(device)};
-}
-
 TEST(ComNumberingTest, devicesKeepTheirNumbersAndHandMadeLinksWin)
 {
+    const auto usb = [](const char *id, const char *device, const char *description = "") {
+        return SerialDevice{QLatin1String(id), QLatin1String(device), true, QLatin1String(description),
+                            u"/dev/serial/by-id/"_s + QLatin1String(id)};
+    };
+    const auto board = [](const char *device) {
+        return SerialDevice{QLatin1String(device), QLatin1String(device), false, {}, QLatin1String(device)};
+    };
+    const auto link = [](int number, const char *target, const char *device) {
+        return PortLink{number, QLatin1String(target), QLatin1String(device)};
+    };
     const auto links = [](auto... each) { return std::vector<PortLink>{each...}; };
     const auto devices = [](auto... each) { return std::vector<SerialDevice>{each...}; };
     // What, the numbers assigned before, the links, the devices, the ports listed (display name and

@@ -118,20 +118,18 @@ TEST(QtReportPrinter, FlagNotesAndChartAfterTheTable)
     }
 }
 
-// The first page of a report as printed.
-static std::vector<Drawn> firstPage(const Report &report)
-{
-    RecordingPrinter printer;
-    EXPECT_TRUE(QtReportPrinter::paint(printer, report));
-    return printer.pages.front();
-}
-
 // A flagged cell is shaded, the whole cell and nothing else; the headings start where their cells
 // start; the notes of the flagged rows are marked with the same shade under the table, and the chart
 // follows. A text as wide as its column less a margin on each side is shown whole, a wider one cut.
 TEST(QtReportPrinter, FlaggedCellsShadedHeadingsOverTheirCells)
 {
     const QColor shade(0xF2, 0xB8, 0xB8);
+    // The first page of a report as printed.
+    const auto firstPage = [](const Report &report) {
+        RecordingPrinter printer;
+        EXPECT_TRUE(QtReportPrinter::paint(printer, report));
+        return printer.pages.front();
+    };
     Report report;
     report.pageNumber = u"%1/%2"_s;
     report.columns = {u"Sow"_s, u"Born alive"_s};
