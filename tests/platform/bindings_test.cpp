@@ -8,6 +8,7 @@
 #include "platform/qt/FormWindow.h"
 #include "platform/qt/TimerBinding.h"
 
+#include <QSignalSpy>
 #include <QtWidgets>
 
 #include <gtest/gtest.h>
@@ -33,10 +34,7 @@ struct SmallForm : Form
         trace.setText(u"Begun "_s);
         window.emplace(*this);
     }
-    template<typename W> W *widget(const char *name)
-    {
-        return window->findChild<W *>(QString::fromLatin1(name));
-    }
+    template<typename W> W *widget(const char *name) { return window->findChild<W *>(QLatin1String(name)); }
 
     Label label;
     Button button;
@@ -66,12 +64,11 @@ TEST(FormWindowBindings, ModelsAndWidgetsFollowEachOther)
     EXPECT_EQ(f.widget<QLabel>("label")->text(), u"Line");
     EXPECT_EQ(f.widget<QPlainTextEdit>("trace")->toPlainText(), u"Begun Started");
 
-    int clicks = 0;
-    QObject::connect(&f.button, &Button::clicked, [&clicks] { ++clicks; });
+    QSignalSpy clicks(&f.button, &Button::clicked);
     f.widget<QPushButton>("button")->click();
     f.button.setEnabled(false);
     EXPECT_FALSE(f.widget<QPushButton>("button")->isEnabled());
-    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(clicks.count(), 1);
     f.widget<QLineEdit>("text")->selectAll();
     f.widget<QLineEdit>("text")->insert(u"05:00"_s);
     EXPECT_EQ(f.text.text(), u"05:00");
@@ -80,12 +77,11 @@ TEST(FormWindowBindings, ModelsAndWidgetsFollowEachOther)
 
     f.combo.addItem(u"none"_s);
     f.combo.addItem(u"COM3"_s, 3);
-    int selections = 0;
-    QObject::connect(&f.combo, &ComboBox::clicked, [&selections] { ++selections; });
+    QSignalSpy selections(&f.combo, &ComboBox::clicked);
     Q_EMIT f.widget<QComboBox>("combo")->activated(1);
     Q_EMIT f.widget<QComboBox>("combo")->activated(1); // choosing the same entry again still counts
     EXPECT_EQ(f.combo.currentIndex(), 1);
-    EXPECT_EQ(selections, 2);
+    EXPECT_EQ(selections.count(), 2);
     f.combo.clear();
     EXPECT_EQ(f.combo.currentIndex(), -1) << "a cleared list has no entry chosen";
     f.combo.addItem(u"COM5"_s, 5);
@@ -142,12 +138,11 @@ TEST(FormWindowBindings, ModelsAndWidgetsFollowEachOther)
 
     // Only the user's changes to a date are reported as such; the time of day stays.
     EXPECT_EQ(f.widget<QDateTimeEdit>("date")->text(), u"06-03-24") << "the date as bound";
-    int byUser = 0;
-    QObject::connect(&f.date, &DatePicker::changedByUser, [&byUser] { ++byUser; });
+    QSignalSpy byUser(&f.date, &DatePicker::changedByUser);
     f.date.setValue(QDateTime(QDate(2024, 3, 7), QTime(23, 59, 59)));
     EXPECT_EQ(f.widget<QDateTimeEdit>("date")->text(), u"07-03-24");
     f.widget<QDateTimeEdit>("date")->setDate(QDate(2024, 2, 29));
-    EXPECT_EQ(byUser, 1);
+    EXPECT_EQ(byUser.count(), 1);
     EXPECT_EQ(f.date.value(), QDateTime(QDate(2024, 2, 29), QTime(23, 59, 59)));
 
     Timer timer(1000, true);

@@ -5,26 +5,18 @@
 
 #include "RecordingPrinter.h"
 
-#include <QPainter>
-
 #include <algorithm>
 #include <cmath>
+#include <ranges>
 
 using namespace Qt::StringLiterals;
-
-namespace {
 
 // The largest value and the number of ticks wanted in, the step and the top of the axis out:
 // 1, 2 or 5 times a power of ten, whole for counts, the top the first tick at or above the largest.
 TEST(ChartPainter, AxisScaleAndLabelStride)
 {
-    const struct
-    {
-        const char *name;
-        double max;
-        bool whole;
-        double step, top;
-    } scales[] = {
+    const std::tuple<const char *, double, bool, double, double> scales[] = {
+        // name, max, whole, step, top
         {"nothing to show", 0, true, 1, 1},
         {"a few litters", 3, true, 1, 3},
         {"a step of 2", 7, true, 2, 8},
@@ -37,20 +29,16 @@ TEST(ChartPainter, AxisScaleAndLabelStride)
         {"tenths", 0.3, false, 0.1, 0.3},
         {"counts never step below one", 0.3, true, 1, 1},
     };
-    for (const auto &s : scales) {
-        const ChartPainter::Scale scale = ChartPainter::scale(s.max, 5, s.whole);
-        EXPECT_DOUBLE_EQ(scale.step, s.step) << s.name;
-        EXPECT_DOUBLE_EQ(scale.top, s.top) << s.name;
+    for (const auto &[name, max, whole, step, top] : scales) {
+        const ChartPainter::Scale scale = ChartPainter::scale(max, 5, whole);
+        EXPECT_DOUBLE_EQ(scale.step, step) << name;
+        EXPECT_DOUBLE_EQ(scale.top, top) << name;
     }
     // Label width and slot width in, every how many periods a label stands out.
-    const struct
-    {
-        int label;
-        double slot;
-        int stride;
-    } strides[] = {{30, 10, 3}, {30, 30, 1}, {30, 31, 1}, {31, 30, 2}, {30, 0, 1}};
-    for (const auto &s : strides)
-        EXPECT_EQ(ChartPainter::labelStride(s.label, s.slot), s.stride) << s.label << " in " << s.slot;
+    const std::tuple<int, double, int> strides[]
+        = {{30, 10, 3}, {30, 30, 1}, {30, 31, 1}, {31, 30, 2}, {30, 0, 1}};
+    for (const auto &[label, slot, stride] : strides)
+        EXPECT_EQ(ChartPainter::labelStride(label, slot), stride) << label << " in " << slot;
 
     // The lines' scale reaches as high as their largest value, however small.
     RecordingPrinter printer;
@@ -58,34 +46,23 @@ TEST(ChartPainter, AxisScaleAndLabelStride)
     ChartPainter::paint(painter, printer.page(),
                         {u"Day"_s, {u"1"_s}, u"Litters"_s, {1}, {{u"Dead"_s, {0.3}}}});
     painter.end();
-    const auto drawn = [&printer](const QString &text) {
-        return std::ranges::any_of(printer.pages.front(), [&text](const Drawn &d) { return d.what == text; });
-    };
-    EXPECT_TRUE(drawn(u"0.3"_s) && !drawn(u"0.4"_s));
-}
-
-// The room between each box and the next, left to right.
-std::vector<double> gaps(const std::vector<Drawn> &row)
-{
-    std::vector<double> gaps;
-    for (size_t i = 1; i < row.size(); ++i)
-        gaps.push_back(row[i].box.left() - row[i - 1].box.right());
-    return gaps;
-}
-
-bool leftToRight(const std::vector<Drawn> &row)
-{
-    return std::ranges::all_of(gaps(row), [](double gap) { return gap > -1; });
-}
-
-bool near(double a, double b)
-{
-    return std::abs(a - b) < 2;
+    const auto &drawn = printer.pages.front();
+    EXPECT_TRUE(std::ranges::find(drawn, u"0.3"_s, &Drawn::what) != drawn.end()
+                && std::ranges::find(drawn, u"0.4"_s, &Drawn::what) == drawn.end());
 }
 
 // The legend, the scales, the bars and the lines each where a reader looks for them.
 TEST(ChartPainter, EachPartDrawnInItsPlace)
 {
+    // The room between each box and the next, left to right.
+    const auto gaps = [](const std::vector<Drawn> &row) {
+        std::vector<double> between;
+        for (size_t i = 1; i < row.size(); ++i)
+            between.push_back(row[i].box.left() - row[i - 1].box.right());
+        return between;
+    };
+    const auto leftToRight = [&](const std::vector<Drawn> &row) { return std::ranges::min(gaps(row)) > -1; };
+    const auto near = [](double a, double b) { return std::abs(a - b) < 2; };
     ChartData data{u"Week"_s, {u"1"_s, u"2"_s, u"3"_s, u"4"_s, u"5"_s}, u"Litters"_s, {1, 2, 0, 1, 3}, {}};
     data.bars.resize(4); // no bar for the fifth period, though its 3 stays in the vector's memory
     data.lines = {{u"Alive"_s, {1.2, 1.2, std::nullopt, 0.6, 0.9}}, {u"Dead"_s, {0.1, 0.2, 0.1, 0, 0.1}}};
@@ -100,9 +77,8 @@ TEST(ChartPainter, EachPartDrawnInItsPlace)
     EXPECT_FALSE(painter.testRenderHint(QPainter::Antialiasing)) << "the painter left as it was given";
     painter.end();
     const auto all = [&drawn](auto keep) {
-        std::vector<Drawn> kept;
-        std::ranges::copy_if(drawn, std::back_inserter(kept), keep);
-        return kept;
+        auto kept = drawn | std::views::filter(keep);
+        return std::vector<Drawn>(kept.begin(), kept.end());
     };
     const auto texts
         = [&all](const QString &text) { return all([&](const Drawn &d) { return d.what == text; }); };
@@ -134,51 +110,34 @@ TEST(ChartPainter, EachPartDrawnInItsPlace)
     const std::vector<Drawn> leftScale = scale(true), rightScale = scale(false);
     ASSERT_TRUE(!leftScale.empty() && !rightScale.empty());
     // The labels' values, each centred as high as its value at `pixels` a unit.
-    const auto values = [&base](const std::vector<Drawn> &labels, double pixels) {
+    const auto values = [&](const std::vector<Drawn> &labels, double pixels) {
         QStringList placed;
-        for (const Drawn &d : labels)
-            placed << (near(base - d.box.center().y(), d.what.toDouble() * pixels)
-                               && d.pen.color() == Qt::black
-                           ? d.what
-                           : u"misplaced"_s);
+        for (const Drawn &d : labels) {
+            const bool inPlace = near(base - d.box.center().y(), d.what.toDouble() * pixels);
+            placed << (inPlace && d.pen.color() == Qt::black ? d.what : u"misplaced"_s);
+        }
         return placed;
     };
-    const auto period = [&](const QString &label) {
-        return all([&](const Drawn &d) { return d.what == label && d.box.top() > base; })
-            .at(0)
-            .box.center()
-            .x();
+    const auto under = [&](const QString &label) {
+        return all([&](const Drawn &d) { return d.what == label && d.box.top() > base; }).at(0).box;
     };
-    const double labelBottom
-        = all([&](const Drawn &d) { return d.what == u"1" && d.box.top() > base; }).at(0).box.bottom();
+    const auto period = [&](const QString &label) { return under(label).center().x(); };
     const auto height = [&](size_t bar) { return bars.at(bar).box.height(); };
     const double top = base - bars.at(1).box.top(), lineTop = base - alive[0].points[0].y();
     const QRectF area = printer.page();
     const auto isAxis = [&](const Drawn &d) { return d.box.width() < 1 && d.box.height() > top - 2; };
     const auto isTick = [](const Drawn &d) { return d.box.height() < 1 && d.box.width() > 1; };
-    const auto axisX = [&](bool left) {
-        std::vector<double> xs;
-        for (const Drawn &d : axes)
-            if (isAxis(d))
-                xs.push_back(d.box.left());
-        return left ? std::ranges::min(xs) : std::ranges::max(xs);
-    };
+    auto axisXs = axes | std::views::filter(isAxis)
+        | std::views::transform([](const Drawn &d) { return d.box.left(); });
+    const auto axisX = [&](bool left) { return left ? std::ranges::min(axisXs) : std::ranges::max(axisXs); };
     const std::vector<Drawn> legend{swatch, litters[0], aliveKey[0], aliveTitle[0], deadKey[0], deadTitle[0]};
     const std::vector<double> room = gaps(legend);
-    const struct
-    {
-        const char *name;
-        bool holds;
-    } facts[] = {
+    const QRectF legendRow(area.left(), litters[0].box.top(), area.width(), litters[0].box.height());
+    const std::pair<const char *, bool> facts[] = {
         {"the legend in one row: the bars' swatch, their title, then each line's stretch and title, evenly "
          "spaced",
          leftToRight(legend) && near(room[0], room[2]) && near(room[2], room[4]) && near(room[1], room[3])
-             && std::ranges::all_of(legend,
-                                    [&](const Drawn &d) {
-                                        const QRectF &title = litters[0].box;
-                                        return d.box.top() > title.top() - 1
-                                            && d.box.bottom() < title.bottom() + 1;
-                                    })},
+             && std::ranges::all_of(legend, [&](const Drawn &d) { return within(legendRow, d.box); })},
         {"the line's marker on the middle of its stretch in the legend",
          near(markers[0].box.center().x(), aliveKey[0].box.center().x())},
         {"a marker for each value and one in the legend", markers.size() == 5},
@@ -200,7 +159,8 @@ TEST(ChartPainter, EachPartDrawnInItsPlace)
          alive[0].pen.widthF() == 2 * axes[0].pen.widthF() && alive[0].pen.style() == Qt::SolidLine
              && dead[0].pen.style() == Qt::DashLine && markers[0].pen.widthF() == axes[0].pen.widthF()},
         {"the periods' title under their labels",
-         leftToRight({litters[1], texts(u"Week"_s).at(0)}) && texts(u"Week"_s).at(0).box.top() > labelBottom},
+         leftToRight({litters[1], texts(u"Week"_s).at(0)})
+             && texts(u"Week"_s).at(0).box.top() > under(u"1"_s).bottom()},
         {"each scale's labels outside its axis and clear of its ticks",
          std::ranges::all_of(leftScale, [&](const Drawn &d) { return d.box.right() < axisX(true); })
              && std::ranges::all_of(rightScale, [&](const Drawn &d) { return d.box.left() > axisX(false); })
@@ -235,8 +195,6 @@ TEST(ChartPainter, EachPartDrawnInItsPlace)
         {"everything inside the area",
          std::ranges::all_of(drawn, [&](const Drawn &d) { return within(area, d.box); })},
     };
-    for (const auto &fact : facts)
-        EXPECT_TRUE(fact.holds) << fact.name;
+    for (const auto &[name, holds] : facts)
+        EXPECT_TRUE(holds) << name;
 }
-
-} // namespace

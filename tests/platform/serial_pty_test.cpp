@@ -15,10 +15,10 @@
 
 #include <functional>
 
-namespace {
+using namespace Qt::StringLiterals;
 
 // Lets the event loop run until `done` holds or the rounds (2 ms each, at least) run out.
-bool runEventsUntil(const std::function<bool()> &done, int rounds = 2000)
+static bool runEventsUntil(const std::function<bool()> &done, int rounds = 2000)
 {
     for (int round = 0; round < rounds && !done(); ++round) {
         QCoreApplication::processEvents();
@@ -34,11 +34,11 @@ protected:
     void SetUp() override
     {
         QString error;
-        pty = PtyLine::open(folder.file(QStringLiteral("ports/COM3")), 0, &error);
+        pty = PtyLine::open(folder.file(u"ports/COM3"_s), 0, &error);
         ASSERT_TRUE(pty) << error.toStdString();
         QObject::connect(pty.get(), &PtyLine::received, [this](const QByteArray &bytes) { heard += bytes; });
         port.setPortNumber(3);
-        port.setSettings(QStringLiteral("4800,N,8,1"));
+        port.setSettings(u"4800,N,8,1"_s);
         port.setDtr(true); // a pseudo-terminal refuses it, which is no failure
     }
 
@@ -47,8 +47,6 @@ protected:
     QByteArray heard;
     std::unique_ptr<PtyLine> pty;
 };
-
-} // namespace
 
 TEST_F(SerialPtyTest, lineIs4800Baud8N1CarriesRawBytesBothWaysAndClosesOnceWhenGone)
 {
@@ -74,7 +72,7 @@ TEST_F(SerialPtyTest, lineIs4800Baud8N1CarriesRawBytesBothWaysAndClosesOnceWhenG
     EXPECT_EQ(line.c_iflag & (IXON | IXOFF), 0u);
 
     // LF, CR, ^C, ^D and XON, which a terminal line would act on, cross unchanged both ways.
-    const QString frame = QStringLiteral("FA 00 0A 00 0D 00 03 00 04 11 0E");
+    const QString frame = u"FA 00 0A 00 0D 00 03 00 04 11 0E"_s;
     port.write(hexBytes(frame));
     EXPECT_TRUE(runEventsUntil([&] { return heard.size() >= 11; }));
     EXPECT_EQ(toHex(heard), frame);
@@ -108,17 +106,16 @@ TEST_F(SerialPtyTest, portsFolderListsTheLinkedPortsThatOpen)
 {
     EXPECT_EQ(PortsFolderDeviceList(TempFolder().path()).deviceNames(), QStringList()); // no ports folder
     const std::pair<QString, const char *> links[] = {{pty->devicePath(), "COM12"},
-                                                      {QStringLiteral("/dev/null"), "COM2"},
-                                                      {folder.file(QStringLiteral("unplugged")), "COM7"},
+                                                      {u"/dev/null"_s, "COM2"},
+                                                      {folder.file(u"unplugged"_s), "COM7"},
                                                       {pty->devicePath(), "COMX"},
                                                       {pty->devicePath(), "COM04"}};
     for (const auto &[target, name] : links)
-        ASSERT_TRUE(QFile::link(target, folder.file(QStringLiteral("ports/") + QString::fromLatin1(name))));
-    folder.write(QStringLiteral("ports/COM5"), "not a link");
-    EXPECT_EQ(
-        PortsFolderDeviceList(folder.path()).deviceNames(),
-        (QStringList{QStringLiteral("Communications Port (COM2)"), QStringLiteral("USB Serial Port (COM3)"),
-                     QStringLiteral("USB Serial Port (COM12)")}));
+        ASSERT_TRUE(QFile::link(target, folder.file(u"ports/"_s + QString::fromLatin1(name))));
+    folder.write(u"ports/COM5"_s, "not a link");
+    EXPECT_EQ(PortsFolderDeviceList(folder.path()).deviceNames(),
+              (QStringList{u"Communications Port (COM2)"_s, u"USB Serial Port (COM3)"_s,
+                           u"USB Serial Port (COM12)"_s}));
 
     ASSERT_EQ(port.open(), std::nullopt);
     using enum OpenError;
@@ -132,8 +129,7 @@ TEST_F(SerialPtyTest, portsFolderListsTheLinkedPortsThatOpen)
         second.setPortNumber(number);
         second.setSettings(QString::fromLatin1(settings));
         const PortError failure = second.open().value_or(PortError{});
-        EXPECT_EQ(failure.number, error) << number;
-        EXPECT_EQ(failure.kind, kind) << number;
+        EXPECT_EQ(std::pair(failure.number, failure.kind), std::pair(error, kind)) << number;
         EXPECT_FALSE(second.isOpen());
     }
     EXPECT_EQ(port.open().value_or(PortError{}).number, 8005);

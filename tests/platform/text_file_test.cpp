@@ -14,47 +14,33 @@ using namespace Qt::StringLiterals;
 // it) gives no line and false. A link to the language file, outside those folders, is followed.
 TEST(TextFileLines, FileBytesInLinesOut)
 {
-    enum class Kind { File, Path, Link, FollowedLink, Fifo };
-    using enum Kind;
-    const struct
-    {
-        Kind kind;
-        QByteArray bytes; // the file's, or the path
-        std::optional<QStringList> lines;
-    } cases[] = {
-        {File, "a\r\nb\r\n", QStringList{u"a"_s, u"b"_s}},
-        {File, "a\nb", QStringList{u"a"_s, u"b"_s}},
-        {File, "a\r\n\r\nb\r", QStringList{u"a"_s, {}, u"b"_s}},
-        {File, "a\rb", QStringList{u"a\rb"_s}},
-        {File, "\nb", QStringList{{}, u"b"_s}},
-        {File, "\xE6\xF8\x80", QStringList{u"æø€"_s}},
-        {File, "", QStringList{}},
-        {Path, "missing", std::nullopt},
-        {Path, "/dev/zero", std::nullopt},
-        {Link, "a", std::nullopt},
-        {FollowedLink, "a", QStringList{u"a"_s}},
-        {Fifo, "", std::nullopt},
-    };
-    for (const auto &[kind, bytes, lines] : cases) {
-        TempFolder folder;
-        QString path = folder.file(u"f.txt"_s);
-        if (kind == Path)
-            path = bytes.startsWith('/') ? QString::fromLatin1(bytes)
-                                         : folder.file(QString::fromLatin1(bytes));
-        if (kind == File || kind == Link || kind == FollowedLink)
-            folder.write(u"target.txt"_s, bytes);
-        if (kind == File)
-            path = folder.file(u"target.txt"_s);
-        if (kind == Link || kind == FollowedLink)
-            QFile::link(folder.file(u"target.txt"_s), path);
-        if (kind == Fifo)
-            ::mkfifo(QFile::encodeName(path).constData(), 0666);
-        QStringList read;
+    TempFolder folder;
+    const auto lines = [](const QString &path, TextFile::FinalLink link = TextFile::FinalLink::Refused) {
+        QString read;
         const bool ok = TextFile::forEachLine(
-            path, [&read](QStringView line) { read << line.toString(); },
-            kind == FollowedLink ? TextFile::FinalLink::Followed : TextFile::FinalLink::Refused);
-        EXPECT_EQ(ok ? std::optional(read) : std::nullopt, lines) << bytes.toStdString() << int(kind);
+            path, [&read](QStringView line) { read += line.toString() + u'|'; }, link);
+        return ok ? std::optional(read) : std::nullopt;
+    };
+    // Each line ended by '|'.
+    const std::pair<QByteArray, const char *> files[] // bytes, lines
+        = {{"a\r\nb\r\n", "a|b|"},
+           {"a\nb", "a|b|"},
+           {"a\r\n\r\nb\r", "a||b|"},
+           {"a\rb", "a\rb|"},
+           {"\nb", "|b|"},
+           {"\xE6\xF8\x80", "æø€|"},
+           {"", ""}};
+    for (const auto &[bytes, read] : files) {
+        folder.write(u"f.txt"_s, bytes);
+        EXPECT_EQ(lines(folder.file(u"f.txt"_s)), QString::fromUtf8(read)) << bytes.toStdString();
     }
+    folder.write(u"f.txt"_s, "a");
+    const QString link = folder.file(u"link.txt"_s), fifo = folder.file(u"fifo.txt"_s);
+    QFile::link(folder.file(u"f.txt"_s), link);
+    ::mkfifo(QFile::encodeName(fifo).constData(), 0666);
+    EXPECT_EQ(lines(link, TextFile::FinalLink::Followed), u"a|"_s);
+    for (const QString &unreadable : {folder.file(u"missing"_s), u"/dev/zero"_s, link, fifo})
+        EXPECT_EQ(lines(unreadable), std::nullopt) << unreadable.toStdString();
 }
 
 // A whole file is replaced, or left as it was when the new one cannot be written; never written

@@ -6,25 +6,12 @@
 
 using namespace Qt::StringLiterals;
 
-namespace {
-int sign(int value)
-{
-    return (value > 0) - (value < 0);
-}
-} // namespace
-
 // Two keys of a sort whose keys share their first `skip` characters: the full comparison, and the
 // heads where they decide, give Qt's order.
 TEST(TextOrder, OrdersAsQtDoes)
 {
-    struct Case
-    {
-        const char *name;
-        QString a, b;
-        qsizetype skip;
-        bool headsDecide;
-    };
-    const Case cases[] = {
+    const std::tuple<const char *, QString, QString, qsizetype, bool> cases[] = {
+        // name, keys, shared characters, whether the heads decide
         {"dates a minute apart", u"2024-03-06 09:31"_s, u"2024-03-06 09:30"_s, 9, true},
         {"equal dates", u"2024-03-06 09:30"_s, u"2024-03-06 09:30"_s, 9, true},
         {"dates a day apart", u"2024-03-05 23:59"_s, u"2024-03-06 00:00"_s, 9, true},
@@ -41,15 +28,13 @@ TEST(TextOrder, OrdersAsQtDoes)
         {"a surrogate against a character above them", u"\U0001F600"_s, u"\uE000"_s, 0, false},
         {"case", u"aB"_s, u"ab"_s, 0, true},
     };
-    for (const Case &c : cases) {
-        const int expected = sign(c.a.compare(c.b, Qt::CaseSensitive));
-        EXPECT_EQ(sign(TextOrder::compare(c.a, c.b)), expected) << c.name;
-        EXPECT_EQ(sign(TextOrder::compare(c.b, c.a)), -expected) << c.name;
-        const auto byHeads
-            = TextOrder::compareHeads(TextOrder::head(c.a, c.skip), TextOrder::head(c.b, c.skip));
-        EXPECT_EQ(byHeads.has_value(), c.headsDecide) << c.name;
-        if (byHeads) {
-            EXPECT_EQ(*byHeads, expected) << c.name;
-        }
+    const auto sign = [](int value) { return (value > 0) - (value < 0); };
+    for (const auto &[name, a, b, skip, headsDecide] : cases) {
+        const int expected = sign(a.compare(b, Qt::CaseSensitive));
+        EXPECT_EQ(sign(TextOrder::compare(a, b)), expected) << name;
+        EXPECT_EQ(sign(TextOrder::compare(b, a)), -expected) << name;
+        EXPECT_EQ(TextOrder::compareHeads(TextOrder::head(a, skip), TextOrder::head(b, skip)),
+                  headsDecide ? std::optional(expected) : std::nullopt)
+            << name;
     }
 }
