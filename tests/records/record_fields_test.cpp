@@ -19,6 +19,8 @@ TEST(RecordFields, RecordBytesInFieldTextOut)
         {"the earliest date",
          makeRecord({{B::Year, 0}, {B::Month, 1}, {B::Day, 1}, {B::Hour, 0}, {B::Minute, 0}}),
          LogField::DateTime, QStringLiteral("2000-01-01 00:00")},
+        {"two-digit date parts", makeRecord({{B::Month, 12}, {B::Day, 31}, {B::Hour, 23}, {B::Minute, 59}}),
+         LogField::DateTime, QStringLiteral("2024-12-31 23:59")},
         {"staff 255", makeRecord({{B::Staff, 255}}), LogField::Person, QStringLiteral("255")},
         // A TAB, CR or LF would split the line read back; a leading quote would cost two characters.
         {"line breaks in the sow", makeRecord({}, "A\tB\rC\nD"), LogField::Sow, QStringLiteral("A B C D   ")},
