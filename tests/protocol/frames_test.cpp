@@ -6,16 +6,14 @@
 #include <tuple>
 #include <vector>
 
-namespace {
 using Packet::Command;
 using Packet::FlagMode;
 
-std::vector<std::uint8_t> bytesOf(const char *hex)
+static std::vector<std::uint8_t> bytesOf(const char *hex)
 {
     const QByteArray raw = hexBytes(QString::fromLatin1(hex));
     return {raw.begin(), raw.end()};
 }
-} // namespace
 
 // Frames both ways against hex written out by hand: what encodes to the bytes decodes from them,
 // field for field (a decoded frame encodes to the same bytes). The value a terminal sends is
@@ -55,11 +53,11 @@ TEST(Frames, shortAndLongFramesBothWays)
         const QString expected = QString::fromLatin1(hex);
         EXPECT_EQ(toHex(Packet::FcFrame::make(address, command, statusBits, bytesOf(data), mode).encode()),
                   expected);
-        const auto decoded = Packet::FcFrame::decode(bytesOf(hex));
+        const auto bytes = bytesOf(hex);
+        const auto decoded = Packet::FcFrame::decode(bytes);
         EXPECT_TRUE(decoded.accepted()) << hex;
         EXPECT_EQ(toHex(decoded.encode()), expected);
         // The status bits, shown on the port line, are read from the bytes; cut before their pair ends, 0.
-        const auto bytes = bytesOf(hex);
         EXPECT_EQ(Packet::statusText(Packet::Type::FC, Packet::statusField(bytes)),
                   QStringLiteral("E$") + QString::number(statusBits, 16).toUpper())
             << hex;
@@ -81,7 +79,6 @@ TEST(Frames, longFramesWithAPairBeyondAByteOrCutShortAreMalformed)
     };
     for (const auto &[name, hex] : cases) {
         const auto decoded = Packet::FcFrame::decode(bytesOf(hex));
-        EXPECT_FALSE(decoded.wellFormed) << name;
-        EXPECT_FALSE(decoded.accepted()) << name;
+        EXPECT_FALSE(decoded.wellFormed || decoded.accepted()) << name;
     }
 }

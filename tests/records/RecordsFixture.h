@@ -52,13 +52,6 @@ struct RecordsFixture : OptionFixture
         }
         return texts;
     }
-    QString sowList() const
-    {
-        QStringList entries;
-        for (int i = 0; i < cmbSow.count(); ++i)
-            entries.append(cmbSow.itemText(i));
-        return entries.join(u'|');
-    }
     // The boxes shown, "text/title" a line, without the path of today's log file.
     QString told() const
     {

@@ -8,8 +8,6 @@
 
 using namespace Qt::StringLiterals;
 
-namespace {
-
 // Headings (whole, without the soft hyphens the grid wraps them at) and cells as the grid shows
 // them, separated by ';' where the decimal separator is a comma; a field is quoted only when it
 // holds the separator, a quote, CR or LF, or is made text. The file is written whole or not at all.
@@ -38,12 +36,7 @@ TEST(CsvExport, ReportInBytesOutWholeOrNothing)
 
     // A text cell that a spreadsheet would run as a formula is made text by an apostrophe; a
     // figure is left a number. Cell and its column's kind in, field out (',' between fields).
-    const struct
-    {
-        const char16_t *cell;
-        bool figure;
-        const char16_t *field;
-    } formulas[] = {
+    const std::tuple<const char16_t *, bool, const char16_t *> formulas[] = {
         {u"=HYPERLINK(\"http://x\";\"y\")", false, u"\"'=HYPERLINK(\"\"http://x\"\";\"\"y\"\")\""},
         {u"+45 1234", false, u"\"'+45 1234\""},
         {u"-12", false, u"\"'-12\""}, // a sow id is text, whatever it looks like
@@ -58,13 +51,13 @@ TEST(CsvExport, ReportInBytesOutWholeOrNothing)
         {u"-", true, u"\"'-\""},
         {u"=1", true, u"\"'=1\""},
     };
-    for (const auto &row : formulas) {
+    for (const auto &[cell, figure, field] : formulas) {
         Report one;
-        one.rows = {{QString::fromUtf16(row.cell)}};
-        one.figureColumns = {row.figure};
+        one.rows = {{QString::fromUtf16(cell)}};
+        one.figureColumns = {figure};
         EXPECT_EQ(CsvExport::bytes(one, u','),
-                  "\xEF\xBB\xBF\r\n" + QString::fromUtf16(row.field).toUtf8() + ",\r\n")
-            << QString::fromUtf16(row.cell).toStdString() << (row.figure ? " as a figure" : " as text");
+                  "\xEF\xBB\xBF\r\n" + QString::fromUtf16(field).toUtf8() + ",\r\n")
+            << QString::fromUtf16(cell).toStdString() << (figure ? " as a figure" : " as text");
     }
     Report negative;
     negative.columns = {u"=Sow"_s, u"-Temp"_s};
@@ -86,5 +79,3 @@ TEST(CsvExport, ReportInBytesOutWholeOrNothing)
     ASSERT_TRUE(CsvExport::write(folder.file(u"out.csv"_s), "a,b\r\n"));
     EXPECT_EQ(folder.read(u"out.csv"_s), "a,b\r\n");
 }
-
-} // namespace

@@ -5,8 +5,6 @@
 
 #include <gtest/gtest.h>
 
-namespace {
-
 // A file size limit stops a write part way, as a full disk can. (A full disk and a missing or
 // blocked folder are in the record intake's table.) A torn write left by a power cut, a last line
 // cut short or NUL bytes where the data never reached the disk, is set aside before the next line.
@@ -17,14 +15,9 @@ TEST(LogFile, StoresOneWholeLineOrNothing)
     const QByteArray whole = "d\t1\t2\t3\t4\t5\t6\t7\t8\t9\t10\t11\t12"; // 13 fields
     const QByteArray twelve = whole.left(whole.lastIndexOf('\t'));
     const QByteArray nul(2, '\0'), blocks(5000, '\0');
-    const struct
-    {
-        const char *name;
-        QByteArray file; // the day's file before; none when empty
-        qint64 limit; // of a file's size, 0 for none
-        R result;
-        QByteArray after, torn; // the day's file and its side file after
-    } cases[] = {
+    // Name, the day's file before (none when empty), a limit of a file's size (0 for none), the
+    // result, the day's file and its side file after.
+    const std::tuple<const char *, QByteArray, qint64, R, QByteArray, QByteArray> cases[] = {
         {"new file", "", 0, R::Stored, header + "x\r\n", ""},
         {"no header", "no header\nline\n", 0, R::Stored, "no header\nline\nx\r\n", ""},
         {"whole line without its end", "h\r\n" + whole, 0, R::Stored, "h\r\n" + whole + "\r\nx\r\n", ""},
@@ -42,34 +35,32 @@ TEST(LogFile, StoresOneWholeLineOrNothing)
         {"no room for the header", "", 10, R::NotMade, "", ""},
     };
     const QDate day(2024, 3, 7);
-    for (const auto &c : cases) {
-        SCOPED_TRACE(c.name);
+    for (const auto &[name, file, maxSize, stored, after, torn] : cases) {
+        SCOPED_TRACE(name);
         RecordsFixture f;
-        if (!c.file.isEmpty())
-            f.writeDay(7, c.file);
+        if (!file.isEmpty())
+            f.writeDay(7, file);
         std::optional<FileSizeLimit> limit;
-        if (c.limit)
-            limit.emplace(c.limit);
+        if (maxSize)
+            limit.emplace(maxSize);
         const R result = f.logFile.store(day, "x\r\n");
         limit.reset();
 
-        EXPECT_EQ(result, c.result);
-        const auto read = [&f](const char *name) {
-            return QFileInfo::exists(f.folder.file(QLatin1String(name))) ? f.folder.read(QLatin1String(name))
+        EXPECT_EQ(result, stored);
+        const auto read = [&f](const char *path) {
+            return QFileInfo::exists(f.folder.file(QLatin1String(path))) ? f.folder.read(QLatin1String(path))
                                                                          : QByteArray();
         };
-        EXPECT_EQ(read("VimoLog/FAR-2024-03-07.txt"), c.after);
-        EXPECT_EQ(read("VimoLog/FAR-2024-03-07.torn"), c.torn);
+        EXPECT_EQ(read("VimoLog/FAR-2024-03-07.txt"), after);
+        EXPECT_EQ(read("VimoLog/FAR-2024-03-07.torn"), torn);
         // Set aside again after the next power cut, the torn bytes of both are kept.
-        if (!c.torn.isEmpty()) {
-            f.writeDay(7, c.after + "y\t");
+        if (!torn.isEmpty()) {
+            f.writeDay(7, after + "y\t");
             EXPECT_EQ(f.logFile.store(day, "z\r\n"), R::Stored);
-            EXPECT_EQ(read("VimoLog/FAR-2024-03-07.torn"), c.torn + "y\t");
+            EXPECT_EQ(read("VimoLog/FAR-2024-03-07.torn"), torn + "y\t");
         }
     }
 }
-
-} // namespace
 
 // A line stored today before the day's file was read must not hide the lines already in it: a
 // record stored before a restart and sent again after another one is still known.

@@ -3,8 +3,6 @@
 
 #include <gtest/gtest.h>
 
-namespace {
-
 TEST(RecordCells, ShowTheFieldsAsTheGridDoes)
 {
     // Field texts in, cells out, each joined by '|'.
@@ -31,5 +29,3 @@ TEST(RecordCells, ShowTheFieldsAsTheGridDoes)
                   + danish.cellText(LogField::Temperature, u" 32767 "),
               u"3,5 ml|3276,7");
 }
-
-} // namespace

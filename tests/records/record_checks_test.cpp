@@ -40,12 +40,8 @@ struct ChecksFixture : RecordsFixture
 // 12 female) in, the flagged ones out. The range's text shows both limits of each unit.
 TEST(RecordChecks, RowCellsInFlaggedCellsOut)
 {
-    const struct
-    {
-        const char *what;
-        int unit; // 0 Celsius, 1 Fahrenheit
-        const char16_t *cells, *flags;
-    } cases[] = {
+    // What, the unit (0 Celsius, 1 Fahrenheit), the cells, the flags.
+    const std::tuple<const char *, int, const char16_t *, const char16_t *> cases[] = {
         {"a typical record", 0, u"2024-03-07 09:30|S1|A1|10|1|0|1|T42|T42|0.5 ml|38.5|5|4", u""},
         {"a minute after now", 0, u"2024-03-07 09:31|S1|A1|10|1|0|1|T42|T42|0.5 ml|38.5|5|4", u"1=T87"},
         {"no date stamp", 0, u"A024-03-07 09:31|S1|A1|10|1|0|1|T42|T42|0.5 ml|38.5|5|4",
@@ -77,12 +73,12 @@ TEST(RecordChecks, RowCellsInFlaggedCellsOut)
          u"1=T87 4=T85 7=T83 11=out 36.0-42.0 \u00b0C"},
     };
     ChecksFixture f;
-    for (const auto &c : cases) {
+    for (const auto &[what, unit, cells, flags] : cases) {
         f.mshVimo.setRows(1);
-        f.settings.temperature = c.unit;
-        f.add(QStringView(c.cells));
+        f.settings.temperature = unit;
+        f.add(QStringView(cells));
         f.checks.recheck();
-        EXPECT_EQ(f.flags(1), QString::fromUtf16(c.flags)) << c.what;
+        EXPECT_EQ(f.flags(1), QString::fromUtf16(flags)) << what;
     }
 }
 
@@ -115,15 +111,9 @@ TEST(RecordChecks, SummaryOfTheShownRowsWithDecimalCommaAndNewRows)
 // sow in; the figures the summary shows and the rows an export holds out.
 TEST(RecordChecks, LiveRowsCountOnlyUnderTheLoadedDaysAndSow)
 {
-    const struct
-    {
-        const char *what;
-        int from, to; // days of March, loaded from 09:30; each day's file holds one litter of A1
-        int sowEntry; // 0 all sows, 1 A1
-        int arrival;
-        const char16_t *sow;
-        std::vector<int> counted;
-    } cases[] = {
+    // What, the days of March loaded (from 09:30; each day's file holds one litter of A1), the sow
+    // entry (0 all sows, 1 A1), the day of arrival, the record's sow, the rows counted.
+    const std::tuple<const char *, int, int, int, int, const char16_t *, std::vector<int>> cases[] = {
         {"all sows, today", 6, 7, 0, 7, u"A2", {2, 3, 4}},
         {"a range that ended before today", 1, 5, 0, 7, u"A2", {2, 3, 4, 5, 6}},
         {"the range's last day", 1, 5, 0, 5, u"A2", {2, 3, 4, 5, 6, 7}},
@@ -133,7 +123,8 @@ TEST(RecordChecks, LiveRowsCountOnlyUnderTheLoadedDaysAndSow)
         {"the sow chosen", 6, 7, 1, 7, u"A1", {2, 3, 4}},
         {"a sow with blanks is another", 6, 7, 1, 7, u"A1 ", {2, 3}},
     };
-    for (const auto &c : cases) {
+    for (const auto &[what, from, to, sowEntry, arrival, sow, counted] : cases) {
+        SCOPED_TRACE(what);
         ChecksFixture f;
         for (int day = 1; day <= 9; ++day)
             f.writeDay(day,
@@ -141,19 +132,18 @@ TEST(RecordChecks, LiveRowsCountOnlyUnderTheLoadedDaysAndSow)
                            + " 08:00\t0\tA1\t10\t0\t0\t0\t0\t0\t0\t0\t0\t0\r\n");
         f.view.loadStartupDays(f.clock.now());
         f.view.sortAndBuildSowList();
-        f.cmbSow.setCurrentIndex(c.sowEntry);
-        f.range(at(c.from, 9, 30), at(c.to, 9, 30));
+        f.cmbSow.setCurrentIndex(sowEntry);
+        f.range(at(from, 9, 30), at(to, 9, 30));
         f.checks.recheck();
-        f.clock.moment = at(c.arrival, 10);
+        f.clock.moment = at(arrival, 10);
         f.add(QStringLiteral("2024-03-09 09:00|S1|%1|10|0|0|0|T42|T42|0.0 ml|0.0|0|0")
-                  .arg(QString::fromUtf16(c.sow)));
+                  .arg(QString::fromUtf16(sow)));
         f.checks.checkNewRows();
         f.checks.checkNewRows(); // a packet that added no row changes nothing
-        EXPECT_EQ(f.checks.countedRows(), c.counted) << c.what;
+        EXPECT_EQ(f.checks.countedRows(), counted);
         EXPECT_EQ(f.lblSummary.caption().section(QStringLiteral(", "), 0, 0),
-                  u'L' + QString::number(c.counted.size()))
-            << c.what;
-        EXPECT_EQ(f.flags(f.mshVimo.rows() - 1), u"1=T87") << c.what << ": every row shown is checked";
+                  u'L' + QString::number(counted.size()));
+        EXPECT_EQ(f.flags(f.mshVimo.rows() - 1), u"1=T87") << "every row shown is checked";
     }
 }
 

@@ -2,10 +2,9 @@
 
 #include <gtest/gtest.h>
 
-namespace {
 using B = RecordFields::RecordByte;
 
-RecordFields::FieldTexts fields(const RecordData &record)
+static RecordFields::FieldTexts fields(const RecordData &record)
 {
     return RecordFields::fromRecord(std::span(record).first<RecordFields::kRecordBytes>());
 }
@@ -16,16 +15,12 @@ TEST(RecordFields, RecordBytesInFieldTextOut)
 {
     EXPECT_EQ(RecordFields::logLine(fields(makeRecord({}, "\xe6\x80"))),
               "2024-03-07 09:05\t2\t\xe6\x80        \t11\t5\t0\t4\t1\t3\t7\t385\t6\t12\r\n");
-    const struct
-    {
-        const char *name;
-        RecordData record;
-        LogField field;
-        QString text;
-    } cases[] = {
+    const std::tuple<const char *, RecordData, LogField, QString> cases[] = {
         {"the earliest date",
          makeRecord({{B::Year, 0}, {B::Month, 1}, {B::Day, 1}, {B::Hour, 0}, {B::Minute, 0}}),
          LogField::DateTime, QStringLiteral("2000-01-01 00:00")},
+        {"two-digit date parts", makeRecord({{B::Month, 12}, {B::Day, 31}, {B::Hour, 23}, {B::Minute, 59}}),
+         LogField::DateTime, QStringLiteral("2024-12-31 23:59")},
         {"staff 255", makeRecord({{B::Staff, 255}}), LogField::Person, QStringLiteral("255")},
         // A TAB, CR or LF would split the line read back; a leading quote would cost two characters.
         {"line breaks in the sow", makeRecord({}, "A\tB\rC\nD"), LogField::Sow, QStringLiteral("A B C D   ")},
@@ -35,8 +30,6 @@ TEST(RecordFields, RecordBytesInFieldTextOut)
         {"a temperature's high bit", makeRecord({{B::TemperatureHigh, 128}, {B::TemperatureLow, 5}}),
          LogField::Temperature, QStringLiteral("0")},
     };
-    for (const auto &c : cases)
-        EXPECT_EQ(fields(c.record)[size_t(c.field)], c.text) << c.name;
+    for (const auto &[name, record, field, text] : cases)
+        EXPECT_EQ(fields(record)[size_t(field)], text) << name;
 }
-
-} // namespace

@@ -19,7 +19,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 using B = RecordFields::RecordByte;
-const RecordData kTypical = makeRecord();
+const RecordData kTypical = makeRecord(), kOther = makeRecord({{B::Alive, 12}});
 
 // What went before the packet: FolderFile, a file where the log folder should be; DayFolder, a
 // folder where today's log file should be; Fifo and Link, a FIFO or a link (to a file of someone
@@ -37,13 +37,14 @@ struct IntakeCase
 {
     const char *name;
     Before before;
-    int served, from, code; // the terminal served when the packet comes, its sender, its command
-    std::optional<int> data; // a short packet's value
-    int count; // a long packet's data bytes
     RecordData record;
     const char16_t *ack; // hex written to the port
     int stored, outstanding; // record lines added to the file and rows to the grid; 3 before
-    const char16_t *status, *told; // the sender's status row (terminal 4: "3" before); the boxes shown
+    const char16_t *status = u"3*"; // the sender's status row (terminal 4: "3" before)
+    const char16_t *told = u""; // the boxes shown
+    int served = 4, from = 4, code = 1; // the terminal served when the packet comes, its sender, its command
+    std::optional<int> data = std::nullopt; // a short packet's value
+    int count = 30; // a long packet's data bytes
 };
 
 // Terminal 4 answered that it holds 3 records; the status grid shows the terminals.
@@ -64,37 +65,29 @@ void expectIntake(const IntakeCase &c)
                                               f.dialogs, f.clock);
     };
     auto intake = start();
-    // A terminal's row of the status grid: its count, '*' when it shows as present, '!' when
-    // marked otherwise (it holds a record this program cannot read).
-    auto status = [&grid = f.options->mshStatus](int row) {
-        const auto colour = grid.backColour(row, 1);
-        return grid.text(row, 2) + (!colour ? QString() : *colour == Colour{0, 255, 0} ? u"*"_s : u"!"_s);
-    };
+    auto fromFour
+        = [&](const RecordData &record, int count) { intake->BehModData(4, 1, std::nullopt, record, count); };
     auto dayRecords = [&f] { // a device is not read: it would never end
         const QString name = f.clock.now().date().toString(QStringLiteral("'VimoLog/FAR-'yyyy-MM-dd'.txt'"));
         return QFileInfo(f.folder.file(name)).isFile() ? f.folder.read(name).count('\n') - 1 : 0;
     };
     const QString dayPath = f.logFile.path(QDate(2024, 3, 7));
-    const QString logFolder = f.folder.file(QStringLiteral("VimoLog"));
+    const QString logFolder = f.folder.file(u"VimoLog"_s);
     std::optional<FileSizeLimit> full;
     if (c.before == FullDisk || c.before == Failed || c.before == FullStill) {
         f.writeDay(7, LogFile::headerLine());
         full.emplace(LogFile::headerLine().size());
     }
-    const QString elsewhere = f.folder.file(QStringLiteral("elsewhere.txt"));
-    f.folder.write(QStringLiteral("elsewhere.txt"), "theirs");
-    ASSERT_TRUE(c.before != Link || (QDir().mkpath(logFolder) && QFile::link(elsewhere, dayPath)));
+    f.folder.write(u"elsewhere.txt"_s, "theirs");
+    ASSERT_TRUE(c.before != Link
+                || (QDir().mkpath(logFolder) && QFile::link(f.folder.file(u"elsewhere.txt"_s), dayPath)));
     ASSERT_TRUE(c.before != Fifo
                 || (QDir().mkpath(logFolder) && ::mkfifo(QFile::encodeName(dayPath).constData(), 0666) == 0));
-    for (int i = 0; c.before == CutShort && i < 2; ++i)
-        intake->BehModData(4, 1, std::nullopt, kTypical, 29);
-    if (c.before == CutAroundWhole) {
-        intake->BehModData(4, 1, std::nullopt, kTypical, 29);
-        intake->BehModData(4, 1, std::nullopt, makeRecord({{B::Alive, 12}}), 30);
-        intake->BehModData(4, 1, std::nullopt, kTypical, 29);
-    }
+    for (int count : {29, 30, 29}) // two cut short; around a whole one for CutAroundWhole
+        if (c.before == CutAroundWhole || (c.before == CutShort && count == 29))
+            fromFour(count == 30 ? kOther : kTypical, count);
     if (c.before >= Stored)
-        intake->BehModData(4, 1, std::nullopt, c.before == StoredLater ? c.record : kTypical, 30);
+        fromFour(c.before == StoredLater ? c.record : kTypical, 30);
     if (c.before == Failed)
         full.reset();
     ASSERT_TRUE((c.before != NoFolder && c.before != FolderFile) || QDir(logFolder).removeRecursively());
@@ -103,7 +96,7 @@ void expectIntake(const IntakeCase &c)
     if (c.before == NextDay || c.before == RestartNextDay)
         f.clock.moment = at(8, 0, 2);
     if (c.before == NextDay)
-        intake->BehModData(4, 1, std::nullopt, makeRecord({{B::Alive, 12}}), 30);
+        fromFour(kOther, 30);
     if (c.before == Weekend)
         f.clock.moment = at(10, 7);
     if (c.before == Restart || c.before == RestartNextDay || c.before == Weekend)
@@ -119,12 +112,15 @@ void expectIntake(const IntakeCase &c)
     intake->BehModData(c.from, c.code, c.data, c.record, c.count);
     full.reset();
     EXPECT_EQ(f.port.takeWrittenHex(), QString::fromUtf16(c.ack));
-    EXPECT_EQ(dayRecords() - records, c.stored);
-    EXPECT_EQ(f.mshVimo.rows() - rows, c.stored);
-    EXPECT_EQ(link.RecordsOutstanding, c.outstanding);
-    EXPECT_EQ(status(c.from), QString::fromUtf16(c.status));
-    EXPECT_EQ(f.told(), QString::fromUtf16(c.told));
-    EXPECT_EQ(f.folder.read(QStringLiteral("elsewhere.txt")), "theirs");
+    EXPECT_EQ(std::tuple(dayRecords() - records, f.mshVimo.rows() - rows, link.RecordsOutstanding),
+              std::tuple(c.stored, c.stored, c.outstanding));
+    // The sender's row of the status grid: its count, '*' when it shows as present, '!' when marked
+    // otherwise (it holds a record this program cannot read).
+    const auto colour = f.options->mshStatus.backColour(c.from, 1);
+    const QString mark = !colour ? u""_s : *colour == Colour{0, 255, 0} ? u"*"_s : u"!"_s;
+    EXPECT_EQ(f.options->mshStatus.text(c.from, 2) + mark + u'|' + f.told(),
+              QString::fromUtf16(c.status) + u'|' + QString::fromUtf16(c.told));
+    EXPECT_EQ(f.folder.read(u"elsewhere.txt"_s), "theirs");
     // What was written to the served terminal gives it the quiet time to answer anew.
     EXPECT_EQ(link.quietSinceMs == f.clock.monotonicMs(), !QString::fromUtf16(c.ack).isEmpty());
 }
@@ -134,84 +130,75 @@ TEST(RecordIntake, AcknowledgesARecordOnlyOnceItIsStored)
 {
     const auto N = std::nullopt;
     const char16_t *ack = u"FC 00 04 00 01 A0 0C 00 02 B0 03 00 00 00 02 B0 05";
+    const char16_t *notWritten = u" could not be written: it is not a regular file/Problem\n",
+                   *notMade = u" could not be made/Problem\n";
     const IntakeCase cases[] = {
-        {"a record from the served terminal", Fresh, 4, 4, 1, N, 30, kTypical, ack, 1, 2, u"3*", u""},
-        {"its last record", Fresh, 4, 4, 1, N, 30, makeRecord({{B::CountLow, 0}}),
-         u"FC 00 04 00 01 A0 0C 00 02 B0 03 00 00 00 00 B0 03", 1, 0, u"*", u""},
-        {"a count of 300 in two bytes", Fresh, 4, 4, 1, N, 30,
+        {"a record from the served terminal", Fresh, kTypical, ack, 1, 2},
+        {"its last record", Fresh, makeRecord({{B::CountLow, 0}}),
+         u"FC 00 04 00 01 A0 0C 00 02 B0 03 00 00 00 00 B0 03", 1, 0, u"*"},
+        {"a count of 300 in two bytes", Fresh,
          makeRecord({{B::Type, 3}, {B::CountHigh, 1}, {B::CountLow, 44}}),
-         u"FC 00 04 00 01 A0 0C 00 02 B0 03 00 01 20 0C E0 00", 1, 300, u"3*", u""},
-        {"a count's high byte of 128", Fresh, 4, 4, 1, N, 30, makeRecord({{B::CountHigh, 128}}),
-         u"FC 00 04 00 01 A0 0C 00 02 B0 03 80 00 00 02 30 05", 1, 3, u"3*", u""},
+         u"FC 00 04 00 01 A0 0C 00 02 B0 03 00 01 20 0C E0 00", 1, 300},
+        {"a count's high byte of 128", Fresh, makeRecord({{B::CountHigh, 128}}),
+         u"FC 00 04 00 01 A0 0C 00 02 B0 03 80 00 00 02 30 05", 1, 3},
         // A resend is not stored twice: the same record, also with a new count in front (staff
         // recorded another meanwhile), after a restart, and after a restart past midnight; one
         // byte off in the record itself is another record.
-        {"a resend", Stored, 4, 4, 1, N, 30, kTypical, ack, 0, 2, u"3*", u""},
-        {"a resend with a new count", Stored, 4, 4, 1, N, 30, makeRecord({{B::CountLow, 5}}),
-         u"FC 00 04 00 01 A0 0C 00 02 B0 03 00 00 00 05 B0 08", 0, 5, u"3*", u""},
-        {"a resend after a restart", Restart, 4, 4, 1, N, 30, kTypical, ack, 0, 2, u"3*", u""},
-        {"a resend after a restart past midnight", RestartNextDay, 4, 4, 1, N, 30, kTypical, ack, 0, 2, u"3*",
-         u""},
-        {"a resend after a weekend", Weekend, 4, 4, 1, N, 30, kTypical, ack, 0, 2, u"3*", u""},
+        {"a resend", Stored, kTypical, ack, 0, 2},
+        {"a resend with a new count", Stored, makeRecord({{B::CountLow, 5}}),
+         u"FC 00 04 00 01 A0 0C 00 02 B0 03 00 00 00 05 B0 08", 0, 5},
+        {"a resend after a restart", Restart, kTypical, ack, 0, 2},
+        {"a resend after a restart past midnight", RestartNextDay, kTypical, ack, 0, 2},
+        {"a resend after a weekend", Weekend, kTypical, ack, 0, 2},
         // Dated after today, it is looked for on yesterday and today only.
-        {"a resend dated after today", StoredLater, 4, 4, 1, N, 30, makeRecord({{B::Day, 11}}), ack, 0, 2,
-         u"3*", u""},
-        {"dated after today, after a weekend", Weekend, 4, 4, 1, N, 30, makeRecord({{B::Day, 11}}), ack, 1, 2,
-         u"3*", u""},
-        {"one byte off is another record", Stored, 4, 4, 1, N, 30, makeRecord({{B::Alive, 12}}), ack, 1, 2,
-         u"3*", u""},
+        {"a resend dated after today", StoredLater, makeRecord({{B::Day, 11}}), ack, 0, 2},
+        {"dated after today, after a weekend", Weekend, makeRecord({{B::Day, 11}}), ack, 1, 2},
+        {"one byte off is another record", Stored, kOther, ack, 1, 2},
         // The same farrowing from another terminal (same sow, minute, staff and figures) is in the
         // log already: acknowledged, not stored again.
-        {"the same farrowing from another terminal", Stored, 3, 3, 1, N, 30, kTypical,
-         u"FC 00 03 00 01 A0 0C 00 02 B0 02 00 00 00 02 B0 04", 0, 2, u"", u""},
-        {"stored once the disk has room again", Failed, 4, 4, 1, N, 30, kTypical, ack, 1, 2, u"3*", u""},
-        {"disk full", FullDisk, 4, 4, 1, N, 30, kTypical, u"", 0, 3, u"3*",
-         u" could not be written/Problem\n"},
-        {"disk still full: told once, not again and again", FullStill, 4, 4, 1, N, 30, kTypical, u"", 0, 3,
-         u"3*", u""},
-        {"a FIFO for the day file", Fifo, 4, 4, 1, N, 30, kTypical, u"", 0, 3, u"3*",
-         u" could not be written: it is not a regular file/Problem\n"},
-        {"a link for the day file", Link, 4, 4, 1, N, 30, kTypical, u"", 0, 3, u"3*",
-         u" could not be written: it is not a regular file/Problem\n"},
-        {"no log folder: made", NoFolder, 4, 4, 1, N, 30, kTypical, ack, 1, 2, u"3*", u""},
-        {"a file where the log folder should be", FolderFile, 4, 4, 1, N, 30, kTypical, u"", 0, 3, u"3*",
-         u" could not be made/Problem\n"},
-        {"a folder where the day file should be", DayFolder, 4, 4, 1, N, 30, kTypical, u"", 0, 3, u"3*",
-         u" could not be made/Problem\n"},
+        {"the same farrowing from another terminal", Stored, kTypical,
+         u"FC 00 03 00 01 A0 0C 00 02 B0 02 00 00 00 02 B0 04", 0, 2, u"", u"", 3, 3},
+        {"stored once the disk has room again", Failed, kTypical, ack, 1, 2},
+        {"disk full", FullDisk, kTypical, u"", 0, 3, u"3*", u" could not be written/Problem\n"},
+        {"disk still full: told once, not again and again", FullStill, kTypical, u"", 0, 3},
+        {"a FIFO for the day file", Fifo, kTypical, u"", 0, 3, u"3*", notWritten},
+        {"a link for the day file", Link, kTypical, u"", 0, 3, u"3*", notWritten},
+        {"no log folder: made", NoFolder, kTypical, ack, 1, 2},
+        {"a file where the log folder should be", FolderFile, kTypical, u"", 0, 3, u"3*", notMade},
+        {"a folder where the day file should be", DayFolder, kTypical, u"", 0, 3, u"3*", notMade},
         // Past midnight a record goes to the file of the day it arrives, not of its own date, and
         // yesterday's record sent again is still known.
-        {"past midnight, in the file of arrival", NextDay, 4, 4, 1, N, 30, makeRecord({{B::Hour, 23}}), ack,
-         1, 2, u"3*", u""},
-        {"yesterday's record again past midnight", NextDay, 4, 4, 1, N, 30, kTypical, ack, 0, 2, u"3*", u""},
-        {"from a terminal not served", Fresh, 3, 4, 1, N, 30, kTypical, u"", 0, 3, u"3*", u""},
-        {"while none is served", Fresh, -1, 4, 1, N, 30, kTypical, u"", 0, 3, u"3*", u""},
+        {"past midnight, in the file of arrival", NextDay, makeRecord({{B::Hour, 23}}), ack, 1, 2},
+        {"yesterday's record again past midnight", NextDay, kTypical, ack, 0, 2},
+        {"from a terminal not served", Fresh, kTypical, u"", 0, 3, u"3*", u"", 3},
+        {"while none is served", Fresh, kTypical, u"", 0, 3, u"3*", u"", -1},
         // Short packets are noise that passed its check: the rest would be an earlier packet's.
-        {"a short record packet", Fresh, 4, 4, 1, 0, 30, kTypical, u"", 0, 3, u"3*", u""},
+        {"a short record packet", Fresh, kTypical, u"", 0, 3, u"3*", u"", 4, 4, 1, 0},
         // A record of a type this program cannot read is kept by the terminal, which is marked and
         // passed over until the next count request.
-        {"a record type this program cannot read", Fresh, 4, 4, 1, N, 30,
-         makeRecord({{B::Type, 4}, {B::CountLow, 9}}), u"", 0, 0, u"3!", u""},
+        {"a record type this program cannot read", Fresh, makeRecord({{B::Type, 4}, {B::CountLow, 9}}), u"",
+         0, 0, u"3!"},
         // A long packet of fewer than 30 data bytes is not a record: the rest would be an earlier one's.
         // The third in a row passes the terminal over. Up to 34 bytes hold a record in the first 30.
-        {"2 data bytes", Fresh, 4, 4, 1, N, 2, kTypical, u"", 0, 3, u"3*", u""},
-        {"the third cut short in a row", CutShort, 4, 4, 1, N, 29, kTypical, u"", 0, 0, u"3*", u""},
-        {"a whole one starts the count again", CutAroundWhole, 4, 4, 1, N, 29, kTypical, u"", 0, 3, u"3*",
-         u""},
-        {"a whole one after two cut short", CutShort, 4, 4, 1, N, 30, kTypical, ack, 1, 2, u"3*", u""},
-        {"34 data bytes", Fresh, 4, 4, 1, N, 34, kTypical, ack, 1, 2, u"3*", u""},
-        {"another command", Fresh, 4, 4, 2, 5, 30, kTypical, u"", 0, 3, u"3*", u""},
-        {"a long packet with the count command", Fresh, 4, 4, 0, N, 30, kTypical, u"", 0, 3, u"3*", u""},
+        {"2 data bytes", Fresh, kTypical, u"", 0, 3, u"3*", u"", 4, 4, 1, N, 2},
+        {"the third cut short in a row", CutShort, kTypical, u"", 0, 0, u"3*", u"", 4, 4, 1, N, 29},
+        {"a whole one starts the count again", CutAroundWhole, kTypical, u"", 0, 3, u"3*", u"", 4, 4, 1, N,
+         29},
+        {"a whole one after two cut short", CutShort, kTypical, ack, 1, 2},
+        {"34 data bytes", Fresh, kTypical, ack, 1, 2, u"3*", u"", 4, 4, 1, N, 34},
+        {"another command", Fresh, kTypical, u"", 0, 3, u"3*", u"", 4, 4, 2, 5},
+        {"a long packet with the count command", Fresh, kTypical, u"", 0, 3, u"3*", u"", 4, 4, 0},
         // Count answers show in the sender's status row; the served terminal's asks for its records.
-        {"a count answer", Fresh, -1, 2, 0, 17, 0, kTypical, u"", 0, 3, u"17*", u""},
+        {"a count answer", Fresh, kTypical, u"", 0, 3, u"17*", u"", -1, 2, 0, 17, 0},
         // Another terminal's count, still on its way while terminal 4 is served, only shows in its
         // row: sent on to terminal 4 it could acknowledge the record in flight.
-        {"another terminal's count while 4 is served", Fresh, 4, 2, 0, 5, 0, kTypical, u"", 0, 3, u"5*", u""},
-        {"the served terminal's count of 300", Fresh, 4, 4, 0, 300, 0, kTypical,
-         u"FC 00 04 00 01 A0 0C 00 02 B0 03 00 01 20 0C E0 00", 0, 300, u"300*", u""},
-        {"its count of 1", Fresh, 4, 4, 0, 1, 0, kTypical,
-         u"FC 00 04 00 01 A0 0C 00 02 B0 03 00 00 00 01 B0 04", 0, 1, u"1*", u""},
-        {"its count of 0", Fresh, 4, 4, 0, 0, 0, kTypical, u"", 0, 0, u"0*", u""},
-        {"a count from terminal 0", Fresh, -1, 0, 0, 5, 0, kTypical, u"", 0, 3, u"Rec.", u""},
+        {"another terminal's count while 4 is served", Fresh, kTypical, u"", 0, 3, u"5*", u"", 4, 2, 0, 5, 0},
+        {"the served terminal's count of 300", Fresh, kTypical,
+         u"FC 00 04 00 01 A0 0C 00 02 B0 03 00 01 20 0C E0 00", 0, 300, u"300*", u"", 4, 4, 0, 300, 0},
+        {"its count of 1", Fresh, kTypical, u"FC 00 04 00 01 A0 0C 00 02 B0 03 00 00 00 01 B0 04", 0, 1,
+         u"1*", u"", 4, 4, 0, 1, 0},
+        {"its count of 0", Fresh, kTypical, u"", 0, 0, u"0*", u"", 4, 4, 0, 0, 0},
+        {"a count from terminal 0", Fresh, kTypical, u"", 0, 3, u"Rec.", u"", -1, 0, 0, 5, 0},
     };
     for (const IntakeCase &c : cases) {
         SCOPED_TRACE(c.name);

@@ -5,10 +5,8 @@
 
 #include <gtest/gtest.h>
 
-namespace {
-
 // A record line; its tag, in the last column, tells the lines apart.
-QByteArray line(const QDateTime &when, const char *sow, int tag)
+static QByteArray line(const QDateTime &when, const char *sow, int tag)
 {
     return when.toString(QStringLiteral("yyyy-MM-dd HH:mm")).toLatin1() + "\t1\t" + sow
         + "\t10\t0\t0\t1\t0\t0\t4\t385\t5\t" + QByteArray::number(tag) + "\r\n";
@@ -27,31 +25,26 @@ TEST(RecordView, StartupSortsAndListsSowsRangeLoadListsThemAsMetOrShowsOne)
     f.view.sortAndBuildSowList();
     EXPECT_EQ(f.rows(1, 13, 13).join(u'|'), u"||6|1|2");
     f.view.sortAndBuildSowList();
-    EXPECT_EQ(f.sowList(), u"T69|A1|B2") << "sorted; a blank sow is not listed; built anew";
+    EXPECT_EQ(f.cmbSow.items().join(u'|'), u"T69|A1|B2") << "sorted; a blank sow is not listed; built anew";
     EXPECT_EQ(f.cmbSow.currentIndex(), 0);
 
     // A day's lines out of order are sorted in, though all come after the days before.
     f.range(at(6, 9, 30), at(8, 9, 30));
     EXPECT_EQ(f.rows(1, 13, 13).join(u'|'), u"||6|1|2|3|4");
-    EXPECT_EQ(f.sowList(), u"T69|B2||A1") << "as met";
+    EXPECT_EQ(f.cmbSow.items().join(u'|'), u"T69|B2||A1") << "as met";
     EXPECT_EQ(f.cmbSow.currentIndex(), 0);
     EXPECT_EQ(f.mshVimo.currentRow(), 7);
 
     f.cmbSow.userSelect(3);
     f.range(at(6, 9, 30), at(8, 9, 30));
     EXPECT_EQ(f.rows(1, 13, 13).join(u'|'), u"|6|3");
-    EXPECT_EQ(f.sowList(), u"T69|B2||A1");
+    EXPECT_EQ(f.cmbSow.items().join(u'|'), u"T69|B2||A1");
     EXPECT_EQ(f.cmbSow.currentIndex(), 3);
 }
 
 TEST(RecordView, RangeReadsEveryDayWhoseStartTimeIsNotLaterThanTheEnd)
 {
-    const struct
-    {
-        const char *what;
-        QDateTime start, end;
-        const char16_t *tags;
-    } cases[] = {
+    const std::tuple<const char *, QDateTime, QDateTime, const char16_t *> cases[] = {
         {"ends before the last day's start time", at(5, 10), at(7, 9), u"|5|6"},
         {"ends at the start's time of day", at(5, 10), at(7, 10), u"|5|6|7"},
         {"one day", at(6, 10), at(6, 10), u"|6"},
@@ -59,14 +52,14 @@ TEST(RecordView, RangeReadsEveryDayWhoseStartTimeIsNotLaterThanTheEnd)
         {"days without a file", at(1, 0), at(10, 0), u"|4|5|6|7|8"},
         {"no start", QDateTime(), at(7, 10), u""},
     };
-    for (const auto &c : cases) {
+    for (const auto &[what, start, end, tags] : cases) {
         RecordsFixture f;
         for (int day = 4; day <= 8; ++day)
             f.writeDay(day, LogFile::headerLine() + line(at(day, 12), "A1", day));
         f.mshVimo.setRows(3);
         f.mshVimo.setText(2, 13, QStringLiteral("old")); // a row from before
-        f.range(c.start, c.end);
-        EXPECT_EQ(f.rows(1, 13, 13).join(u'|'), QString::fromUtf16(c.tags)) << c.what;
+        f.range(start, end);
+        EXPECT_EQ(f.rows(1, 13, 13).join(u'|'), QString::fromUtf16(tags)) << what;
     }
 }
 
@@ -74,11 +67,8 @@ TEST(RecordView, RangeReadsEveryDayWhoseStartTimeIsNotLaterThanTheEnd)
 // (unquoted), unless it is a torn write at the end. The file is in code page 1252.
 TEST(RecordView, FileTextInRowsOut)
 {
-    const struct
-    {
-        QByteArray file;
-        const char16_t *rows; // their cells joined by '|', one row a line
-    } cases[] = {
+    // File text in, rows out: their cells joined by '|', one row a line.
+    const std::tuple<QByteArray, const char16_t *> cases[] = {
         {"", u""},
         {"b\na\r\na\n", u"a||a|a|a|a|a|||||a|a\na||a|a|a|a|a|||||a|a"},
         // A last line without its line end and with fewer fields than a record is a torn write.
@@ -92,24 +82,21 @@ TEST(RecordView, FileTextInRowsOut)
         {QByteArrayLiteral("h\r\na\r\nb\tc\0\0"), u"a||a|a|a|a|a|||||a|a"},
         {"h\r\nd\t0\ts\rx\xe6\x80\t\"1\"\r\n", u"d|S0|s\rx\u00e6\u20ac|1|1|1|1|T41|M1|0.5 ml|0.1|1|1"},
     };
-    for (const auto &c : cases) {
+    for (const auto &[file, rows] : cases) {
         RecordsFixture f;
-        f.writeDay(7, c.file);
+        f.writeDay(7, file);
         f.view.loadStartupDays(at(7, 9));
-        EXPECT_EQ(f.rows(2).join(u'\n'), QString::fromUtf16(c.rows)) << c.file.toStdString();
+        EXPECT_EQ(f.rows(2).join(u'\n'), QString::fromUtf16(rows)) << file.toStdString();
         f.range(at(7, 0), at(7, 23));
-        EXPECT_EQ(f.rows(2).join(u'\n'), QString::fromUtf16(c.rows)) << c.file.toStdString();
+        EXPECT_EQ(f.rows(2).join(u'\n'), QString::fromUtf16(rows)) << file.toStdString();
         // Read in blocks of any size, a line cut by a block's end is still one line.
-        QStringList whole;
-        const QString path = f.logFile.path(at(7, 9).date());
-        LogLine::forEachRecordLineOf(path, [&](QStringView line) { whole.append(line.toString()); });
-        for (const qsizetype block : {1, 2, 5}) {
+        const auto linesIn = [path = f.logFile.path(QDate(2024, 3, 7))](qsizetype block) {
             QStringList lines;
             LogLine::forEachRecordLineOf(
                 path, [&](QStringView line) { lines.append(line.toString()); }, block);
-            EXPECT_EQ(lines, whole) << c.file.toStdString() << " in blocks of " << block;
-        }
+            return lines;
+        };
+        for (const qsizetype block : {1, 2, 5})
+            EXPECT_EQ(linesIn(block), linesIn(64 * 1024)) << file.toStdString() << " in blocks of " << block;
     }
 }
-
-} // namespace
