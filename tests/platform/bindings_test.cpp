@@ -130,6 +130,21 @@ TEST(FormWindowBindings, ModelsAndWidgetsFollowEachOther)
     f.grid.setToolTip(1, 1, u"why"_s);
     EXPECT_EQ(view->model()->data(view->model()->index(1, 1), Qt::ToolTipRole).toString(), u"why");
     EXPECT_FALSE(view->model()->data(view->model()->index(1, 2), Qt::ToolTipRole).isValid());
+    const std::pair<const char *, bool> looks[] = {
+        {"a grid's cells are not edited", view->editTriggers() == QAbstractItemView::NoEditTriggers},
+        {"one cell chosen at a time", view->selectionMode() == QAbstractItemView::SingleSelection},
+        {"tab goes on to the next control", !view->tabKeyNavigation()},
+        {"the heading of the chosen column stays as it is", !view->horizontalHeader()->highlightSections()},
+        {"rows and columns as narrow as the layout says, whatever the style",
+         view->verticalHeader()->minimumSectionSize() == 1
+             && view->horizontalHeader()->minimumSectionSize() == 1},
+        {"wide grids scroll by the pixel", view->horizontalScrollMode() == QAbstractItemView::ScrollPerPixel},
+        {"a caption from its top left",
+         f.widget<QLabel>("label")->alignment() == (Qt::AlignLeft | Qt::AlignTop)},
+        {"the trace is only read", f.widget<QPlainTextEdit>("trace")->isReadOnly()},
+    };
+    for (const auto &[look, holds] : looks)
+        EXPECT_TRUE(holds) << look;
     f.hide();
     EXPECT_FALSE(f.window->isVisible());
     f.show();
