@@ -71,11 +71,9 @@ void Grid::setRows(int rows)
         // would move every earlier row again and again.
         if (size_t(rows) > m_rows.capacity())
             m_rows.reserve(std::max(size_t(rows), 2 * m_rows.capacity()));
-        while (int(m_rows.size()) < rows) {
-            auto &ends = m_rows.emplace_back().ends;
-            ends.resize(m_cols);
-            std::fill(ends.begin(), ends.end(), 0);
-        }
+        // emplace_back() value-initialises the row: its cells' ends start at 0, empty.
+        while (int(m_rows.size()) < rows)
+            m_rows.emplace_back().ends.resize(m_cols);
         if (notify)
             endInsertRows();
     } else {

@@ -62,7 +62,7 @@ TEST_F(PollSchedulerTest, EachBroadcastItemInItsTurnThenTheDayChanges)
 {
     settings.staff[0] = QStringLiteral("Christoffer Andersen Hansen");
     settings.staff[19] = QStringLiteral("Staff 20");
-    settings.medicine[0] = QStringLiteral("Søren Ł");
+    settings.medicine[0] = QStringLiteral("Ł Søren");
     settings.medicine[9] = QStringLiteral("Medicine 10");
     settings.interval1 = QStringLiteral("05:00");
     settings.duration1 = QStringLiteral(" 23:59:59 ");
@@ -72,7 +72,7 @@ TEST_F(PollSchedulerTest, EachBroadcastItemInItsTurnThenTheDayChanges)
         {0, kClockFrame},
         {1, name(40, 0, "Christoffer Andersen")}, // staff entry 0 is the first name, cut to 20 bytes
         {20, name(40, 19, "Staff 20")}, // staff entry 19 is the twentieth
-        {21, name(42, 0, "S\xF8ren ")}, // medicine entry 0 is the first name; no byte for Ł
+        {21, name(42, 0, "  S\xF8ren")}, // medicine entry 0 is the first name; no byte for Ł: a blank
         {30, name(42, 9, "Medicine 10")}, // medicine entry 9 is the tenth
         {31, fa(255, 53, 255, 0, 0)}, // interval 1 is limited to 255 minutes
         {32, fa(255, 54, 1439, 0, 0)}, // hours and minutes

@@ -101,6 +101,9 @@ TEST_F(PortHandlingTest, choosingTheOpenPortAgainClosesAndReopensIt)
     options->cmbCom.userSelect(0);
     EXPECT_EQ(port.closeCount, 1);
     EXPECT_EQ(port.openedPorts, (std::vector<int>{3, 3}));
+    port.failingPorts = {3, 5};
+    options->cmbCom.userSelect(1); // neither opens now: reception stops
+    EXPECT_FALSE(port.isOpen() || options->timModtag.isEnabled());
 }
 
 TEST_F(PortHandlingTest, lostLineStopsReceptionUntilTheUserListsThePortsAgain)

@@ -38,7 +38,8 @@ TEST(GridCells, EditsResizesCellsOutsideAndBatches)
     grid.setText(2, 1, u"gone");
     grid.setRows(2);
     grid.setRows(3);
-    EXPECT_EQ(rowText(grid, 2), u"||||");
+    grid.setText(2, 3, u"x");
+    EXPECT_EQ(rowText(grid, 2), u"|||x|") << "a row added again starts empty";
     grid.setCols(1);
     EXPECT_EQ(grid.text(1, 0), u"a") << "the first column kept";
     grid.setCols(5);
