@@ -133,12 +133,6 @@ void Grid::setFixedRows(int fixedRows)
     Q_EMIT layoutSettingsChanged();
 }
 
-void Grid::setFixedCols(int fixedCols)
-{
-    m_fixedCols = std::max(fixedCols, 0);
-    Q_EMIT layoutSettingsChanged();
-}
-
 int Grid::colWidth(int col) const
 {
     return col >= 0 && col < m_cols ? m_colWidths[size_t(col)] : 0;

@@ -44,7 +44,6 @@ public:
     int fixedRows() const { return m_fixedRows; }
     void setFixedRows(int fixedRows);
     int fixedCols() const { return m_fixedCols; }
-    void setFixedCols(int fixedCols);
 
     // Layout, in twips.
     int colWidth(int col) const;
@@ -156,7 +155,7 @@ private:
     TextBlocks m_textBlocks;
     int m_cols = 0;
     int m_fixedRows = 1;
-    int m_fixedCols = 1;
+    const int m_fixedCols = 1; // every grid heads its rows with one column
     std::vector<int> m_colWidths;
     std::vector<int> m_rowHeights;
     int m_defaultRowHeight = 240;
