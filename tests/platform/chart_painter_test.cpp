@@ -77,8 +77,9 @@ TEST(ChartPainter, EachPartDrawnInItsPlace)
     EXPECT_FALSE(painter.testRenderHint(QPainter::Antialiasing)) << "the painter left as it was given";
     painter.end();
     const auto all = [&drawn](auto keep) {
-        auto kept = drawn | std::views::filter(keep);
-        return std::vector<Drawn>(kept.begin(), kept.end());
+        std::vector<Drawn> kept;
+        std::ranges::copy_if(drawn, std::back_inserter(kept), keep);
+        return kept;
     };
     const auto texts
         = [&all](const QString &text) { return all([&](const Drawn &d) { return d.what == text; }); };
@@ -127,8 +128,10 @@ TEST(ChartPainter, EachPartDrawnInItsPlace)
     const QRectF area = printer.page();
     const auto isAxis = [&](const Drawn &d) { return d.box.width() < 1 && d.box.height() > top - 2; };
     const auto isTick = [](const Drawn &d) { return d.box.height() < 1 && d.box.width() > 1; };
-    auto axisXs = axes | std::views::filter(isAxis)
-        | std::views::transform([](const Drawn &d) { return d.box.left(); });
+    std::vector<double> axisXs;
+    for (const Drawn &d : axes)
+        if (isAxis(d))
+            axisXs.push_back(d.box.left());
     const auto axisX = [&](bool left) { return left ? std::ranges::min(axisXs) : std::ranges::max(axisXs); };
     const std::vector<Drawn> legend{swatch, litters[0], aliveKey[0], aliveTitle[0], deadKey[0], deadTitle[0]};
     const std::vector<double> room = gaps(legend);
