@@ -169,7 +169,6 @@ void PollScheduler::sendName(Packet::Command command, int entry, const QString &
 void PollScheduler::requestCounts()
 {
     m_position.secondCounter = 0;
-    m_terminals.RecordsOutstanding = 0;
     m_sender.Send11Byte(Packet::kBroadcastAddress, Packet::Command::Count, Packet::kRequestValue,
                         Packet::FlagMode::Never, Packet::kBothStatusBits);
     m_terminals.countRequested();

@@ -114,8 +114,10 @@ TEST_F(PollSchedulerTest, TerminalsAreServedLowestFirstUntilTheSixthTickAsksAllF
     tick();
     tick();
     // The count request ends the serving whatever the terminal sent; the grid shows each at 0.
-    EXPECT_EQ(tick(), fa(255, 0, 16383, 0, 192));
-    EXPECT_EQ(link.ServedTerminal, -1);
+    const QString countRequest = fa(255, 0, 16383, 0, 192);
+    link.RecordsOutstanding = 1; // a record still on its way
+    EXPECT_EQ(tick(), countRequest);
+    EXPECT_EQ(std::pair(link.ServedTerminal, link.RecordsOutstanding), std::pair(-1, 0));
     showTerminalStatus(link, options->mshStatus);
     const Grid &status = options->mshStatus;
     for (int row = 1; row <= 3; ++row) {
@@ -123,6 +125,11 @@ TEST_F(PollSchedulerTest, TerminalsAreServedLowestFirstUntilTheSixthTickAsksAllF
         EXPECT_FALSE(status.backColour(row, 1));
     }
     EXPECT_EQ(tick(), kClockFrame) << "the cycle goes on where it stopped";
+    int ticks = 1; // the one above
+    do
+        ++ticks;
+    while (ticks < 100 && !tick().endsWith(countRequest));
+    EXPECT_EQ(ticks, PollScheduler::kCountRequestTicks) << "the next count request a full round later";
 }
 
 } // namespace

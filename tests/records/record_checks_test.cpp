@@ -109,7 +109,7 @@ TEST(RecordChecks, SummaryOfTheShownRowsWithDecimalCommaAndNewRows)
 // A live record counts only where a load of the same days and sow would show it (it is stored in
 // the file of the day it arrives). The loaded range and sow, the day of arrival and the record's
 // sow in; the figures the summary shows and the rows an export holds out.
-TEST(RecordChecks, LiveRowsCountOnlyUnderTheLoadedDaysAndSow)
+TEST(RecordChecks, NewRowsCountOnlyUnderTheLoadedDaysAndSow)
 {
     // What, the days of March loaded (from 09:30; each day's file holds one litter of A1), the sow
     // entry (0 all sows, 1 A1), the day of arrival, the record's sow, the rows counted.

@@ -4,6 +4,7 @@
 #include "link/TerminalStatusGrid.h"
 #include "link/TerminalTable.h"
 #include "records/RecordIntake.h"
+#include "records/StoredLines.h"
 
 #include <QDir>
 #include <QFile>
@@ -26,10 +27,11 @@ const RecordData kTypical = makeRecord(), kOther = makeRecord({{B::Alive, 12}});
 // else's) in place of today's log file; CutShort, two records cut short from terminal 4 (CutAroundWhole:
 // one before and one after a whole one); from Stored on, the typical record came from terminal 4 (Failed:
 // while the disk was full, which it still is with FullStill; NextDay: then another one after midnight;
-// Weekend: the program started again three days later; StoredLater: the packet's own record came first).
+// Weekend: the program started again three days later, MonthLater: 31 days later; StoredLater: the packet's
+// own record came first).
 // clang-format off
 enum class Before { Fresh, NoFolder, FolderFile, DayFolder, Fifo, Link, FullDisk, CutShort, CutAroundWhole, Stored,
-                    Failed, FullStill, NextDay, Restart, RestartNextDay, Weekend, StoredLater };
+                    Failed, FullStill, NextDay, Restart, RestartNextDay, Weekend, MonthLater, StoredLater };
 // clang-format on
 using enum Before;
 
@@ -97,9 +99,9 @@ void expectIntake(const IntakeCase &c)
         f.clock.moment = at(8, 0, 2);
     if (c.before == NextDay)
         fromFour(kOther, 30);
-    if (c.before == Weekend)
-        f.clock.moment = at(10, 7);
-    if (c.before == Restart || c.before == RestartNextDay || c.before == Weekend)
+    if (c.before == Weekend || c.before == MonthLater)
+        f.clock.moment = c.before == Weekend ? at(10, 7) : at(7, 7).addDays(StoredLines::kDaysBack);
+    if (c.before == Restart || c.before == RestartNextDay || c.before == Weekend || c.before == MonthLater)
         intake = start(); // the program closed and started again
     f.port.takeWrittenHex();
     f.dialogs.messages.clear();
@@ -150,6 +152,7 @@ TEST(RecordIntake, AcknowledgesARecordOnlyOnceItIsStored)
         {"a resend after a restart", Restart, kTypical, ack, 0, 2},
         {"a resend after a restart past midnight", RestartNextDay, kTypical, ack, 0, 2},
         {"a resend after a weekend", Weekend, kTypical, ack, 0, 2},
+        {"a resend on the last day it is looked for", MonthLater, kTypical, ack, 0, 2},
         // Dated after today, it is looked for on yesterday and today only.
         {"a resend dated after today", StoredLater, makeRecord({{B::Day, 11}}), ack, 0, 2},
         {"dated after today, after a weekend", Weekend, makeRecord({{B::Day, 11}}), ack, 1, 2},
