@@ -16,6 +16,7 @@ struct Drawn
     QPen pen;
     QColor fill; // invalid when not filled
     bool bold = false; // a text's font
+    bool smooth = false; // painted antialiased
 };
 
 // Inside `area`, give or take a pixel of rounding.
@@ -52,7 +53,8 @@ private:
         const QPolygonF onPage = painter()->combinedTransform().map(points);
         const QBrush &brush = painter()->brush();
         pages.back().push_back({what, onPage.boundingRect(), onPage, painter()->pen(),
-                                brush.style() == Qt::NoBrush ? QColor() : brush.color()});
+                                brush.style() == Qt::NoBrush ? QColor() : brush.color(), false,
+                                painter()->testRenderHint(QPainter::Antialiasing)});
     }
     void drawTextItem(const QPointF &at, const QTextItem &text) override
     {

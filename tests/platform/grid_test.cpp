@@ -114,6 +114,7 @@ TEST(GridCells, SeveralAtOnce)
     EXPECT_EQ(changed[1][0].value<QModelIndex>(), grid.index(1, 1));
     EXPECT_EQ(changed[1][1].value<QModelIndex>(), grid.index(1, 3));
     EXPECT_FALSE(grid.setTexts(2, 0, texts) || grid.setTexts(1, 4, texts)) << "no such row or column";
+    EXPECT_TRUE(grid.setTexts(1, 1, {})) << "nothing to write is no failure";
 
     // Rows written whole for the first time share blocks of text: they keep their own texts through
     // changes, a sort and the removal of other rows.
