@@ -171,6 +171,9 @@ TEST_F(PollSchedulerTest, QuietTerminalIsAskedAgainThenPassedOverUntilTheNextCou
     EXPECT_EQ(lblTerminals.caption(), QString());
     link.countAnswered(1, 3);
     EXPECT_EQ(tick(), askFirst);
+    link.asksUnanswered = link.unusableInARow = 3;
+    link.progress(7); // a record came: the terminal's asks and unusable records count afresh
+    EXPECT_EQ(std::tuple(link.asksUnanswered, link.unusableInARow, link.quietSinceMs), std::tuple(0, 0, 7));
 }
 
 // Interval and duration texts in minutes (the seconds dropped); those that are no time go out as
