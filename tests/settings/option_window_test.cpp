@@ -28,4 +28,7 @@ TEST(NameEditing, CellPickedAnswerIn)
             inputs << input.prompt + u' ' + input.proposed;
         EXPECT_EQ(inputs.join(u'|'), QString::fromLatin1(asked)) << name;
     }
+    const OptionFixture f;
+    EXPECT_EQ(std::pair(f.options->mshStaff.rows(), f.options->mshMedicine.rows()), std::pair(21, 11))
+        << "a heading and a row for each name the terminals are sent";
 }
