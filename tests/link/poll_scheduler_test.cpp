@@ -120,6 +120,7 @@ TEST_F(PollSchedulerTest, TerminalsAreServedLowestFirstUntilTheSixthTickAsksAllF
     EXPECT_EQ(std::pair(link.ServedTerminal, link.RecordsOutstanding), std::pair(-1, 0));
     showTerminalStatus(link, options->mshStatus);
     const Grid &status = options->mshStatus;
+    EXPECT_EQ(status.currentRow(), 2) << "the terminal that answered last is picked";
     for (int row = 1; row <= 3; ++row) {
         EXPECT_EQ(status.text(row, 0) + status.text(row, 2), QString::number(row) + u'0');
         EXPECT_FALSE(status.backColour(row, 1));

@@ -45,7 +45,7 @@ TEST(PortHandling, listsUsbSerialPortsAndOpensTheSavedOne)
            u"USB Bluetooth link (COM8)"_s,  u"usb serial port (com9)"_s, kUsb5};
     const QStringList three = {kUsb3, u"USB Serial Port (COM12)"_s, u"USB Serial Port (COM1234)"_s};
     const QStringList both = {kUsb3, kUsb5}, adapter = {u"USB to COM adapter"_s, u"USB Serial Port (COMx)"_s};
-    const QStringList old = {u"USB Serial COM35"_s, u"USB Serial COM12x"_s};
+    const QStringList old = {u"USB Serial COM35"_s, u"USB Serial COM12x"_s, u"USB Serial COM6)"_s};
     // Devices, saved port, failing ports -> listed, their numbers, selected entry, ports opened.
     const std::tuple<QStringList, int, std::vector<int>, QStringList, QList<int>, int, std::vector<int>>
         cases[] = {
@@ -56,8 +56,9 @@ TEST(PortHandling, listsUsbSerialPortsAndOpensTheSavedOne)
             {adapter, 0, {}, adapter, {0, 0}, 0, {}}, // no number in brackets: none opens
             {both, 5, {5}, both, {3, 5}, 0, {3}}, // a failing port falls back to the first
             {both, 3, {3}, both, {3, 5}, 0, {}}, // a failing first entry stays closed
-            {old, 12, {}, old, {3, 12}, 1, {12}}, // no brackets: the 3 characters before the last, less O and
-                                                  // M
+            {old, 12, {}, old, {3, 12, 6}, 1, {12}}, // no brackets: the 3 characters before the last, less O
+                                                     // and
+                                                     // M
         };
     for (const auto &[devices, saved, failing, listedNames, itemNumbers, selected, opened] : cases) {
         SCOPED_TRACE(devices.join(u'|').toStdString());
