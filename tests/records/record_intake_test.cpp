@@ -26,12 +26,13 @@ const RecordData kTypical = makeRecord(), kOther = makeRecord({{B::Alive, 12}});
 // folder where today's log file should be; Fifo and Link, a FIFO or a link (to a file of someone
 // else's) in place of today's log file; CutShort, two records cut short from terminal 4 (CutAroundWhole:
 // one before and one after a whole one); from Stored on, the typical record came from terminal 4 (Failed:
-// while the disk was full, which it still is with FullStill; NextDay: then another one after midnight;
+// while the disk was full, which it still is with FullStill, and is again after one more was stored with
+// FullAgain; NextDay: then another one after midnight;
 // Weekend: the program started again three days later, MonthLater: 31 days later; StoredLater: the packet's
 // own record came first).
 // clang-format off
 enum class Before { Fresh, NoFolder, FolderFile, DayFolder, Fifo, Link, FullDisk, CutShort, CutAroundWhole, Stored,
-                    Failed, FullStill, NextDay, Restart, RestartNextDay, Weekend, MonthLater, StoredLater };
+                    Failed, FullStill, FullAgain, NextDay, Restart, RestartNextDay, Weekend, MonthLater, StoredLater };
 // clang-format on
 using enum Before;
 
@@ -76,7 +77,7 @@ void expectIntake(const IntakeCase &c)
     const QString dayPath = f.logFile.path(QDate(2024, 3, 7));
     const QString logFolder = f.folder.file(u"VimoLog"_s);
     std::optional<FileSizeLimit> full;
-    if (c.before == FullDisk || c.before == Failed || c.before == FullStill) {
+    if (c.before == FullDisk || c.before == Failed || c.before == FullStill || c.before == FullAgain) {
         f.writeDay(7, LogFile::headerLine());
         full.emplace(LogFile::headerLine().size());
     }
@@ -90,8 +91,12 @@ void expectIntake(const IntakeCase &c)
             fromFour(count == 30 ? kOther : kTypical, count);
     if (c.before >= Stored)
         fromFour(c.before == StoredLater ? c.record : kTypical, 30);
-    if (c.before == Failed)
+    if (c.before == Failed || c.before == FullAgain)
         full.reset();
+    if (c.before == FullAgain) {
+        fromFour(kOther, 30);
+        full.emplace(QFileInfo(dayPath).size());
+    }
     ASSERT_TRUE((c.before != NoFolder && c.before != FolderFile) || QDir(logFolder).removeRecursively());
     ASSERT_TRUE(c.before != FolderFile || QFile(logFolder).open(QIODevice::WriteOnly));
     ASSERT_TRUE(c.before != DayFolder || QDir().mkpath(dayPath));
@@ -164,6 +169,8 @@ TEST(RecordIntake, AcknowledgesARecordOnlyOnceItIsStored)
         {"stored once the disk has room again", Failed, kTypical, ack, 1, 2},
         {"disk full", FullDisk, kTypical, u"", 0, 3, u"3*", u" could not be written/Problem\n"},
         {"disk still full: told once, not again and again", FullStill, kTypical, u"", 0, 3},
+        {"full again after a record was stored: told again", FullAgain, makeRecord({{B::Alive, 13}}), u"", 0,
+         3, u"3*", u" could not be written/Problem\n"},
         {"a FIFO for the day file", Fifo, kTypical, u"", 0, 3, u"3*", notWritten},
         {"a link for the day file", Link, kTypical, u"", 0, 3, u"3*", notWritten},
         {"no log folder: made", NoFolder, kTypical, ack, 1, 2},
