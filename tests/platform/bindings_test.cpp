@@ -118,6 +118,10 @@ TEST(FormWindowBindings, ModelsAndWidgetsFollowEachOther)
         f.grid.setColWidth(4, 1500);
     }
     EXPECT_EQ(view->columnWidth(2) + view->columnWidth(4), 160) << "after a reset";
+    f.grid.setRows(0);
+    f.grid.setRows(2);
+    f.grid.setText(0, 1, u"Head"_s);
+    EXPECT_TRUE(view->isRowHidden(0) && !view->isRowHidden(1)) << "a header row added again is the header";
     f.grid.setRows(6); // rows announced one change at a time
     EXPECT_EQ(view->verticalHeader()->count(), 6);
     f.grid.setCols(4); // announced as a reset
