@@ -149,13 +149,13 @@ TEST_F(PollSchedulerTest, QuietTerminalIsAskedAgainThenPassedOverUntilTheNextCou
     link.countAnswered(2, 1);
     const QString askFirst = fa(1, 1, 16383, 2, 192);
     const QString askSecond = fa(2, 1, 16383, 2, 192);
-    // Seconds since the tick before, what goes on the line.
+    // Milliseconds since the tick before, what goes on the line.
     const std::tuple<const char *, int, QString> steps[]
-        = {{"asked", 0, askFirst},     {"quiet 1 s", 1, {}},       {"quiet 2 s: again", 1, askFirst},
-           {"quiet 1 s", 1, {}},       {"2nd again", 1, askFirst}, {"3rd again", 2, askFirst},
-           {"4th again", 2, askFirst}, {"quiet after 4", 1, {}},   {"passed over", 1, askSecond}};
-    for (const auto &[name, seconds, sent] : steps) {
-        *clock.monotonic += seconds * 1000;
+        = {{"asked", 0, askFirst},        {"quiet 1.499 s", 1499, {}},   {"quiet 1.5 s: again", 1, askFirst},
+           {"quiet 1 s", 1000, {}},       {"2nd again", 1000, askFirst}, {"3rd again", 2000, askFirst},
+           {"4th again", 2000, askFirst}, {"quiet after 4", 1000, {}},   {"passed over", 1000, askSecond}};
+    for (const auto &[name, ms, sent] : steps) {
+        *clock.monotonic += ms;
         EXPECT_EQ(tick(), sent) << name;
     }
     EXPECT_EQ(lblTerminals.caption(), QString());

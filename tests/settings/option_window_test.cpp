@@ -31,4 +31,5 @@ TEST(NameEditing, CellPickedAnswerIn)
     const OptionFixture f;
     EXPECT_EQ(std::pair(f.options->mshStaff.rows(), f.options->mshMedicine.rows()), std::pair(21, 11))
         << "a heading and a row for each name the terminals are sent";
+    EXPECT_FALSE(f.options->cmdSetup.isEnabled()) << "the set-up button is shown disabled";
 }
