@@ -56,9 +56,8 @@ TEST(PortHandling, listsUsbSerialPortsAndOpensTheSavedOne)
             {adapter, 0, {}, adapter, {0, 0}, 0, {}}, // no number in brackets: none opens
             {both, 5, {5}, both, {3, 5}, 0, {3}}, // a failing port falls back to the first
             {both, 3, {3}, both, {3, 5}, 0, {}}, // a failing first entry stays closed
-            {old, 12, {}, old, {3, 12, 6}, 1, {12}}, // no brackets: the 3 characters before the last, less O
-                                                     // and
-                                                     // M
+            // No brackets: the 3 characters before the last, less O and M.
+            {old, 12, {}, old, {3, 12, 6}, 1, {12}},
         };
     for (const auto &[devices, saved, failing, listedNames, itemNumbers, selected, opened] : cases) {
         SCOPED_TRACE(devices.join(u'|').toStdString());

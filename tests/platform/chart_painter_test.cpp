@@ -7,7 +7,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <ranges>
 
 using namespace Qt::StringLiterals;
 

@@ -27,9 +27,8 @@ const RecordData kTypical = makeRecord(), kOther = makeRecord({{B::Alive, 12}});
 // else's) in place of today's log file; CutShort, two records cut short from terminal 4 (CutAroundWhole:
 // one before and one after a whole one); from Stored on, the typical record came from terminal 4 (Failed:
 // while the disk was full, which it still is with FullStill, and is again after one more was stored with
-// FullAgain; NextDay: then another one after midnight;
-// Weekend: the program started again three days later, MonthLater: 31 days later; StoredLater: the packet's
-// own record came first).
+// FullAgain; NextDay: then another one after midnight; Weekend: the program started again three days
+// later, MonthLater: 31 days later; StoredLater: the packet's own record came first).
 // clang-format off
 enum class Before { Fresh, NoFolder, FolderFile, DayFolder, Fifo, Link, FullDisk, CutShort, CutAroundWhole, Stored,
                     Failed, FullStill, FullAgain, NextDay, Restart, RestartNextDay, Weekend, MonthLater, StoredLater };
@@ -104,8 +103,10 @@ void expectIntake(const IntakeCase &c)
         f.clock.moment = at(8, 0, 2);
     if (c.before == NextDay)
         fromFour(kOther, 30);
-    if (c.before == Weekend || c.before == MonthLater)
-        f.clock.moment = c.before == Weekend ? at(10, 7) : at(7, 7).addDays(StoredLines::kDaysBack);
+    if (c.before == Weekend)
+        f.clock.moment = at(10, 7);
+    if (c.before == MonthLater)
+        f.clock.moment = at(7, 7).addDays(StoredLines::kDaysBack);
     if (c.before == Restart || c.before == RestartNextDay || c.before == Weekend || c.before == MonthLater)
         intake = start(); // the program closed and started again
     f.port.takeWrittenHex();
