@@ -14,8 +14,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-const QString kUsb3 = u"USB Serial Port (COM3)"_s;
-const QString kUsb5 = u"USB Serial Port (COM5)"_s;
+const QString kUsb3 = u"USB Serial Port (COM3)"_s, kUsb5 = u"USB Serial Port (COM5)"_s;
 
 // The options window with its port list, over the fake port and device list.
 struct PortWindow : OptionFixture
@@ -30,10 +29,6 @@ struct PortWindow : OptionFixture
     FakeDeviceList devices;
     frmComProblem problem;
     PortHandling handling{*options, settings, devices, problem};
-};
-
-struct PortHandlingTest : ::testing::Test, PortWindow
-{
 };
 
 } // namespace
@@ -72,56 +67,48 @@ TEST(PortHandling, listsUsbSerialPortsAndOpensTheSavedOne)
             EXPECT_TRUE(cmbCom.itemText(i) == listedNames[i] && cmbCom.itemData(i) == itemNumbers[i]) << i;
         EXPECT_EQ(cmbCom.currentIndex(), selected);
         EXPECT_EQ(window.port.openedPorts, opened);
-        EXPECT_EQ(window.port.settings, u"4800,N,8,1"); // the real port is checked on a pseudo-terminal
-        EXPECT_TRUE(window.port.dtr);
+        // The real port's settings are checked on a pseudo-terminal.
+        EXPECT_TRUE(window.port.settings == u"4800,N,8,1" && window.port.dtr);
         EXPECT_EQ(window.options->timModtag.isEnabled(), !opened.empty());
         // A successful fall-back closes the window the failure opened.
         EXPECT_EQ(window.problem.isVisible(), opened.empty());
     }
 }
 
-TEST_F(PortHandlingTest, nothingToListLeavesThePortOpen)
+// The open port stays open until the user chooses a port or the line is lost: choosing the open
+// one again reopens it; a list that cannot be had or holds no USB port leaves it; a lost line stops
+// reception until the user lists the ports again.
+TEST(PortHandling, openPortStaysUntilChosenAgainOrTheLineIsLost)
 {
-    list({kUsb3});
-    devices.fail = true; // the system could not be asked: the list stays
-    options->cmdComP.click();
-    EXPECT_EQ(devices.queries, 2);
-    EXPECT_EQ(options->cmbCom.count(), 1);
+    PortWindow w;
+    w.list({kUsb3, kUsb5});
+    w.options->cmbCom.userSelect(0);
+    EXPECT_EQ(w.port.closeCount, 1);
+    EXPECT_EQ(w.port.openedPorts, (std::vector<int>{3, 3}));
+    w.devices.fail = true; // the system could not be asked: the list stays
+    w.options->cmdComP.click();
+    EXPECT_EQ(w.devices.queries, 2);
+    EXPECT_EQ(w.options->cmbCom.count(), 2);
+    w.devices.fail = false;
+    w.list({u"USB BT Serial (COM4)"_s});
+    EXPECT_EQ(w.options->cmbCom.count(), 0);
+    EXPECT_TRUE(w.port.isOpen() && w.port.openCount == 2);
 
-    devices.fail = false;
-    list({u"USB BT Serial (COM4)"_s});
-    EXPECT_EQ(options->cmbCom.count(), 0);
-    EXPECT_EQ(port.openCount, 1);
-    EXPECT_TRUE(port.isOpen());
-}
-
-TEST_F(PortHandlingTest, choosingTheOpenPortAgainClosesAndReopensIt)
-{
-    list({kUsb3, kUsb5});
-    options->cmbCom.userSelect(0);
-    EXPECT_EQ(port.closeCount, 1);
-    EXPECT_EQ(port.openedPorts, (std::vector<int>{3, 3}));
-    port.failingPorts = {3, 5};
-    options->cmbCom.userSelect(1); // neither opens now: reception stops
-    EXPECT_FALSE(port.isOpen() || options->timModtag.isEnabled());
-}
-
-TEST_F(PortHandlingTest, lostLineStopsReceptionUntilTheUserListsThePortsAgain)
-{
-    list({kUsb3});
-    port.loseLine();
-    EXPECT_FALSE(options->timModtag.isEnabled());
+    w.port.loseLine();
+    EXPECT_FALSE(w.options->timModtag.isEnabled());
     // The port's own error is shown (the description line is checked with the opening faults).
-    EXPECT_EQ(problem.lblError1.caption() + u'|' + problem.lblError3.caption(),
+    EXPECT_EQ(w.problem.lblError1.caption() + u'|' + w.problem.lblError3.caption(),
               u"Error number = 8020|Error source = PC Vimo 2");
-    EXPECT_TRUE(problem.isVisible());
-    problem.OKButton.click();
-    EXPECT_FALSE(problem.isVisible());
+    EXPECT_TRUE(w.problem.isVisible());
+    w.problem.OKButton.click();
+    EXPECT_FALSE(w.problem.isVisible());
+    w.devices.names = {kUsb3, kUsb5};
+    w.options->cmdComP.click();
+    EXPECT_TRUE(w.port.isOpen() && w.options->timModtag.isEnabled() && !w.problem.isVisible());
 
-    options->cmdComP.click();
-    EXPECT_TRUE(port.isOpen());
-    EXPECT_TRUE(options->timModtag.isEnabled());
-    EXPECT_FALSE(problem.isVisible());
+    w.port.failingPorts = {3, 5};
+    w.options->cmbCom.userSelect(1); // neither opens now: reception stops
+    EXPECT_FALSE(w.port.isOpen() || w.options->timModtag.isEnabled());
 }
 
 TEST(PortHandling, openingFaultsAUserCanMendNameTheFix)
