@@ -6,8 +6,7 @@
 #include <tuple>
 #include <vector>
 
-using Packet::Command;
-using Packet::FlagMode;
+using namespace Packet;
 
 static std::vector<std::uint8_t> bytesOf(const char *hex)
 {
@@ -32,11 +31,10 @@ TEST(Frames, shortAndLongFramesBothWays)
     };
     for (const auto &[address, command, value, mode, statusBits, hex] : cases) {
         const QString expected = QString::fromLatin1(hex);
-        EXPECT_EQ(toHex(Packet::FaFrame::make(address, command, value, mode, statusBits).encode()), expected);
+        EXPECT_EQ(toHex(FaFrame::make(address, command, value, mode, statusBits).encode()), expected);
         const auto bytes = bytesOf(hex);
-        const auto decoded = Packet::FaFrame::decode(std::span(bytes).first<Packet::kFaLength>());
-        EXPECT_EQ(toHex(decoded.encode()), expected);
-        EXPECT_TRUE(decoded.wellFormed && decoded.checksumOk()) << hex;
+        const auto decoded = FaFrame::decode(std::span(bytes).first<kFaLength>());
+        EXPECT_TRUE(decoded.wellFormed && decoded.checksumOk() && toHex(decoded.encode()) == expected) << hex;
     }
 
     // Long frames: address, command, status bits, data, flag mode -> bytes.
@@ -51,20 +49,15 @@ TEST(Frames, shortAndLongFramesBothWays)
     };
     for (const auto &[address, command, statusBits, data, mode, hex] : longCases) {
         const QString expected = QString::fromLatin1(hex);
-        EXPECT_EQ(toHex(Packet::FcFrame::make(address, command, statusBits, bytesOf(data), mode).encode()),
-                  expected);
+        EXPECT_EQ(toHex(FcFrame::make(address, command, statusBits, bytesOf(data), mode).encode()), expected);
         const auto bytes = bytesOf(hex);
-        const auto decoded = Packet::FcFrame::decode(bytes);
-        EXPECT_TRUE(decoded.accepted()) << hex;
-        EXPECT_EQ(toHex(decoded.encode()), expected);
+        const auto decoded = FcFrame::decode(bytes);
+        EXPECT_TRUE(decoded.accepted() && toHex(decoded.encode()) == expected) << hex;
         // The status bits, shown on the port line, are read from the bytes; cut before their pair ends, 0.
-        EXPECT_EQ(Packet::statusText(Packet::Type::FC, Packet::statusField(bytes)),
+        EXPECT_EQ(statusText(Type::FC, statusField(std::span(bytes).first(kStatusFieldPosition + 2))),
                   QStringLiteral("E$") + QString::number(statusBits, 16).toUpper())
             << hex;
-        EXPECT_EQ(Packet::statusField(std::span(bytes).first(Packet::kStatusFieldPosition + 1)), 0) << hex;
-        EXPECT_EQ(Packet::statusField(std::span(bytes).first(Packet::kStatusFieldPosition + 2)),
-                  Packet::statusField(bytes))
-            << hex;
+        EXPECT_EQ(statusField(std::span(bytes).first(kStatusFieldPosition + 1)), 0) << hex;
     }
 }
 
@@ -78,7 +71,7 @@ TEST(Frames, longFramesWithAPairBeyondAByteOrCutShortAreMalformed)
         {"a data byte fewer than announced", "FC 00 07 00 01 A0 0C 00 03 B0 06 00 00 00 0C C0 02"},
     };
     for (const auto &[name, hex] : cases) {
-        const auto decoded = Packet::FcFrame::decode(bytesOf(hex));
+        const auto decoded = FcFrame::decode(bytesOf(hex));
         EXPECT_FALSE(decoded.wellFormed || decoded.accepted()) << name;
     }
 }
