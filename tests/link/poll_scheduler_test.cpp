@@ -90,8 +90,8 @@ TEST_F(PollSchedulerTest, EachBroadcastItemInItsTurnThenTheDayChanges)
     clock.moment = QDateTime(QDate(2024, 3, 8), QTime(0, 0, 1));
     tick();
     tick();
-    EXPECT_EQ(dayChanges, 1) << "a change of day calls the handler once";
-    EXPECT_EQ(nestedTicks, 0) << "a tick waits for the one under way";
+    // A change of day calls the handler once; a tick waits for the one under way.
+    EXPECT_EQ(std::pair(dayChanges, nestedTicks), std::pair(1, 0));
     clock.moment = QDateTime(QDate(2300, 1, 2), QTime(3, 4)); // a year past the byte goes out as 0
     scheduler.moveTo({0, 0});
     EXPECT_EQ(tick(), fc(30, QByteArray("\0\1\2\3\4", 5)));
