@@ -32,8 +32,7 @@ TEST(Frames, shortAndLongFramesBothWays)
     for (const auto &[address, command, value, mode, statusBits, hex] : cases) {
         const QString expected = QString::fromLatin1(hex);
         EXPECT_EQ(toHex(FaFrame::make(address, command, value, mode, statusBits).encode()), expected);
-        const auto bytes = bytesOf(hex);
-        const auto decoded = FaFrame::decode(std::span(bytes).first<kFaLength>());
+        const auto decoded = FaFrame::decode(std::span<const std::uint8_t, kFaLength>(bytesOf(hex)));
         EXPECT_TRUE(decoded.wellFormed && decoded.checksumOk() && toHex(decoded.encode()) == expected) << hex;
     }
 
