@@ -54,7 +54,6 @@ QString receive(const QByteArray &bytes, qsizetype chunk)
 
 TEST(Receiver, packetsFromTheLineAreShownAndHandedOn)
 {
-    const QString tail = u" 00"_s + kFc7.mid(3) + kCount3; // a whole FC packet but for its start byte
     const QString fbZeros = u" 00"_s.repeated(10);
     const std::pair<QString, QString> cases[] = {
         // bytes in, what happened
@@ -75,8 +74,8 @@ TEST(Receiver, packetsFromTheLineAreShownAndHandedOn)
         // longest FC
         {u" FC 00 07 00 01 A0 00 20 02 C0 0A"_s + u" 00 01"_s.repeated(34) + u" E0 0C"_s,
          u"E$0, 7 1 - 34:"_s + u" 1"_s.repeated(34)},
-        // FC one byte too long: dropped whole
-        {u" FC 00 07 00 01 A0 01 20 03"_s + tail, u"E$10, $0, 3 0 17 0"_s},
+        // FC one byte too long: dropped whole (after its count, an FC packet but for its start byte)
+        {u" FC 00 07 00 01 A0 01 20 03 00"_s + kFc7.mid(3) + kCount3, u"E$10, $0, 3 0 17 0"_s},
         // FB packets are only shown
         {u" FB 00 01 00 02 30 00"_s + fbZeros + u" FB 00 01 00 02 C0 0F"_s + fbZeros, u"L$C0, L$0"_s},
         // a start byte abandons a short packet
