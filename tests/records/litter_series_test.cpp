@@ -20,15 +20,11 @@ static std::unique_ptr<Grid> gridOf(const QString &rows)
     return grid;
 }
 
-static QString day(const QDate &date)
-{
-    return date.toString(u"MM-dd"_s);
-}
-
 // "Week 10 02-26..04-29: 02-26 2 11.5/1" : the kind, the number of periods, the first and last
 // start, then each period with litters and its means. A period without litters must have no means.
 static QString described(const LitterSeries &series)
 {
+    const auto day = [](const QDate &date) { return date.toString(u"MM-dd"_s); };
     const std::vector<LitterPeriod> &periods = series.periods();
     QString text = series.period() == LitterSeries::Period::Week ? u"Week"_s : u"Day"_s;
     text += u' ' + QString::number(periods.size());
