@@ -11,6 +11,7 @@
 #include <QFileInfo>
 
 #include <memory>
+#include <string>
 
 #include <sys/stat.h>
 
@@ -40,7 +41,7 @@ struct IntakeCase
     const char *name;
     Before before;
     RecordData record;
-    const char16_t *ack; // hex written to the port
+    std::u16string ack; // hex written to the port
     int stored, outstanding; // record lines added to the file and rows to the grid; 3 before
     const char16_t *status = u"3*"; // the sender's status row (terminal 4: "3" before)
     const char16_t *told = u""; // the boxes shown
@@ -119,49 +120,51 @@ void expectIntake(const IntakeCase &c)
 
     intake->BehModData(c.from, c.code, c.data, c.record, c.count);
     full.reset();
-    EXPECT_EQ(f.port.takeWrittenHex(), QString::fromUtf16(c.ack));
+    EXPECT_EQ(f.port.takeWrittenHex(), QString::fromStdU16String(c.ack));
     EXPECT_EQ(std::tuple(dayRecords() - records, f.mshVimo.rows() - rows, link.RecordsOutstanding),
               std::tuple(c.stored, c.stored, c.outstanding));
     // The sender's row of the status grid: its count, '*' when it shows as present, '!' when marked
     // otherwise (it holds a record this program cannot read).
     const auto colour = f.options->mshStatus.backColour(c.from, 1);
     const QString mark = !colour ? u""_s : *colour == Colour{0, 255, 0} ? u"*"_s : u"!"_s;
-    EXPECT_EQ(f.options->mshStatus.text(c.from, 2) + mark + u'|' + f.told(),
+    QString told; // the boxes shown, "text/title" a line, without the path of the day's file
+    for (const auto &m : f.dialogs.messages)
+        told += QString(m.text).remove(dayPath) + u'/' + m.title + u'\n';
+    EXPECT_EQ(f.options->mshStatus.text(c.from, 2) + mark + u'|' + told,
               QString::fromUtf16(c.status) + u'|' + QString::fromUtf16(c.told));
     EXPECT_EQ(f.folder.read(u"elsewhere.txt"_s), "theirs");
     // What was written to the served terminal gives it the quiet time to answer anew.
-    EXPECT_EQ(link.quietSinceMs == f.clock.monotonicMs(), !QString::fromUtf16(c.ack).isEmpty());
+    EXPECT_EQ(link.quietSinceMs == f.clock.monotonicMs(), !QString::fromStdU16String(c.ack).isEmpty());
 }
 
 // Acknowledgements: FC, the address, command 1, sub-code 192, the record's two count bytes.
 TEST(RecordIntake, AcknowledgesARecordOnlyOnceItIsStored)
 {
     const auto N = std::nullopt;
-    const char16_t *ack = u"FC 00 04 00 01 A0 0C 00 02 B0 03 00 00 00 02 B0 05";
+    const auto with = [](B byte, int value) { return makeRecord({{byte, value}}); };
+    // To terminal 4: the record's count bytes and the checksum follow.
+    const std::u16string to4 = u"FC 00 04 00 01 A0 0C 00 02 B0 03 ", ack = to4 + u"00 00 00 02 B0 05";
     const char16_t *notWritten = u" could not be written: it is not a regular file/Problem\n",
                    *notMade = u" could not be made/Problem\n";
     const IntakeCase cases[] = {
         {"a record from the served terminal", Fresh, kTypical, ack, 1, 2},
-        {"its last record", Fresh, makeRecord({{B::CountLow, 0}}),
-         u"FC 00 04 00 01 A0 0C 00 02 B0 03 00 00 00 00 B0 03", 1, 0, u"*"},
+        {"its last record", Fresh, with(B::CountLow, 0), to4 + u"00 00 00 00 B0 03", 1, 0, u"*"},
         {"a count of 300 in two bytes", Fresh,
-         makeRecord({{B::Type, 3}, {B::CountHigh, 1}, {B::CountLow, 44}}),
-         u"FC 00 04 00 01 A0 0C 00 02 B0 03 00 01 20 0C E0 00", 1, 300},
-        {"a count's high byte of 128", Fresh, makeRecord({{B::CountHigh, 128}}),
-         u"FC 00 04 00 01 A0 0C 00 02 B0 03 80 00 00 02 30 05", 1, 3},
+         makeRecord({{B::Type, 3}, {B::CountHigh, 1}, {B::CountLow, 44}}), to4 + u"00 01 20 0C E0 00", 1,
+         300},
+        {"a count's high byte of 128", Fresh, with(B::CountHigh, 128), to4 + u"80 00 00 02 30 05", 1, 3},
         // A resend is not stored twice: the same record, also with a new count in front (staff
         // recorded another meanwhile), after a restart, and after a restart past midnight; one
         // byte off in the record itself is another record.
         {"a resend", Stored, kTypical, ack, 0, 2},
-        {"a resend with a new count", Stored, makeRecord({{B::CountLow, 5}}),
-         u"FC 00 04 00 01 A0 0C 00 02 B0 03 00 00 00 05 B0 08", 0, 5},
+        {"a resend with a new count", Stored, with(B::CountLow, 5), to4 + u"00 00 00 05 B0 08", 0, 5},
         {"a resend after a restart", Restart, kTypical, ack, 0, 2},
         {"a resend after a restart past midnight", RestartNextDay, kTypical, ack, 0, 2},
         {"a resend after a weekend", Weekend, kTypical, ack, 0, 2},
         {"a resend on the last day it is looked for", MonthLater, kTypical, ack, 0, 2},
         // Dated after today, it is looked for on yesterday and today only.
-        {"a resend dated after today", StoredLater, makeRecord({{B::Day, 11}}), ack, 0, 2},
-        {"dated after today, after a weekend", Weekend, makeRecord({{B::Day, 11}}), ack, 1, 2},
+        {"a resend dated after today", StoredLater, with(B::Day, 11), ack, 0, 2},
+        {"dated after today, after a weekend", Weekend, with(B::Day, 11), ack, 1, 2},
         {"one byte off is another record", Stored, kOther, ack, 1, 2},
         // The same farrowing from another terminal (same sow, minute, staff and figures) is in the
         // log already: acknowledged, not stored again.
@@ -170,8 +173,8 @@ TEST(RecordIntake, AcknowledgesARecordOnlyOnceItIsStored)
         {"stored once the disk has room again", Failed, kTypical, ack, 1, 2},
         {"disk full", FullDisk, kTypical, u"", 0, 3, u"3*", u" could not be written/Problem\n"},
         {"disk still full: told once, not again and again", FullStill, kTypical, u"", 0, 3},
-        {"full again after a record was stored: told again", FullAgain, makeRecord({{B::Alive, 13}}), u"", 0,
-         3, u"3*", u" could not be written/Problem\n"},
+        {"full again after a record was stored: told again", FullAgain, with(B::Alive, 13), u"", 0, 3, u"3*",
+         u" could not be written/Problem\n"},
         {"a FIFO for the day file", Fifo, kTypical, u"", 0, 3, u"3*", notWritten},
         {"a link for the day file", Link, kTypical, u"", 0, 3, u"3*", notWritten},
         {"no log folder: made", NoFolder, kTypical, ack, 1, 2},
@@ -179,7 +182,7 @@ TEST(RecordIntake, AcknowledgesARecordOnlyOnceItIsStored)
         {"a folder where the day file should be", DayFolder, kTypical, u"", 0, 3, u"3*", notMade},
         // Past midnight a record goes to the file of the day it arrives, not of its own date, and
         // yesterday's record sent again is still known.
-        {"past midnight, in the file of arrival", NextDay, makeRecord({{B::Hour, 23}}), ack, 1, 2},
+        {"past midnight, in the file of arrival", NextDay, with(B::Hour, 23), ack, 1, 2},
         {"yesterday's record again past midnight", NextDay, kTypical, ack, 0, 2},
         {"from a terminal not served", Fresh, kTypical, u"", 0, 3, u"3*", u"", 3},
         {"while none is served", Fresh, kTypical, u"", 0, 3, u"3*", u"", -1},
@@ -204,10 +207,9 @@ TEST(RecordIntake, AcknowledgesARecordOnlyOnceItIsStored)
         // Another terminal's count, still on its way while terminal 4 is served, only shows in its
         // row: sent on to terminal 4 it could acknowledge the record in flight.
         {"another terminal's count while 4 is served", Fresh, kTypical, u"", 0, 3, u"5*", u"", 4, 2, 0, 5, 0},
-        {"the served terminal's count of 300", Fresh, kTypical,
-         u"FC 00 04 00 01 A0 0C 00 02 B0 03 00 01 20 0C E0 00", 0, 300, u"300*", u"", 4, 4, 0, 300, 0},
-        {"its count of 1", Fresh, kTypical, u"FC 00 04 00 01 A0 0C 00 02 B0 03 00 00 00 01 B0 04", 0, 1,
-         u"1*", u"", 4, 4, 0, 1, 0},
+        {"the served terminal's count of 300", Fresh, kTypical, to4 + u"00 01 20 0C E0 00", 0, 300, u"300*",
+         u"", 4, 4, 0, 300, 0},
+        {"its count of 1", Fresh, kTypical, to4 + u"00 00 00 01 B0 04", 0, 1, u"1*", u"", 4, 4, 0, 1, 0},
         {"its count of 0", Fresh, kTypical, u"", 0, 0, u"0*", u"", 4, 4, 0, 0, 0},
         {"a count from terminal 0", Fresh, kTypical, u"", 0, 3, u"Rec.", u"", -1, 0, 0, 5, 0},
     };
