@@ -21,7 +21,7 @@ static std::unique_ptr<Grid> gridOf(const QString &rows)
 }
 
 // "Week 10 02-26..04-29: 02-26 2 11.5/1" : the kind, the number of periods, the first and last
-// start, then each period with litters and its means. A period without litters must have no means.
+// start, then each period with litters and its means.
 static QString described(const LitterSeries &series)
 {
     const auto day = [](const QDate &date) { return date.toString(u"MM-dd"_s); };
@@ -32,11 +32,8 @@ static QString described(const LitterSeries &series)
         return text;
     text += u' ' + day(periods.front().start) + u".."_s + day(periods.back().start) + u':';
     for (const LitterPeriod &p : periods) {
-        if (p.litters == 0) {
-            if (p.alivePerLitter || p.stillPerLitter)
-                return text + u" means without litters at "_s + day(p.start);
+        if (p.litters == 0) // its means are none: the chart's gaps
             continue;
-        }
         text += u' ' + day(p.start) + u' ' + QString::number(p.litters) + u' '
             + QString::number(p.alivePerLitter.value_or(-1)) + u'/'
             + QString::number(p.stillPerLitter.value_or(-1));

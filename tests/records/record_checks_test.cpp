@@ -14,11 +14,10 @@ struct ChecksFixture : RecordsFixture
 {
     ChecksFixture()
     {
-        const std::pair<int, const char16_t *> withFigures[]
-            = {{74, u"L%1"},  {75, u"A%1(%2)"}, {76, u"S%1"}, {77, u"M%1"},   {78, u"W%1"},
-               {79, u"H%1%"}, {80, u"T%1"},     {81, u"F%1"}, {86, u"out %1"}};
-        for (const auto &[n, text] : withFigures)
-            texts.set(n, QString::fromUtf16(text));
+        int n = 74; // the summary's figures
+        for (const char16_t *text : {u"L%1", u"A%1(%2)", u"S%1", u"M%1", u"W%1", u"H%1%", u"T%1", u"F%1"})
+            texts.set(n++, QString::fromUtf16(text));
+        texts.set(86, u"out %1"_s);
         mshVimo.setRows(1);
         view.loadStartupDays(clock.now()); // no files: yesterday and today, all sows, no rows
     }
@@ -127,7 +126,7 @@ TEST(RecordChecks, NewRowsCountOnlyUnderTheLoadedDaysAndSow)
         ChecksFixture f;
         for (int day = 1; day <= 9; ++day)
             f.writeDay(day,
-                       "header\r\n2024-03-0" + QByteArray::number(day)
+                       "h\r\n2024-03-0" + QByteArray::number(day)
                            + " 08:00\t0\tA1\t10\t0\t0\t0\t0\t0\t0\t0\t0\t0\r\n");
         f.view.loadStartupDays(f.clock.now());
         f.view.sortAndBuildSowList();
@@ -135,8 +134,7 @@ TEST(RecordChecks, NewRowsCountOnlyUnderTheLoadedDaysAndSow)
         f.range(at(from, 9, 30), at(to, 9, 30));
         f.checks.recheck();
         f.clock.moment = at(arrival, 10);
-        f.add(QStringLiteral("2024-03-09 09:00|S1|%1|10|0|0|0|T42|T42|0.0 ml|0.0|0|0")
-                  .arg(QString::fromUtf16(sow)));
+        f.add(u"2024-03-09 09:00|S1|%1|10|0|0|0|T42|T42|0.0 ml|0.0|0|0"_s.arg(QString::fromUtf16(sow)));
         f.checks.checkNewRows();
         f.checks.checkNewRows(); // a packet that added no row changes nothing
         EXPECT_EQ(f.checks.countedRows(), counted);
