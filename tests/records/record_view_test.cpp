@@ -56,8 +56,7 @@ TEST(RecordView, RangeReadsEveryDayWhoseStartTimeIsNotLaterThanTheEnd)
         RecordsFixture f;
         for (int day = 4; day <= 8; ++day)
             f.writeDay(day, LogFile::headerLine() + line(at(day, 12), "A1", day));
-        f.mshVimo.setRows(3);
-        f.mshVimo.setText(2, 13, QStringLiteral("old")); // a row from before
+        f.mshVimo.appendRow(QStringList(14, QStringLiteral("old"))); // a row from before
         f.range(start, end);
         EXPECT_EQ(f.rows(1, 13, 13).join(u'|'), QString::fromUtf16(tags)) << what;
     }
