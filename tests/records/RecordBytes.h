@@ -16,9 +16,7 @@
 inline RecordData makeRecord(std::initializer_list<std::pair<RecordFields::RecordByte, int>> changes = {},
                              const QByteArray &sow = QByteArrayLiteral("DK1234"))
 {
-    const std::uint8_t typical[] = {0, 2, 1, 24, 3, 7, 9, 5, 2, 12, 11, 5, 0, 4, 6, 1, 3, 7, 1, 129};
-    RecordData data{};
-    std::copy(std::begin(typical), std::end(typical), data.begin());
+    RecordData data{0, 2, 1, 24, 3, 7, 9, 5, 2, 12, 11, 5, 0, 4, 6, 1, 3, 7, 1, 129};
     const QByteArray filled = sow.leftJustified(RecordFields::kSowLength, ' ', true);
     std::copy(filled.begin(), filled.end(), data.begin() + int(RecordFields::RecordByte::SowFirst));
     for (const auto &[at, value] : changes)

@@ -52,14 +52,6 @@ struct RecordsFixture : OptionFixture
         }
         return texts;
     }
-    // The boxes shown, "text/title" a line, without the path of today's log file.
-    QString told() const
-    {
-        QString all;
-        for (const auto &m : dialogs.messages)
-            all += m.text + u'/' + m.title + u'\n';
-        return all.remove(logFile.path(clock.now().date()));
-    }
 
     Settings settings;
     Grid mshVimo{2, 14};

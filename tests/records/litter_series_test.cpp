@@ -5,115 +5,80 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
-
 using namespace Qt::StringLiterals;
 
-// A grid of record rows "yyyy-MM-dd HH:mm|sow|alive|still", separated by ',', below its heading row.
-static std::unique_ptr<Grid> gridOf(const QString &rows)
+// "T103 10 9..18: 9 2 11/1.5": the x axis' title, the number of periods, the first and last label,
+// then each period with litters: its label, its litters and their means. A period without litters
+// must leave a gap (no value) in the lines.
+static QString described(const ChartData &chart)
 {
-    auto grid = std::make_unique<Grid>(1, 14);
-    for (const QString &row : rows.split(u',', Qt::SkipEmptyParts)) {
-        const QStringList f = row.split(u'|');
-        grid->appendRow({QString(), f[0], u"S0"_s, f[1], f[2], f[3], u"0"_s, u"0"_s});
-    }
-    return grid;
-}
-
-static QString day(const QDate &date)
-{
-    return date.toString(u"MM-dd"_s);
-}
-
-// "Week 10 02-26..04-29: 02-26 2 11.5/1" : the kind, the number of periods, the first and last
-// start, then each period with litters and its means. A period without litters must have no means.
-static QString described(const LitterSeries &series)
-{
-    const std::vector<LitterPeriod> &periods = series.periods();
-    QString text = series.period() == LitterSeries::Period::Week ? u"Week"_s : u"Day"_s;
-    text += u' ' + QString::number(periods.size());
-    if (periods.empty())
+    QString text = chart.xTitle + u' ' + QString::number(chart.bars.size());
+    if (chart.xLabels.isEmpty())
         return text;
-    text += u' ' + day(periods.front().start) + u".."_s + day(periods.back().start) + u':';
-    for (const LitterPeriod &p : periods) {
-        if (p.litters == 0) {
-            if (p.alivePerLitter || p.stillPerLitter)
-                return text + u" means without litters at "_s + day(p.start);
+    text += u' ' + chart.xLabels.front() + u".."_s + chart.xLabels.back() + u':';
+    for (size_t i = 0; i < chart.bars.size(); ++i) {
+        const std::optional<double> alive = chart.lines.at(0).values.at(i),
+                                    still = chart.lines.at(1).values.at(i);
+        if (chart.bars[i] == 0) {
+            if (alive || still)
+                return text + u" means without litters at "_s + chart.xLabels.at(qsizetype(i));
             continue;
         }
-        text += u' ' + day(p.start) + u' ' + QString::number(p.litters) + u' '
-            + QString::number(p.alivePerLitter.value_or(-1)) + u'/'
-            + QString::number(p.stillPerLitter.value_or(-1));
+        text += u' ' + chart.xLabels.at(qsizetype(i)) + u' ' + QString::number(chart.bars[i]) + u' '
+            + QString::number(alive.value_or(-1)) + u'/' + QString::number(still.value_or(-1));
     }
     return text;
 }
 
 // Rows of the grid, the ones counted (the summary's: the loaded range and sow) and the days loaded
-// in; the periods out. Days up to 62 days, ISO weeks from Monday beyond, the partial first and
-// last weeks included.
-TEST(LitterSeries, CountedRowsAndLoadedDaysInPeriodsOut)
-{
-    // Name, the first and last day loaded, the rows, the numbers of the rows counted, the periods.
-    const std::tuple<const char *, QDate, QDate, const char16_t *, const char *, const char16_t *> cases[] = {
-        {"a day with two litters, a day with none", QDate(2024, 3, 6), QDate(2024, 3, 7),
-         u"2024-03-06 08:00|A1|12|1,2024-03-06 23:59|A2|11|2", "1 2",
-         u"Day 2 03-06..03-07: 03-06 2 11.5/1.5"},
-        {"only the counted rows: the sow filter", QDate(2024, 3, 6), QDate(2024, 3, 8),
-         u"2024-03-06 08:00|A1|12|1,2024-03-07 08:00|B2|9|0,2024-03-08 08:00|A1|10|3", "1 3",
-         u"Day 3 03-06..03-08: 03-06 1 12/1 03-08 1 10/3"},
-        {"62 days are days", QDate(2024, 3, 1), QDate(2024, 5, 1),
-         u"2024-03-01 00:00|A1|12|1,2024-05-01 23:59|A1|8|0", "1 2",
-         u"Day 62 03-01..05-01: 03-01 1 12/1 05-01 1 8/0"},
-        {"63 days are weeks from the Monday, partial first and last weeks", QDate(2024, 3, 1),
-         QDate(2024, 5, 2),
-         u"2024-03-01 06:00|A1|12|1,2024-03-03 23:00|A2|10|2,2024-03-04 00:10|A3|9|0,2024-05-02 "
-         u"12:00|A4|14|1",
-         "1 2 3 4", u"Week 10 02-26..04-29: 02-26 2 11/1.5 03-04 1 9/0 04-29 1 14/1"},
-        {"nothing loaded", QDate(), QDate(), u"", "", u"Day 0"},
-        {"a day loaded without records", QDate(2024, 3, 6), QDate(2024, 3, 6), u"", "",
-         u"Day 1 03-06..03-06:"},
-        {"a record dated the evening before the range widens it", QDate(2024, 3, 7), QDate(2024, 3, 7),
-         u"2024-03-06 23:55|A1|12|1", "1", u"Day 2 03-06..03-07: 03-06 1 12/1"},
-        {"empty figures count as none born", QDate(2024, 3, 7), QDate(2024, 3, 7),
-         u"2024-03-07 10:00|A1||,2024-03-07 11:00|A2|9|4", "1 2", u"Day 1 03-07..03-07: 03-07 2 4.5/2"},
-        {"a record without a readable date is left out", QDate(2024, 3, 7), QDate(2024, 3, 7),
-         u"2024-02-30 10:00|A1|12|1,07-03-2024 10:00|A1|12|1,2024-03-07 10:00|A2|9|4", "1 2 3",
-         u"Day 1 03-07..03-07: 03-07 1 9/4"},
-    };
-    for (const auto &[name, first, last, rows, numbers, periods] : cases) {
-        std::vector<int> counted;
-        for (const QString &row : QString::fromLatin1(numbers).split(u' ', Qt::SkipEmptyParts))
-            counted.push_back(row.toInt());
-        const RecordView::Loaded loaded{first, last, {}, true};
-        EXPECT_EQ(described(LitterSeries::fromRows(*gridOf(QString::fromUtf16(rows)), counted, loaded)),
-                  QString::fromUtf16(periods))
-            << name;
-    }
-}
-
-// The chart of a series: titles from the language file, one label, bar and pair of line values a
-// period, a gap (no value) in the lines where a period has no litters; weeks named by ISO number
-// across the turn of the year.
-TEST(LitterChart, SeriesAndTextsInChartOut)
+// in; the chart of their periods out, titled from the language file. Days up to 62 days, ISO weeks
+// from Monday beyond, the partial first and last weeks included.
+TEST(LitterChart, CountedRowsAndLoadedDaysInChartOfTheirPeriodsOut)
 {
     TextTable texts;
     for (int n : {95, 100, 101, 102, 103})
         texts.set(n, u"T%1"_s.arg(n));
-    const auto days = gridOf(u"2024-03-06 08:00|A1|12|1,2024-03-06 09:00|A2|13|0,2024-03-08 08:00|A3|7|2"_s);
-    const ChartData chart = LitterChart::data(
-        LitterSeries::fromRows(*days, {1, 2, 3}, {QDate(2024, 3, 6), QDate(2024, 3, 8), {}, true}), texts);
-    EXPECT_EQ(chart.xTitle + u'|' + chart.barTitle + u'|' + chart.lines.at(0).title + u'|'
-                  + chart.lines.at(1).title,
-              u"T102|T95|T100|T101");
-    EXPECT_EQ(chart.xLabels, QStringList({u"06-03"_s, u"07-03"_s, u"08-03"_s}));
-    EXPECT_EQ(chart.bars, (std::vector<double>{2, 0, 1}));
-    EXPECT_EQ(chart.lines[0].values, (std::vector<std::optional<double>>{12.5, std::nullopt, 7}));
-    EXPECT_EQ(chart.lines[1].values, (std::vector<std::optional<double>>{0.5, std::nullopt, 2}));
-
-    const auto weeks = gridOf(u"2024-12-31 08:00|A1|12|1"_s);
-    const ChartData yearEnd = LitterChart::data(
-        LitterSeries::fromRows(*weeks, {1}, {QDate(2024, 11, 1), QDate(2025, 1, 10), {}, true}), texts);
-    EXPECT_EQ(yearEnd.xTitle, u"T103");
-    EXPECT_EQ(yearEnd.xLabels.join(u' '), u"44 45 46 47 48 49 50 51 52 1 2");
-    EXPECT_EQ(yearEnd.bars, (std::vector<double>{0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 0}));
+    // Name, the first and last day loaded, the grid's rows "yyyy-MM-dd HH:mm|sow|alive|still"
+    // separated by ',' (a fifth field "x" leaves a row uncounted, as the sow filter does), the chart.
+    const std::tuple<const char *, QDate, QDate, const char16_t *, const char16_t *> cases[] = {
+        {"a day with two litters, a day with none", QDate(2024, 3, 6), QDate(2024, 3, 7),
+         u"2024-03-06 08:00|A1|12|1,2024-03-06 23:59|A2|11|2", u"T102 2 06-03..07-03: 06-03 2 11.5/1.5"},
+        {"only the counted rows: the sow filter", QDate(2024, 3, 6), QDate(2024, 3, 8),
+         u"2024-03-06 08:00|A1|12|1,2024-03-07 08:00|B2|9|0|x,2024-03-08 08:00|A1|10|3",
+         u"T102 3 06-03..08-03: 06-03 1 12/1 08-03 1 10/3"},
+        {"62 days are days", QDate(2024, 3, 1), QDate(2024, 5, 1),
+         u"2024-03-01 00:00|A1|12|1,2024-05-01 23:59|A1|8|0",
+         u"T102 62 01-03..01-05: 01-03 1 12/1 01-05 1 8/0"},
+        {"63 days are weeks from the Monday, partial first and last weeks", QDate(2024, 3, 1),
+         QDate(2024, 5, 2),
+         u"2024-03-01 06:00|A1|12|1,2024-03-03 23:00|A2|10|2,2024-03-04 00:10|A3|9|0,2024-05-02 "
+         u"12:00|A4|14|1",
+         u"T103 10 9..18: 9 2 11/1.5 10 1 9/0 18 1 14/1"},
+        {"nothing loaded", QDate(), QDate(), u"", u"T102 0"},
+        {"a day loaded without records", QDate(2024, 3, 6), QDate(2024, 3, 6), u"", u"T102 1 06-03..06-03:"},
+        {"a record dated the evening before the range widens it", QDate(2024, 3, 7), QDate(2024, 3, 7),
+         u"2024-03-06 23:55|A1|12|1", u"T102 2 06-03..07-03: 06-03 1 12/1"},
+        {"empty figures count as none born", QDate(2024, 3, 7), QDate(2024, 3, 7),
+         u"2024-03-07 10:00|A1||,2024-03-07 11:00|A2|9|4", u"T102 1 07-03..07-03: 07-03 2 4.5/2"},
+        {"weeks named by number across the turn of the year", QDate(2024, 11, 1), QDate(2025, 1, 10),
+         u"2024-12-31 08:00|A1|12|1", u"T103 11 44..2: 1 1 12/1"},
+        {"a record without a readable date is left out", QDate(2024, 3, 7), QDate(2024, 3, 7),
+         u"2024-02-30 10:00|A1|12|1,07-03-2024 10:00|A1|12|1,2024-03-07 10:00|A2|9|4",
+         u"T102 1 07-03..07-03: 07-03 1 9/4"},
+    };
+    for (const auto &[name, first, last, rows, periods] : cases) {
+        Grid grid(1, 14);
+        std::vector<int> counted;
+        for (const QString &row : QString::fromUtf16(rows).split(u',', Qt::SkipEmptyParts)) {
+            const QStringList f = row.split(u'|');
+            grid.appendRow({QString(), f[0], u"S0"_s, f[1], f[2], f[3], u"0"_s, u"0"_s});
+            if (f.size() == 4)
+                counted.push_back(grid.rows() - 1);
+        }
+        const ChartData chart
+            = LitterChart::data(LitterSeries::fromRows(grid, counted, {first, last, {}, true}), texts);
+        EXPECT_EQ(described(chart), QString::fromUtf16(periods)) << name;
+        EXPECT_EQ(chart.barTitle + u'|' + chart.lines.at(0).title + u'|' + chart.lines.at(1).title,
+                  u"T95|T100|T101");
+    }
 }

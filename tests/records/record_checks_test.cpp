@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 // The record grid with its checks; the texts the checks use have their placeholders.
@@ -12,11 +14,10 @@ struct ChecksFixture : RecordsFixture
 {
     ChecksFixture()
     {
-        const std::pair<int, const char16_t *> withFigures[]
-            = {{74, u"L%1"},  {75, u"A%1(%2)"}, {76, u"S%1"}, {77, u"M%1"},   {78, u"W%1"},
-               {79, u"H%1%"}, {80, u"T%1"},     {81, u"F%1"}, {86, u"out %1"}};
-        for (const auto &[n, text] : withFigures)
-            texts.set(n, QString::fromUtf16(text));
+        int n = 74; // the summary's figures
+        for (const char16_t *text : {u"L%1", u"A%1(%2)", u"S%1", u"M%1", u"W%1", u"H%1%", u"T%1", u"F%1"})
+            texts.set(n++, QString::fromUtf16(text));
+        texts.set(86, u"out %1"_s);
         mshVimo.setRows(1);
         view.loadStartupDays(clock.now()); // no files: yesterday and today, all sows, no rows
     }
@@ -40,43 +41,40 @@ struct ChecksFixture : RecordsFixture
 // 12 female) in, the flagged ones out. The range's text shows both limits of each unit.
 TEST(RecordChecks, RowCellsInFlaggedCellsOut)
 {
-    // What, the unit (0 Celsius, 1 Fahrenheit), the cells, the flags.
+    // What, the unit (0 Celsius, 1 Fahrenheit), "column=cell" changes to a row of 10 alive at
+    // 38.5 degrees, the flags.
     const std::tuple<const char *, int, const char16_t *, const char16_t *> cases[] = {
-        {"a typical record", 0, u"2024-03-07 09:30|S1|A1|10|1|0|1|T42|T42|0.5 ml|38.5|5|4", u""},
-        {"a minute after now", 0, u"2024-03-07 09:31|S1|A1|10|1|0|1|T42|T42|0.5 ml|38.5|5|4", u"1=T87"},
-        {"no date stamp", 0, u"A024-03-07 09:31|S1|A1|10|1|0|1|T42|T42|0.5 ml|38.5|5|4",
-         u""}, // no stamp: no date
-        {"a date alone makes a record, checked", 0, u"2024-03-08 09:00||||||||||||", u"1=T87"},
-        {"a stamp with seconds is none", 0, u"2024-03-08 09:31:00|S1|A1|10|1|0|1|T42|T42|0.5 ml|38.5|5|4",
-         u""},
-        {"10 weak and 10 female: at the limit", 0,
-         u"2024-03-07 09:00|S1|A1|10|0|0|10|T42|T42|0.5 ml|38.5|10|4", u""},
-        {"11 weak and 11 female", 0, u"2024-03-07 09:00|S1|A1|10|0|0|11|T42|T42|0.5 ml|38.5|11|4",
-         u"7=T83 12=T82"},
-        {"nothing born", 0, u"2024-03-07 09:00|S1|A1|0|0|0|0|T42|T42|0.5 ml|38.5|0|4", u"4=T84"},
-        {"one still born", 0, u"2024-03-07 09:00|S1|A1|0|1|0|0|T42|T42|0.5 ml|38.5|0|4", u""},
-        {"one mummified", 0, u"2024-03-07 09:00|S1|A1|0|0|1|0|T42|T42|0.5 ml|38.5|0|4", u""},
-        {"25 alive, 36.0 degrees", 0, u"2024-03-07 09:00|S1|A1|25|0|0|0|T42|T42|0.5 ml|36.0|0|4", u""},
-        {"26 alive, 42.0 degrees", 0, u"2024-03-07 09:00|S1|A1|26|0|0|0|T42|T42|0.5 ml|42.0|0|4", u"4=T85"},
-        {"more alive than a number holds: no number, no check", 0,
-         u"2024-03-07 09:00|S1|A1|9999999999|0|0|0|T42|T42|0.5 ml|38.5|0|4", u""},
-        {"+26 alive, by hand", 0, u"2024-03-07 09:00|S1|A1|+26|0|0|0|T42|T42|0.5 ml|42.0|0|4", u"4=T85"},
-        {"35.9 degrees", 0, u"2024-03-07 09:00|S1|A1|10|0|0|0|T42|T42|0.5 ml|35.9|0|4",
-         u"11=out 36.0-42.0 \u00b0C"},
-        {"no temperature taken", 0, u"2024-03-07 09:00|S1|A1|10|0|0|0|T42|T42|0.5 ml|0.0|0|4", u""},
-        {"below zero", 0, u"2024-03-07 09:00|S1|A1|10|0|0|0|T42|T42|0.5 ml|-38.5|0|4",
-         u"11=out 36.0-42.0 \u00b0C"},
-        {"96.8 degrees Fahrenheit", 1, u"2024-03-07 09:00|S1|A1|10|0|0|0|T42|T42|0.5 ml|96.8|0|4", u""},
-        {"107.7 degrees Fahrenheit", 1, u"2024-03-07 09:00|S1|A1|10|0|0|0|T42|T42|0.5 ml|107.7|0|4",
-         u"11=out 96.8-107.6 \u00b0F"},
-        {"every check fails", 0, u"2024-03-08 09:00|S1|A1|27|0|0|28|T42|T42|0.5 ml|42.1|0|4",
+        {"a typical record", 0, u"1=2024-03-07 09:30|5=1|7=1|12=5", u""},
+        {"a minute after now", 0, u"1=2024-03-07 09:31", u"1=T87"},
+        {"no date stamp", 0, u"1=A024-03-07 09:31", u""}, // no stamp: no date
+        {"a date alone makes a record, checked", 0,
+         u"1=2024-03-08 09:00|2=|3=|4=|5=|6=|7=|8=|9=|10=|11=|12=|13=", u"1=T87"},
+        {"a stamp with seconds is none", 0, u"1=2024-03-08 09:31:00", u""},
+        {"10 weak and 10 female: at the limit", 0, u"7=10|12=10", u""},
+        {"11 weak and 11 female", 0, u"7=11|12=11", u"7=T83 12=T82"},
+        {"nothing born", 0, u"4=0", u"4=T84"},
+        {"one still born", 0, u"4=0|5=1", u""},
+        {"one mummified", 0, u"4=0|6=1", u""},
+        {"25 alive, 36.0 degrees", 0, u"4=25|11=36.0", u""},
+        {"26 alive, 42.0 degrees", 0, u"4=26|11=42.0", u"4=T85"},
+        {"more alive than a number holds: no number, no check", 0, u"4=9999999999", u""},
+        {"+26 alive, by hand", 0, u"4=+26|11=42.0", u"4=T85"},
+        {"35.9 degrees", 0, u"11=35.9", u"11=out 36.0-42.0 \u00b0C"},
+        {"no temperature taken", 0, u"11=0.0", u""},
+        {"below zero", 0, u"11=-38.5", u"11=out 36.0-42.0 \u00b0C"},
+        {"96.8 degrees Fahrenheit", 1, u"11=96.8", u""},
+        {"107.7 degrees Fahrenheit", 1, u"11=107.7", u"11=out 96.8-107.6 \u00b0F"},
+        {"every check fails", 0, u"1=2024-03-08 09:00|4=27|7=28|11=42.1",
          u"1=T87 4=T85 7=T83 11=out 36.0-42.0 \u00b0C"},
     };
     ChecksFixture f;
-    for (const auto &[what, unit, cells, flags] : cases) {
+    for (const auto &[what, unit, changes, flags] : cases) {
+        QStringList cells = u"2024-03-07 09:00|S1|A1|10|0|0|0|T42|T42|0.5 ml|38.5|0|4"_s.split(u'|');
+        for (const QString &change : QString::fromUtf16(changes).split(u'|', Qt::SkipEmptyParts))
+            cells[change.section(u'=', 0, 0).toInt() - 1] = change.section(u'=', 1);
         f.mshVimo.setRows(1);
         f.settings.temperature = unit;
-        f.add(QStringView(cells));
+        f.add(cells.join(u'|'));
         f.checks.recheck();
         EXPECT_EQ(f.flags(1), QString::fromUtf16(flags)) << what;
     }
@@ -128,7 +126,7 @@ TEST(RecordChecks, NewRowsCountOnlyUnderTheLoadedDaysAndSow)
         ChecksFixture f;
         for (int day = 1; day <= 9; ++day)
             f.writeDay(day,
-                       "header\r\n2024-03-0" + QByteArray::number(day)
+                       "h\r\n2024-03-0" + QByteArray::number(day)
                            + " 08:00\t0\tA1\t10\t0\t0\t0\t0\t0\t0\t0\t0\t0\r\n");
         f.view.loadStartupDays(f.clock.now());
         f.view.sortAndBuildSowList();
@@ -136,8 +134,7 @@ TEST(RecordChecks, NewRowsCountOnlyUnderTheLoadedDaysAndSow)
         f.range(at(from, 9, 30), at(to, 9, 30));
         f.checks.recheck();
         f.clock.moment = at(arrival, 10);
-        f.add(QStringLiteral("2024-03-09 09:00|S1|%1|10|0|0|0|T42|T42|0.0 ml|0.0|0|0")
-                  .arg(QString::fromUtf16(sow)));
+        f.add(u"2024-03-09 09:00|S1|%1|10|0|0|0|T42|T42|0.0 ml|0.0|0|0"_s.arg(QString::fromUtf16(sow)));
         f.checks.checkNewRows();
         f.checks.checkNewRows(); // a packet that added no row changes nothing
         EXPECT_EQ(f.checks.countedRows(), counted);

@@ -12,13 +12,11 @@ using namespace Qt::StringLiterals;
 TEST(RecordReport, FlaggedCellsMarkedAndNamedUnderTheTable)
 {
     TextTable texts;
-    for (int n : {90, 95, 100, 101, 102, 103, 104})
+    for (int n : {90, 104})
         texts.set(n, u"T%1"_s.arg(n));
     Grid grid(1, 14);
-    for (int c = 1; c <= 13; ++c) {
-        grid.setText(0, c, u"H%1"_s.arg(c));
+    for (int c = 1; c <= 13; ++c)
         grid.setColWidth(c, 100 * c);
-    }
     grid.setText(0, 3, u"S\u00ADow"_s);
     grid.appendRow(
         {QString(), u"2024-03-06 08:00"_s, u"Anna"_s, u"A1   "_s, u"30"_s, u"1"_s, u"0"_s, u"31"_s});
@@ -39,13 +37,10 @@ TEST(RecordReport, FlaggedCellsMarkedAndNamedUnderTheTable)
                                  true}));
     ASSERT_EQ(report.rows.size(), 2u);
     EXPECT_EQ(report.rows[0].at(2), u"C3");
-    ASSERT_EQ(report.cellFlags.size(), 2u);
-    EXPECT_EQ(report.cellFlags[0].join(u'|') + u' ' + report.cellFlags[1].join(u'|'),
+    EXPECT_EQ(report.cellFlags.at(0).join(u'|') + u' ' + report.cellFlags.at(1).join(u'|'),
               u"||||||||||||Slow |||Too many|||More weak||||||");
     EXPECT_EQ(report.rowFlags(1) + u'/' + report.rowFlags(2), u"Too many; More weak/");
     EXPECT_EQ(report.flagNotes.join(u'/'),
               u"2024-03-07 10:00, Sow C3: Slow/2024-03-06 08:00, Sow A1: Too many; More weak");
-    EXPECT_EQ(report.chart.xLabels, QStringList({u"06-03"_s, u"07-03"_s}));
     EXPECT_EQ(report.chart.bars, (std::vector<double>{1, 1})) << "the rows asked for, not row 2";
-    EXPECT_EQ(report.chart.barTitle, u"T95");
 }
