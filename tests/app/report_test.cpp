@@ -5,8 +5,6 @@
 
 using namespace Qt::StringLiterals;
 
-namespace {
-
 // Two days of records shown at start-up (texts "D<n>"; D2 sow, D3 from, D4 to) exported, then
 // one sow's printed; a live record of another sow is shown but neither printed nor counted under it.
 TEST(ShownRecords, ExportedAndPrintedAsShownOrTheUserIsToldWhyNot)
@@ -83,5 +81,3 @@ TEST(ShownRecords, ExportedAndPrintedAsShownOrTheUserIsToldWhyNot)
                     .endsWith("\r\n2024-03-07 09:05,,\"'=B1       \",11,5,0,4,D41,,3.5 ml,38.5,6,12,\r\n"))
         << f.folder.read(u"all.csv"_s).toStdString();
 }
-
-} // namespace

@@ -10,8 +10,6 @@
 
 using namespace Qt::StringLiterals;
 
-namespace {
-
 TEST(StartUp, TracesEveryStageLeavesTheProgramReadyAndCloses)
 {
     AppFixture f;
@@ -94,4 +92,3 @@ TEST(UpdateButton, OfferedOnceTheRangeOrTheSowIsChanged)
         EXPECT_TRUE(v.cmdUpdate.isEnabled()) << name;
     }
 }
-} // namespace

@@ -22,10 +22,8 @@
 #include <algorithm>
 #include <span>
 
-namespace {
-
 // Where a text drawn in `font`, wrapped at word boundaries, does not fit `room`; empty when it does.
-QString misfit(const QString &text, const QFont &font, QSize room, bool wrap)
+static QString misfit(const QString &text, const QFont &font, QSize room, bool wrap)
 {
     const QSize needed
         = QFontMetrics(font)
@@ -38,7 +36,7 @@ QString misfit(const QString &text, const QFont &font, QSize room, bool wrap)
     return {};
 }
 
-QStringList misfits(const QWidget &window)
+static QStringList misfits(const QWidget &window)
 {
     QStringList found;
     const auto add = [&found](const QWidget *widget, const QString &problem) {
@@ -163,5 +161,3 @@ TEST_P(ShippedLanguage, everyTextFitsItsControl)
 }
 
 INSTANTIATE_TEST_SUITE_P(TextFit, ShippedLanguage, testing::Values("UK", "DK", "DE"));
-
-} // namespace
