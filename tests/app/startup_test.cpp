@@ -70,8 +70,7 @@ TEST(StartUp, TracesEveryStageLeavesTheProgramReadyAndCloses)
     fresh.folder.write(u"FarSetup-default.txt"_s, "Language\tUK\r\nNo of Hand Terminals\t5\r\n");
     QFile::remove(fresh.folder.file(u"Setup/FarSetup-2024-03-01.txt"_s));
     fresh.program.start();
-    EXPECT_EQ(fresh.program.currentLanguage() + u' '
-                  + QString::number(fresh.program.options().mshStatus.rows()),
+    EXPECT_EQ(u"%1 %2"_s.arg(fresh.program.currentLanguage()).arg(fresh.program.options().mshStatus.rows()),
               u"UK 6");
     EXPECT_TRUE(fresh.dialogs.messages.empty());
 }
