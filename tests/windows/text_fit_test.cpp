@@ -22,17 +22,14 @@
 #include <algorithm>
 #include <span>
 
-// Where a text drawn in `font`, wrapped at word boundaries, does not fit `room`; empty when it does.
-static QString misfit(const QString &text, const QFont &font, QSize room, bool wrap)
+// Where a text drawn in `font` (with Qt::TextWordWrap in `flags`: wrapped at word boundaries) does
+// not fit `room`; empty when it does.
+static QString misfit(const QString &text, const QFont &font, QSize room, int flags = 0)
 {
-    const QSize needed
-        = QFontMetrics(font)
-              .boundingRect(QRect(0, 0, room.width(), 10000), wrap ? int(Qt::TextWordWrap) : 0, text)
-              .size();
+    const QSize needed = QFontMetrics(font).boundingRect(0, 0, room.width(), 10000, flags, text).size();
     if (text.isEmpty() || needed.boundedTo(room) != needed)
-        return QStringLiteral("\"%1\" needs %2x%3 px, has %4x%5")
-            .arg(text, QString::number(needed.width()), QString::number(needed.height()),
-                 QString::number(room.width()), QString::number(room.height()));
+        return QString::asprintf("\"%s\" needs %dx%d px, has %dx%d", qUtf8Printable(text), needed.width(),
+                                 needed.height(), room.width(), room.height());
     return {};
 }
 
@@ -61,15 +58,15 @@ static QStringList misfits(const QWidget &window)
         found << QString::asprintf("room to spare beside or below: %dx%d", window.width() - used.right(),
                                    window.height() - used.bottom());
     for (const QLabel *label : window.findChildren<QLabel *>())
-        add(label, misfit(label->text(), label->font(), label->contentsRect().size(), true));
+        add(label, misfit(label->text(), label->font(), label->contentsRect().size(), Qt::TextWordWrap));
     for (const QAbstractButton *button : window.findChildren<QAbstractButton *>()) {
         const int margin = button->style()->pixelMetric(QStyle::PM_ButtonMargin, nullptr, button);
-        add(button, misfit(button->text(), button->font(), button->size() - QSize(2 * margin, 4), false));
+        add(button, misfit(button->text(), button->font(), button->size() - QSize(2 * margin, 4)));
     }
     for (const QComboBox *combo : window.findChildren<QComboBox *>()) {
         const int arrow = combo->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, combo);
         for (int i = 0; i < combo->count(); ++i)
-            add(combo, misfit(combo->itemText(i), combo->font(), combo->size() - QSize(arrow + 8, 4), false));
+            add(combo, misfit(combo->itemText(i), combo->font(), combo->size() - QSize(arrow + 8, 4)));
     }
     for (const QTableView *view : window.findChildren<QTableView *>()) {
         const QHeaderView *header = view->horizontalHeader();
@@ -85,7 +82,9 @@ static QStringList misfits(const QWidget &window)
         for (int c = 0; c < header->count(); ++c) {
             const QString heading = model.headerData(c, Qt::Horizontal).toString();
             const QSize room(header->sectionSize(c) - 2 * margin, header->height() - 2);
-            add(view, heading.isEmpty() && c == 0 ? QString() : misfit(heading, header->font(), room, true));
+            add(view,
+                heading.isEmpty() && c == 0 ? QString()
+                                            : misfit(heading, header->font(), room, Qt::TextWordWrap));
             if (model.headerData(c, Qt::Horizontal, Qt::ToolTipRole)
                 != QString(heading).remove(QChar::SoftHyphen))
                 add(view, heading + QStringLiteral(": not whole in its tooltip"));
@@ -95,7 +94,7 @@ static QStringList misfits(const QWidget &window)
             for (int r = 0; r < model.rowCount(); ++r) {
                 const QString text = model.index(r, c).data().toString();
                 if (!view->isRowHidden(r) && (numbered || !text.isEmpty()))
-                    add(view, misfit(text, view->font(), {width, view->rowHeight(r) - 2}, false));
+                    add(view, misfit(text, view->font(), {width, view->rowHeight(r) - 2}));
             }
         }
     }

@@ -26,10 +26,8 @@ static QString outcomeOf(TerminalBank &bank, const QByteArray &packet)
             EXPECT_TRUE(fields.accepted() && fields.command == 1 && fields.count == TerminalRecord::kSize);
             TerminalRecord sent;
             std::copy_n(fields.data.begin(), TerminalRecord::kSize, sent.bytes.begin());
-            parts << QStringLiteral("T%1 record %2 left %3")
-                         .arg(fields.address)
-                         .arg(sent.sow().mid(2, 4).toInt())
-                         .arg(sent.remaining());
+            parts << QString::asprintf("T%d record %d left %d", fields.address, sent.sow().mid(2, 4).toInt(),
+                                       sent.remaining());
         }
     }
     parts.removeAll(QString());
