@@ -78,10 +78,9 @@ TEST(StartUp, TracesEveryStageLeavesTheProgramReadyAndCloses)
 // Update is offered once the user changes the range or the sow, not before.
 TEST(UpdateButton, OfferedOnceTheRangeOrTheSowIsChanged)
 {
-    const QDateTime newYear(QDate(2024, 1, 1), QTime(0, 0));
     const std::pair<const char *, std::function<void(frmVimo &)>> changes[] = {
-        {"the start", [&](frmVimo &v) { v.dtpStart.userSetValue(newYear); }},
-        {"the end", [&](frmVimo &v) { v.dtpSlut.userSetValue(newYear); }},
+        {"the start", [](frmVimo &v) { v.dtpStart.userSetValue(QDateTime(QDate(2024, 1, 1), QTime(0, 0))); }},
+        {"the end", [](frmVimo &v) { v.dtpSlut.userSetValue(QDateTime(QDate(2024, 1, 1), QTime(0, 0))); }},
         {"the sow", [](frmVimo &v) { v.cmbSow.addItem(u"A1"_s), v.cmbSow.userSelect(0); }},
     };
     for (const auto &[name, change] : changes) {
