@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-namespace {
 using B = RecordFields::RecordByte;
 
 // The whole exchange, tick by tick: the count request, a terminal with 17 records (a sow with
@@ -57,5 +56,3 @@ TEST(Exchange, TerminalWithSeventeenRecordsIsDrainedThenTheDayChanges)
     EXPECT_EQ(rows(),
               live + QStringLiteral("|2024-03-08 00:01|Anna|NEW       |9|0|0|1|D41|D42|0.0 ml|0.0|4|2"));
 }
-
-} // namespace

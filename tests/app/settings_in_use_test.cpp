@@ -4,15 +4,6 @@
 
 using namespace Qt::StringLiterals;
 
-namespace {
-
-// The broadcast's interval 1 item.
-QString interval1Packet(int minutes)
-{
-    using namespace Packet;
-    return toHex(FaFrame::make(kBroadcastAddress, Command::Interval1, minutes, FlagMode::Never, 0).encode());
-}
-
 // The settings read at start-up are in use everywhere; an edit in the options window only once
 // it is saved: in the broadcast, in the names the grid shows and in the port a new port list
 // selects.
@@ -23,29 +14,27 @@ TEST(SettingsInUse, TheSettingsReadThenTheOnesSaved)
     f.devices.names << u"USB Serial Port (COM5)"_s;
     f.program.start();
     frmOption &options = f.program.options();
-    const Grid &grid = f.vimo.mshVimo;
     // What the next tick sends as the broadcast's interval 1 item, the name the grid shows, the port.
     auto shown = [&] {
         f.vimo.cmdUpdate.click();
         f.program.scheduler().moveTo({0, 31}); // the count request kept away
         f.port.takeWrittenHex();
         f.vimo.timSekund.tick();
-        return f.port.takeWrittenHex() + u'|' + grid.text(grid.rows() - 1, 2) + u'|'
+        return f.port.takeWrittenHex() + u'|' + f.vimo.mshVimo.text(f.vimo.mshVimo.rows() - 1, 2) + u'|'
             + QString::number(f.port.portNumber());
     };
-    EXPECT_EQ(shown(), interval1Packet(0) + u"|Anna|3"_s) << "no interval 1 in the file: the box's own name";
+    EXPECT_EQ(shown(), u"FA F0 0F 30 05 00 00 00 00 30 04|Anna|3"_s)
+        << "no interval 1 in the file: the box's own name";
 
     options.txtIntv1.setText(u"01:00"_s);
     options.mshStaff.setText(1, 1, u"Eva"_s);
     options.cmbCom.userSelect(1);
     options.cmdComP.click();
-    EXPECT_EQ(shown(), interval1Packet(0) + u"|Anna|3"_s)
+    EXPECT_EQ(shown(), u"FA F0 0F 30 05 00 00 00 00 30 04|Anna|3"_s)
         << "not saved: the list goes back to the saved port";
 
     options.cmbCom.userSelect(1);
     options.cmdGemLuk.click();
     options.cmdComP.click();
-    EXPECT_EQ(shown(), interval1Packet(60) + u"|Eva|5"_s);
+    EXPECT_EQ(shown(), u"FA F0 0F 30 05 00 00 30 0C 70 00|Eva|5"_s);
 }
-
-} // namespace

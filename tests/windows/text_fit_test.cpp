@@ -22,23 +22,18 @@
 #include <algorithm>
 #include <span>
 
-namespace {
-
-// Where a text drawn in `font`, wrapped at word boundaries, does not fit `room`; empty when it does.
-QString misfit(const QString &text, const QFont &font, QSize room, bool wrap)
+// Where a text drawn in `font` (with Qt::TextWordWrap in `flags`: wrapped at word boundaries) does
+// not fit `room`; empty when it does.
+static QString misfit(const QString &text, const QFont &font, QSize room, int flags = 0)
 {
-    const QRect needed = QFontMetrics(font).boundingRect(QRect(0, 0, room.width(), 10000),
-                                                         wrap ? int(Qt::TextWordWrap) : 0, text);
-    if (text.isEmpty())
-        return QStringLiteral("no caption");
-    if (needed.width() <= room.width() && needed.height() <= room.height())
-        return {};
-    return QStringLiteral("\"%1\" needs %2x%3 px, has %4x%5")
-        .arg(text, QString::number(needed.width()), QString::number(needed.height()),
-             QString::number(room.width()), QString::number(room.height()));
+    const QSize needed = QFontMetrics(font).boundingRect(0, 0, room.width(), 10000, flags, text).size();
+    if (text.isEmpty() || needed.boundedTo(room) != needed)
+        return QString::asprintf("\"%s\" needs %dx%d px, has %dx%d", qUtf8Printable(text), needed.width(),
+                                 needed.height(), room.width(), room.height());
+    return {};
 }
 
-QStringList misfits(const QWidget &window)
+static QStringList misfits(const QWidget &window)
 {
     QStringList found;
     const auto add = [&found](const QWidget *widget, const QString &problem) {
@@ -58,22 +53,19 @@ QStringList misfits(const QWidget &window)
                 add(control, QStringLiteral("overlaps ") + other->objectName());
     }
     // No more room beside and below the controls than their own margin, doubled.
-    if (window.width() - used.right() > 2 * used.left() + 8
-        || window.height() - used.bottom() > 2 * used.top() + 8)
-        found << QStringLiteral("%1: room to spare beside or below %2x%3")
-                     .arg(window.objectName())
-                     .arg(window.width() - used.right())
-                     .arg(window.height() - used.bottom());
+    const QSize spare(window.width() - used.right(), window.height() - used.bottom());
+    if (spare.width() > 2 * used.left() + 8 || spare.height() > 2 * used.top() + 8)
+        found << QString::asprintf("room to spare beside or below: %dx%d", spare.width(), spare.height());
     for (const QLabel *label : window.findChildren<QLabel *>())
-        add(label, misfit(label->text(), label->font(), label->contentsRect().size(), true));
+        add(label, misfit(label->text(), label->font(), label->contentsRect().size(), Qt::TextWordWrap));
     for (const QAbstractButton *button : window.findChildren<QAbstractButton *>()) {
         const int margin = button->style()->pixelMetric(QStyle::PM_ButtonMargin, nullptr, button);
-        add(button, misfit(button->text(), button->font(), button->size() - QSize(2 * margin, 4), false));
+        add(button, misfit(button->text(), button->font(), button->size() - QSize(2 * margin, 4)));
     }
     for (const QComboBox *combo : window.findChildren<QComboBox *>()) {
         const int arrow = combo->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, combo);
         for (int i = 0; i < combo->count(); ++i)
-            add(combo, misfit(combo->itemText(i), combo->font(), combo->size() - QSize(arrow + 8, 4), false));
+            add(combo, misfit(combo->itemText(i), combo->font(), combo->size() - QSize(arrow + 8, 4)));
     }
     for (const QTableView *view : window.findChildren<QTableView *>()) {
         const QHeaderView *header = view->horizontalHeader();
@@ -85,31 +77,30 @@ QStringList misfits(const QWidget &window)
         if (header->length() + (scrolls ? view->verticalScrollBar()->sizeHint().width() : 0) > inside)
             add(view, QStringLiteral("columns wider than the grid"));
         const int margin = header->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, header);
+        const QAbstractItemModel &model = *view->model();
         for (int c = 0; c < header->count(); ++c) {
-            const QString heading = view->model()->headerData(c, Qt::Horizontal).toString();
+            const QString heading = model.headerData(c, Qt::Horizontal).toString();
             const QSize room(header->sectionSize(c) - 2 * margin, header->height() - 2);
-            add(view, heading.isEmpty() && c == 0 ? QString() : misfit(heading, header->font(), room, true));
-            if (view->model()->headerData(c, Qt::Horizontal, Qt::ToolTipRole)
+            add(view,
+                heading.isEmpty() && c == 0 ? QString()
+                                            : misfit(heading, header->font(), room, Qt::TextWordWrap));
+            if (model.headerData(c, Qt::Horizontal, Qt::ToolTipRole)
                 != QString(heading).remove(QChar::SoftHyphen))
                 add(view, heading + QStringLiteral(": not whole in its tooltip"));
             // The rows' cells in the view's font; a column of row numbers has no gaps.
-            const int rows = view->model()->rowCount();
-            const bool numbered = c == 0 && !view->model()->index(rows - 1, 0).data().toString().isEmpty();
-            for (int r = 0; r < rows; ++r) {
-                const QString text = view->model()->index(r, c).data().toString();
+            const bool numbered = c == 0 && !model.index(model.rowCount() - 1, 0).data().toString().isEmpty();
+            const int width = view->columnWidth(c) - 6;
+            for (int r = 0; r < model.rowCount(); ++r) {
+                const QString text = model.index(r, c).data().toString();
                 if (!view->isRowHidden(r) && (numbered || !text.isEmpty()))
-                    add(view,
-                        misfit(text, view->font(), QSize(view->columnWidth(c) - 6, view->rowHeight(r) - 2),
-                               false));
+                    add(view, misfit(text, view->font(), {width, view->rowHeight(r) - 2}));
             }
         }
     }
     return found;
 }
 
-class ShippedLanguage : public testing::TestWithParam<const char *>
-{
-};
+using ShippedLanguage = testing::TestWithParam<const char *>;
 
 TEST_P(ShippedLanguage, everyTextFitsItsControl)
 {
@@ -118,10 +109,8 @@ TEST_P(ShippedLanguage, everyTextFitsItsControl)
     QFile shipped(QStringLiteral(PCVIMO_DATA_DIR "/ViMoText.txt"));
     ASSERT_TRUE(shipped.open(QIODevice::ReadOnly));
     f.folder.write(QStringLiteral("ViMoText.txt"), shipped.readAll());
-    f.folder.write(QStringLiteral("Setup/FarSetup-2024-03-01.txt"),
-                   "Language\t" + language.toLatin1()
-                       + "\r\nCOMPort\t3\r\nNo of Hand Terminals\t3\r\nStaff 1\tAnna\r\nStaff "
-                         "2\tBo\r\nMedicine 2\tIron\r\n");
+    const QString setup = QStringLiteral("Setup/FarSetup-2024-03-01.txt");
+    f.folder.write(setup, f.folder.read(setup).replace("DK", language.toLatin1()) + "Medicine 2\tIron\r\n");
     // A morning's records, more than the grid shows at once, among them entries that cannot be right.
     QByteArray log = "Date\tStaff\tSow\r\n"
                      "2024-03-07 06:10\t0\t1234\t12\t1\t0\t1\t0\t0\t0\t385\t6\t0\r\n"
@@ -129,23 +118,18 @@ TEST_P(ShippedLanguage, everyTextFitsItsControl)
                      "2024-03-07 08:02\t0\t1251\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\r\n"
                      "2024-03-07 08:47\t1\t1263\t27\t2\t0\t3\t0\t0\t0\t452\t14\t0\r\n";
     for (int i = 0; i < 30; ++i)
-        log += QStringLiteral("2024-03-07 09:%1\t%2\t%3\t%4\t1\t0\t1\t0\t0\t0\t%5\t5\t%2\r\n")
-                   .arg(i, 2, 10, QLatin1Char('0'))
-                   .arg(i % 2)
-                   .arg(1300 + 7 * i)
-                   .arg(8 + i % 7)
-                   .arg(380 + i % 9)
+        log += QString::asprintf("2024-03-07 09:%02d\t%d\t%d\t%d\t1\t0\t1\t0\t0\t0\t%d\t5\t%d\r\n", i, i % 2,
+                                 1300 + 7 * i, 8 + i % 7, 380 + i % 9, i % 2)
                    .toLatin1();
     f.folder.write(QStringLiteral("VimoLog/FAR-2024-03-07.txt"), log);
     f.port.failingPorts = {3}; // so that the port's problem window has its lines
     f.program.start();
     ASSERT_TRUE(f.dialogs.messages.empty()) << f.dialogs.messages.front().text.toStdString();
     // Two terminals passed over for what they send, named under the grid.
-    for (const auto &[terminal, why] : {std::pair{254, TerminalTable::PassedOver::Unusable},
-                                        std::pair{253, TerminalTable::PassedOver::UnknownType}}) {
-        f.program.terminals().ServedTerminal = terminal;
-        f.program.terminals().passOver(why);
-    }
+    f.program.terminals().ServedTerminal = 254;
+    f.program.terminals().passOver(TerminalTable::PassedOver::Unusable);
+    f.program.terminals().ServedTerminal = 253;
+    f.program.terminals().passOver(TerminalTable::PassedOver::UnknownType);
     f.program.scheduler().tick();
     f.vimo.cmdChart.click(); // the chart of the morning's litters
 
@@ -175,5 +159,3 @@ TEST_P(ShippedLanguage, everyTextFitsItsControl)
 }
 
 INSTANTIATE_TEST_SUITE_P(TextFit, ShippedLanguage, testing::Values("UK", "DK", "DE"));
-
-} // namespace

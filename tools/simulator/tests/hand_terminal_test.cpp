@@ -4,11 +4,10 @@
 
 #include <QStringList>
 
-namespace {
 // What the terminals did with a packet all of them heard, their answers read by the PC's own
 // decoder: "sent" ... for the events, "T1 count 3" for a count, "T1 record 7 left 2" for
 // sampleRecord(7) (its own bytes, as the confirmed records show).
-QString outcomeOf(TerminalBank &bank, const QByteArray &packet)
+static QString outcomeOf(TerminalBank &bank, const QByteArray &packet)
 {
     static const char *const kinds[] = {"", "sent", "resent", "nothing", "confirmed", "ignored", "missed"};
     const auto outcome = bank.onPacket(packet.startsWith(char(0xFC)) ? Packet::Type::FC : Packet::Type::FA,
@@ -27,16 +26,13 @@ QString outcomeOf(TerminalBank &bank, const QByteArray &packet)
             EXPECT_TRUE(fields.accepted() && fields.command == 1 && fields.count == TerminalRecord::kSize);
             TerminalRecord sent;
             std::copy_n(fields.data.begin(), TerminalRecord::kSize, sent.bytes.begin());
-            parts << QStringLiteral("T%1 record %2 left %3")
-                         .arg(fields.address)
-                         .arg(sent.sow().mid(2, 4).toInt())
-                         .arg(sent.remaining());
+            parts << QString::asprintf("T%d record %d left %d", fields.address, sent.sow().mid(2, 4).toInt(),
+                                       sent.remaining());
         }
     }
     parts.removeAll(QString());
     return parts.join(QStringLiteral(", "));
 }
-} // namespace
 
 // Terminal 1 holds records 1-3, terminal 2 none, terminal 3 holds 300 (101-400). A record is
 // deleted only by the echo of the count after it, to its own address, after it was sent; then
