@@ -113,9 +113,8 @@ TEST(GridCells, SeveralAtOnce)
 
     // Rows written whole for the first time share blocks of text: they keep their own texts through
     // changes, a sort and the removal of other rows.
-    for (int i = 0; i < 3; ++i) {
+    for (const QStringView first : {u"0", u"1", u"2"}) {
         grid.appendRow();
-        const QString first = QString::number(i);
         const QStringView row[] = {first, u"b", u"cc", u"d"};
         grid.setTexts(grid.rows() - 1, 0, row);
     }
@@ -183,8 +182,7 @@ TEST(GridSort, KeysInQtsOrder)
     for (const QString &date : dates)
         for (const QString &sow : sows)
             rows.push_back({QString::number(rows.size()), date, sow});
-    std::mt19937 random(7);
-    std::shuffle(rows.begin(), rows.end(), random);
+    std::shuffle(rows.begin(), rows.end(), std::mt19937(7));
     Grid grid(1, 3);
     for (const QStringList &row : rows)
         grid.appendRow(row);

@@ -38,7 +38,7 @@ TEST(QtReportPrinter, WritesA4LandscapeToAPdfOrFails)
 // Rows past a page go on to the next; the summary needs room of its own. Each page, top to bottom:
 // the header (program left, range centred, sow filter right), the headings on their band, each
 // row's cells in their columns above its rule, the summary on the last page and the page number
-// centred at the foot; nothing outside the page.
+// centred at the foot.
 TEST(QtReportPrinter, EveryPageFromHeaderToPageNumberInItsPlace)
 {
     for (const auto &[rows, pages] : {std::pair{0, 1}, {30, 1}, {120, 4}}) {
@@ -54,10 +54,8 @@ TEST(QtReportPrinter, EveryPageFromHeaderToPageNumberInItsPlace)
             const auto y = [&drawn](qsizetype i) { return drawn[size_t(i)].box.bottom(); };
             const auto x = [&drawn](qsizetype i) { return drawn[size_t(i)].box.left(); };
             QStringList texts;
-            for (const Drawn &d : drawn) {
+            for (const Drawn &d : drawn)
                 texts << d.what;
-                EXPECT_TRUE(within(page, d.box)) << d.what.toStdString();
-            }
             ASSERT_EQ(texts.mid(0, 6), shown.pageHeader + (QStringList{u"band"_s, u"Date"_s, u"Sow"_s}));
             EXPECT_TRUE(x(0) < x(1) && x(1) < x(2) && x(2) > page.width() / 2);
             EXPECT_EQ(texts.last(), u"Page %1 of %2"_s.arg(p + 1).arg(pages));
@@ -81,6 +79,7 @@ TEST(QtReportPrinter, EveryPageFromHeaderToPageNumberInItsPlace)
 
 // The notes of the flagged rows follow the table, their heading kept with the first note; the
 // chart follows the summary, whole, on a page of its own when the rest of the page is too short.
+// Nothing is drawn outside the page.
 TEST(QtReportPrinter, FlagNotesAndChartAfterTheTable)
 {
     Report report = ::report(0);
@@ -90,6 +89,7 @@ TEST(QtReportPrinter, FlagNotesAndChartAfterTheTable)
     const std::tuple<const char *, int, int, bool, int> cases[] = {
         // name, rows, notes, a chart, pages
         {"rows and notes on one page", 20, 5, false, 1},
+        {"rows over several pages", 120, 0, false, 4},
         {"a chart below a short table", 2, 1, true, 1},
         {"a chart after a full page of rows", 30, 0, true, 2},
         {"notes running onto the next page", 30, 30, false, 2},
