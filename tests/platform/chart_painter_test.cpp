@@ -100,9 +100,8 @@ TEST(ChartPainter, EachPartDrawnInItsPlace)
     const double base = bars.front().box.bottom();
     const auto scale = [&](bool left) {
         return all([&](const Drawn &d) {
-            bool number = false;
-            d.what.toDouble(&number);
-            return number && d.box.top() < base && (d.box.right() < bars.front().box.left()) == left;
+            return !d.what.isEmpty() && d.what[0].isDigit() && d.box.top() < base
+                && (d.box.right() < bars.front().box.left()) == left;
         });
     };
     const std::vector<Drawn> leftScale = scale(true), rightScale = scale(false);
