@@ -14,20 +14,19 @@ using namespace Qt::StringLiterals;
 // 1, 2 or 5 times a power of ten, whole for counts, the top the first tick at or above the largest.
 TEST(ChartPainter, AxisScaleAndLabelStride)
 {
-    const std::tuple<const char *, double, bool, double, double> scales[] = {
-        // name, max, whole, step, top
-        {"nothing to show", 0, true, 1, 1},
-        {"a few litters", 3, true, 1, 3},
-        {"a step of 2", 7, true, 2, 8},
-        {"a step of 5", 23, true, 5, 25},
-        {"on a tick", 100, true, 20, 100},
-        {"a step of 1 times ten", 50, true, 10, 50},
-        {"a step of 10", 41, true, 10, 50},
-        {"means", 12.5, false, 5, 15},
-        {"small means", 1.2, false, 0.5, 1.5},
-        {"tenths", 0.3, false, 0.1, 0.3},
-        {"counts never step below one", 0.3, true, 1, 1},
-    };
+    // Name, max, whole, step, top.
+    const std::tuple<const char *, double, bool, double, double> scales[]
+        = {{"nothing to show", 0, true, 1, 1},
+           {"a few litters", 3, true, 1, 3},
+           {"a step of 2", 7, true, 2, 8},
+           {"a step of 5", 23, true, 5, 25},
+           {"on a tick", 100, true, 20, 100},
+           {"a step of 1 times ten", 50, true, 10, 50},
+           {"a step of 10", 41, true, 10, 50},
+           {"means", 12.5, false, 5, 15},
+           {"small means", 1.2, false, 0.5, 1.5},
+           {"tenths", 0.3, false, 0.1, 0.3},
+           {"counts never step below one", 0.3, true, 1, 1}};
     for (const auto &[name, max, whole, step, top] : scales) {
         const ChartPainter::Scale scale = ChartPainter::scale(max, 5, whole);
         EXPECT_LT(std::abs(scale.step - step) + std::abs(scale.top - top), 1e-9) << name;

@@ -84,17 +84,15 @@ TEST(QtReportPrinter, FlagNotesAndChartAfterTheTable)
 {
     Report report = ::report(0);
     report.flagsHeading = u"Flags"_s;
-    ChartData chart{u"Day"_s, {u"06-03"_s, u"07-03"_s}, u"Litters"_s, {1, 0}, {}};
-    chart.lines = {{u"Alive"_s, {12, std::nullopt}}};
-    const std::tuple<const char *, int, int, bool, int> cases[] = {
-        // name, rows, notes, a chart, pages
-        {"rows and notes on one page", 20, 5, false, 1},
-        {"rows over several pages", 120, 0, false, 4},
-        {"a chart below a short table", 2, 1, true, 1},
-        {"a chart after a full page of rows", 30, 0, true, 2},
-        {"notes running onto the next page", 30, 30, false, 2},
-        {"a chart after the notes", 30, 30, true, 3},
-    };
+    const ChartData chart{u"Day"_s, {u"06-03"_s, u"07-03"_s}, u"Litters"_s, {1, 0}, {{u"Alive"_s, {12, {}}}}};
+    // Name, rows, notes, a chart, pages.
+    const std::tuple<const char *, int, int, bool, int> cases[]
+        = {{"rows and notes on one page", 20, 5, false, 1},
+           {"rows over several pages", 120, 0, false, 4},
+           {"a chart below a short table", 2, 1, true, 1},
+           {"a chart after a full page of rows", 30, 0, true, 2},
+           {"notes running onto the next page", 30, 30, false, 2},
+           {"a chart after the notes", 30, 30, true, 3}};
     for (const auto &[name, rows, notes, withChart, pages] : cases) {
         report.rows.assign(size_t(rows), {u"2024-03-07 09:30"_s, u"A1"_s});
         report.cellFlags.assign(size_t(rows), {u""_s, u"Too many"_s});
