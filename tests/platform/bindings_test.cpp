@@ -138,8 +138,7 @@ TEST(FormWindowBindings, ModelsAndWidgetsFollowEachOther)
         {"wide grids scroll by the pixel", view->horizontalScrollMode() == QAbstractItemView::ScrollPerPixel},
         {"a caption from its top left",
          f.widget<QLabel>("label")->alignment() == (Qt::AlignLeft | Qt::AlignTop)},
-        {"the trace is only read", f.widget<QPlainTextEdit>("trace")->isReadOnly()},
-    };
+        {"the trace is only read", f.widget<QPlainTextEdit>("trace")->isReadOnly()}};
     for (const auto &[look, holds] : looks)
         EXPECT_TRUE(holds) << look;
     f.hide();

@@ -171,8 +171,7 @@ TEST(ChartPainter, EachPartDrawnInItsPlace)
              && leftToRight({rightScale.back(), aliveTitle[1], deadTitle[1]})},
         {"everything inside the area",
          std::ranges::all_of(drawn, [&](const Drawn &d) { return within(area, d.box); })},
-        {"everything drawn smooth", std::ranges::all_of(drawn, &Drawn::smooth)},
-    };
+        {"everything drawn smooth", std::ranges::all_of(drawn, &Drawn::smooth)}};
     for (const auto &[name, holds] : facts)
         EXPECT_TRUE(holds) << name;
 }

@@ -141,16 +141,15 @@ TEST(GridCells, SeveralAtOnce)
 TEST(GridSort, WordsInSortedWordsOut)
 {
     // The first row sorted, the key columns, the rows before and after.
-    const std::tuple<int, int, int, const char *, const char *> cases[] = {
-        {1, 1, -1, "a2 b1 c2 d1", "b1 d1 a2* c2"},
-        {1, 0, -1, "b1 a2 a1", "a2 a1 b1*"},
-        {1, 1, -1, "a1 b3 c2 d4", "a1* c2 b3 d4"},
-        {1, 1, -1, "a1 b2 c1 d2", "a1* c1 b2 d2"},
-        {1, 1, -1, "aB ab aA", "aA aB* ab"},
-        {1, 1, 0, "c2 b1 a2", "b1 a2 c2*"},
-        {1, 1, -1, "a1z b1a", "a1z* b1a"}, // a middle column: what follows it does not count
-        {4, 1, -1, "b2 a1", "b2* a1"}, // a range beyond the rows
-    };
+    const std::tuple<int, int, int, const char *, const char *> cases[]
+        = {{1, 1, -1, "a2 b1 c2 d1", "b1 d1 a2* c2"},
+           {1, 0, -1, "b1 a2 a1", "a2 a1 b1*"},
+           {1, 1, -1, "a1 b3 c2 d4", "a1* c2 b3 d4"},
+           {1, 1, -1, "a1 b2 c1 d2", "a1* c1 b2 d2"},
+           {1, 1, -1, "aB ab aA", "aA aB* ab"},
+           {1, 1, 0, "c2 b1 a2", "b1 a2 c2*"},
+           {1, 1, -1, "a1z b1a", "a1z* b1a"}, // a middle column: what follows it does not count
+           {4, 1, -1, "b2 a1", "b2* a1"}}; // a range beyond the rows
     for (const auto &[first, col, second, before, after] : cases) {
         Grid grid(1, 3);
         grid.setText(0, 1, u"Head");
