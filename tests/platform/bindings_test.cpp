@@ -80,7 +80,8 @@ TEST(FormWindowBindings, ModelsAndWidgetsFollowEachOther)
     Q_EMIT f.widget<QComboBox>("combo")->activated(1); // choosing the same entry again still counts
     EXPECT_EQ(f.combo.currentIndex() * 10 + selections.count(), 12);
     f.combo.clear();
-    f.combo.addItems({u"COM5"_s, u"COM6"_s});
+    f.combo.addItem(u"COM5"_s, 5);
+    f.combo.addItems({u"COM6"_s}); // kept entries stay, the new one follows
     f.combo.setCurrentIndex(2);
     f.combo.setCurrentIndex(-2);
     EXPECT_EQ(f.combo.currentIndex(), -1) << "a cleared list has no entry chosen, nor one that is not there";
