@@ -57,7 +57,8 @@ TEST(QtReportPrinter, EveryPageFromHeaderToPageNumberInItsPlace)
             for (const Drawn &d : drawn)
                 texts << d.what;
             ASSERT_EQ(texts.mid(0, 6), shown.pageHeader + (QStringList{u"band"_s, u"Date"_s, u"Sow"_s}));
-            EXPECT_TRUE(x(0) < x(1) && x(1) < x(2) && x(2) > page.width() / 2);
+            EXPECT_TRUE(x(0) < x(1) && x(1) < x(2) && x(2) > page.width() / 2 && drawn[3].box.top() >= y(2))
+                << "the header in a row above the headings' band";
             EXPECT_EQ(texts.last(), u"Page %1 of %2"_s.arg(p + 1).arg(pages));
             EXPECT_TRUE(x(texts.size() - 1) > page.width() / 3 && x(texts.size() - 1) < page.width() / 2);
             // Each row: its rule, then its cells above it.
