@@ -48,19 +48,18 @@ private:
     void updateState(const QPaintEngineState &) override { }
     void drawPixmap(const QRectF &, const QPixmap &, const QRectF &) override { }
     Type type() const override { return User; }
-    void add(const QString &what, const QPolygonF &points)
+    void add(const QString &what, const QPolygonF &points, bool bold = false)
     {
         const QPolygonF onPage = painter()->combinedTransform().map(points);
         const QBrush &brush = painter()->brush();
         pages.back().push_back({what, onPage.boundingRect(), onPage, painter()->pen(),
-                                brush.style() == Qt::NoBrush ? QColor() : brush.color(), false,
+                                brush.style() == Qt::NoBrush ? QColor() : brush.color(), bold,
                                 painter()->testRenderHint(QPainter::Antialiasing)});
     }
     void drawTextItem(const QPointF &at, const QTextItem &text) override
     {
-        add(text.text(),
-            QRectF(at.x(), at.y() - text.ascent(), text.width(), text.ascent() + text.descent()));
-        pages.back().back().bold = text.font().bold();
+        add(text.text(), QRectF(at.x(), at.y() - text.ascent(), text.width(), text.ascent() + text.descent()),
+            text.font().bold());
     }
     void drawRects(const QRectF *rects, int count) override
     {

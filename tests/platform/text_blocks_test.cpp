@@ -11,8 +11,7 @@
 TEST(TextBlocks, RoomKeepsItsTextsUntilCleared)
 {
     TextBlocks blocks;
-    EXPECT_EQ(blocks.take(0), nullptr);
-    EXPECT_TRUE(blocks.isEmpty());
+    EXPECT_TRUE(blocks.take(0) == nullptr && blocks.isEmpty());
     const qsizetype sizes[] = {5, 3, (qsizetype(1) << 21) - 6, 10, (qsizetype(1) << 22) + 1, 7};
     std::vector<std::pair<QChar *, qsizetype>> taken;
     for (const qsizetype size : sizes) {
@@ -23,14 +22,13 @@ TEST(TextBlocks, RoomKeepsItsTextsUntilCleared)
     }
     for (size_t i = 0; i < taken.size(); ++i) {
         const auto [room, size] = taken[i];
-        EXPECT_TRUE(std::all_of(room, room + size, [i](QChar ch) { return ch == QChar(char16_t(u'a' + i)); }))
-            << "room " << i << " was written over";
-        EXPECT_TRUE(blocks.holds(room) && blocks.holds(room + size - 1)) << "room " << i;
+        EXPECT_TRUE(std::all_of(room, room + size, [i](QChar ch) { return ch == QChar(char16_t(u'a' + i)); })
+                    && blocks.holds(room) && blocks.holds(room + size - 1))
+            << "room " << i << " was written over or is not held";
     }
     EXPECT_EQ(taken[1].first, taken[0].first + 5) << "small texts share a block";
     const QChar elsewhere[1] = {};
     EXPECT_FALSE(blocks.holds(elsewhere));
     blocks.clear();
-    EXPECT_TRUE(blocks.isEmpty());
-    EXPECT_TRUE(blocks.holds(blocks.take(1)));
+    EXPECT_TRUE(blocks.isEmpty() && blocks.holds(blocks.take(1)));
 }

@@ -12,8 +12,11 @@ using namespace Qt::StringLiterals;
 // File bytes in, lines out; a file that cannot be read (missing, a device that would never end, a
 // link that one user of a shared folder put there for another's program, a FIFO that would hang
 // it) gives no line and false. A link to the language file, outside those folders, is followed.
-TEST(TextFileLines, FileBytesInLinesOut)
+// A whole file is replaced, or left as it was when the new one cannot be written; never written
+// through a link or into a FIFO at its place.
+TEST(TextFile, FileBytesInLinesOutAndOnlyARegularFileIsReplaced)
 {
+    using O = TextFile::Outcome;
     TempFolder folder;
     const auto lines = [](const QString &path, TextFile::FinalLink link = TextFile::FinalLink::Refused) {
         QString read;
@@ -21,42 +24,26 @@ TEST(TextFileLines, FileBytesInLinesOut)
             path, [&read](QStringView line) { read += line.toString() + u'|'; }, link);
         return ok ? std::optional(read) : std::nullopt;
     };
-    // Each line ended by '|'.
+    // Each line ended by '|'. The last file is left to be replaced below.
     const std::pair<QByteArray, const char *> files[] // bytes, lines
-        = {{"a\r\nb\r\n", "a|b|"},
-           {"a\nb", "a|b|"},
-           {"a\r\n\r\nb\r", "a||b|"},
-           {"a\rb", "a\rb|"},
-           {"\nb", "|b|"},
-           {"\xE6\xF8\x80", "æø€|"},
-           {"", ""}};
+        = {{"", ""},          {"a\r\nb\r\n", "a|b|"}, {"a\nb", "a|b|"},        {"a\r\n\r\nb\r", "a||b|"},
+           {"a\rb", "a\rb|"}, {"\nb", "|b|"},         {"\xE6\xF8\x80", "æø€|"}};
     for (const auto &[bytes, read] : files) {
-        folder.write(u"f.txt"_s, bytes);
-        EXPECT_EQ(lines(folder.file(u"f.txt"_s)), QString::fromUtf8(read)) << bytes.toStdString();
+        folder.write(u"ours.txt"_s, bytes);
+        EXPECT_EQ(lines(folder.file(u"ours.txt"_s)), QString::fromUtf8(read)) << bytes.toStdString();
     }
-    folder.write(u"f.txt"_s, "a");
+    folder.write(u"theirs.txt"_s, "theirs");
     const QString link = folder.file(u"link.txt"_s), fifo = folder.file(u"fifo.txt"_s);
-    QFile::link(folder.file(u"f.txt"_s), link);
+    QFile::link(folder.file(u"theirs.txt"_s), link);
     ::mkfifo(QFile::encodeName(fifo).constData(), 0666);
-    EXPECT_EQ(lines(link, TextFile::FinalLink::Followed), u"a|"_s);
+    EXPECT_EQ(lines(link, TextFile::FinalLink::Followed), u"theirs|"_s);
     for (const QString &unreadable : {folder.file(u"missing"_s), u"/dev/zero"_s, link, fifo})
         EXPECT_EQ(lines(unreadable), std::nullopt) << unreadable.toStdString();
-}
 
-// A whole file is replaced, or left as it was when the new one cannot be written; never written
-// through a link or into a FIFO at its place.
-TEST(TextFileReplace, OnlyARegularFileIsReplaced)
-{
-    using O = TextFile::Outcome;
-    TempFolder folder;
-    folder.write(u"theirs.txt"_s, "theirs");
-    folder.write(u"ours.txt"_s, "old");
-    QFile::link(folder.file(u"theirs.txt"_s), folder.file(u"link.txt"_s));
-    ::mkfifo(QFile::encodeName(folder.file(u"fifo.txt"_s)).constData(), 0666);
     EXPECT_EQ(TextFile::replaceWhole(folder.file(u"ours.txt"_s), "new"), O::Done);
     EXPECT_EQ(TextFile::replaceWhole(folder.file(u"made.txt"_s), "made"), O::Done);
-    EXPECT_EQ(TextFile::replaceWhole(folder.file(u"link.txt"_s), "x"), O::NotRegularFile);
-    EXPECT_EQ(TextFile::replaceWhole(folder.file(u"fifo.txt"_s), "x"), O::NotRegularFile);
+    EXPECT_EQ(TextFile::replaceWhole(link, "x"), O::NotRegularFile);
+    EXPECT_EQ(TextFile::replaceWhole(fifo, "x"), O::NotRegularFile);
     EXPECT_EQ(TextFile::replaceWhole(folder.file(u"no/such/folder.txt"_s), "x"), O::Failed);
     EXPECT_FALSE(TextFile::truncate(folder.file(u"missing.txt"_s), 0)) << "nothing to cut";
     {

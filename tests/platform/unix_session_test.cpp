@@ -14,13 +14,12 @@ TEST(UnixSession, EndSignalsReachTheEventLoop)
     QObject owner;
     int ended = 0;
     UnixSession::watchEndSignals(owner, [&ended] { ++ended; });
-    for (const int signal : {SIGTERM, SIGHUP, SIGINT}) {
-        const int before = ended;
+    for (const auto &[signal, count] : {std::pair{SIGTERM, 1}, {SIGHUP, 2}, {SIGINT, 3}}) {
         ASSERT_EQ(::raise(signal), 0);
-        for (const QDeadlineTimer deadline(10000); ended == before && !deadline.hasExpired();)
+        for (const QDeadlineTimer deadline(10000); ended < count && !deadline.hasExpired();)
             QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
         QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
-        EXPECT_EQ(ended, before + 1) << "signal " << signal;
+        EXPECT_EQ(ended, count) << "signal " << signal;
     }
 }
 
