@@ -42,7 +42,7 @@ TEST(LogFile, StoresOneWholeLineOrNothing)
         RecordsFixture f;
         if (!file.isEmpty())
             f.writeDay(7, file);
-        const R result = [&] { // output is written after the limit is lifted
+        const R result = [&, maxSize = maxSize] { // output is written after the limit is lifted
             const FileSizeLimit limit(maxSize ? maxSize : std::numeric_limits<qint64>::max());
             return f.logFile.store(day, "x\r\n");
         }();
