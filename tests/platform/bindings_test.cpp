@@ -78,7 +78,8 @@ TEST(FormWindowBindings, ModelsAndWidgetsFollowEachOther)
     QSignalSpy selections(&f.combo, &ComboBox::clicked);
     Q_EMIT f.widget<QComboBox>("combo")->activated(1);
     Q_EMIT f.widget<QComboBox>("combo")->activated(1); // choosing the same entry again still counts
-    EXPECT_EQ(f.combo.currentIndex() * 10 + selections.count(), 12);
+    EXPECT_EQ(f.combo.currentIndex(), 1);
+    EXPECT_EQ(selections.count(), 2);
     f.combo.clear();
     f.combo.addItem(u"COM5"_s, 5);
     f.combo.addItems({u"COM6"_s}); // kept entries stay, the new one follows
@@ -118,7 +119,7 @@ TEST(FormWindowBindings, ModelsAndWidgetsFollowEachOther)
     EXPECT_TRUE(view->isRowHidden(0) && !view->isRowHidden(1)) << "a header row added again is the header";
     f.grid.setRows(6); // rows announced one change at a time
     f.grid.setCols(4); // announced as a reset
-    EXPECT_EQ(view->verticalHeader()->count() * 10 + view->horizontalHeader()->count(), 64);
+    EXPECT_EQ(std::pair(view->verticalHeader()->count(), view->horizontalHeader()->count()), std::pair(6, 4));
     EXPECT_EQ(view->model()->headerData(1, Qt::Horizontal).toString(), u"Head");
     EXPECT_EQ(view->horizontalHeader()->height(), 40);
     f.grid.setBackColour(1, 1, Colour{0, 255, 0});

@@ -73,13 +73,14 @@ TEST(GridCells, EditsResizesCellsOutsideAndBatches)
     EXPECT_EQ(headerOnly.headerData(2, Qt::Horizontal).toInt(), 3) << "without a fixed row, no headings";
     headerOnly.setRows(-1);
     headerOnly.setCols(-1);
-    EXPECT_EQ(headerOnly.rows() * 10 + headerOnly.cols(), 0) << "no fewer than none";
+    EXPECT_EQ(std::pair(headerOnly.rows(), headerOnly.cols()), std::pair(0, 0)) << "no fewer than none";
     {
         Grid::Batch batch(grid);
         for (int i = 0; i < 100; ++i)
             grid.appendRow({QString(), QString::number(i)});
     }
-    EXPECT_EQ(changed.count() * 10 + reset.count(), 11);
+    EXPECT_EQ(changed.count(), 1);
+    EXPECT_EQ(reset.count(), 1);
     EXPECT_EQ(grid.data(grid.index(102, 1)).toString(), u"99");
     grid.setAlignment(1, 2, Grid::Alignment::CentreCentre);
     EXPECT_EQ(grid.data(grid.index(1, 2), Qt::TextAlignmentRole).toInt(), int(Qt::AlignCenter));

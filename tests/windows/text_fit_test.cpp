@@ -55,7 +55,8 @@ static QStringList misfits(const QWidget &window)
     // No more room beside and below the controls than their own margin, doubled.
     const QSize spare(window.width() - used.right(), window.height() - used.bottom());
     if (spare.width() > 2 * used.left() + 8 || spare.height() > 2 * used.top() + 8)
-        found << QString::asprintf("room to spare beside or below: %dx%d", spare.width(), spare.height());
+        found << QString::asprintf("%s: room to spare beside or below: %dx%d",
+                                   qUtf8Printable(window.objectName()), spare.width(), spare.height());
     for (const QLabel *label : window.findChildren<QLabel *>())
         add(label, misfit(label->text(), label->font(), label->contentsRect().size(), Qt::TextWordWrap));
     for (const QAbstractButton *button : window.findChildren<QAbstractButton *>()) {
