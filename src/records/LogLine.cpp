@@ -59,19 +59,13 @@ std::optional<qsizetype> countRecordLines(const QString &path)
     return std::max<qsizetype>(lines - 1, 0);
 }
 
-std::optional<DayFile> readDay(const QString &path)
+std::optional<QByteArray> readDay(const QString &path)
 {
     auto bytes = TextFile::readAll(path);
-    if (!bytes)
-        return std::nullopt;
-    DayFile day;
-    day.bytes = std::move(*bytes);
-    if (const auto torn = tornTail(day.bytes))
-        day.bytes.truncate(*torn);
-    const qsizetype lines = std::count(day.bytes.cbegin(), day.bytes.cend(), '\n')
-        + (day.bytes.isEmpty() || day.bytes.endsWith('\n') ? 0 : 1);
-    day.recordLines = std::max<qsizetype>(lines - 1, 0);
-    return day;
+    if (bytes)
+        if (const auto torn = tornTail(*bytes))
+            bytes->truncate(*torn);
+    return bytes;
 }
 
 } // namespace LogLine

@@ -27,15 +27,9 @@ LogFieldViews split(QStringView line);
 // terminal still holds the record. A whole last line without its line end is not torn.
 std::optional<qsizetype> tornTail(QByteArrayView bytes);
 
-// One day's log file, read whole, without a torn end.
-struct DayFile
-{
-    QByteArray bytes;
-    qsizetype recordLines = 0; // lines after the header
-};
-
-// Nothing when the file is missing or cannot be read.
-std::optional<DayFile> readDay(const QString &path);
+// One day's log file, read whole, without a torn end; nothing when the file is missing or cannot
+// be read.
+std::optional<QByteArray> readDay(const QString &path);
 
 // The number of lines after the header; room for what forEachRecordLineOf gives. Nothing when
 // the file is missing or cannot be read.

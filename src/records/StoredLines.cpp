@@ -29,7 +29,7 @@ const QSet<QByteArray> &StoredLines::day(const QDate &day)
     QSet<QByteArray> &lines = m_days[day];
     if (const auto file = LogLine::readDay(m_logFile.path(day))) {
         bool header = true;
-        for (QByteArray line : file->bytes.split('\n')) {
+        for (QByteArray line : file->split('\n')) {
             if (line.endsWith('\r'))
                 line.chop(1);
             if (!std::exchange(header, false) && !line.isEmpty())
