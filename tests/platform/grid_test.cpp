@@ -25,7 +25,7 @@ TEST(GridCells, EditsResizesCellsOutsideAndBatches)
     const QAbstractItemModelTester checked(&grid, QAbstractItemModelTester::FailureReportingMode::Fatal);
     for (const auto &[col, text] :
          {std::pair{0, u"a"}, {2, u"ccc"}, {1, u"bb"}, {3, u"dddd"}, {1, u""}, {2, u"C"}})
-        grid.setText(1, col, text);
+        EXPECT_TRUE(grid.setText(1, col, text)) << col;
     EXPECT_EQ(rowText(grid, 1), u"a||C|dddd");
     grid.setBackColour(1, 2, Colour{0, 255, 0});
     grid.setCols(2);
