@@ -302,6 +302,7 @@ TEST_P(EachFault, everyRecordOnce)
     ASSERT_TRUE(live.startSimulator()) << live.simulatorOutput();
     live.load();
     EXPECT_EQ(live.shownRecords(), 0) << "a torn write shown as a record";
+    EXPECT_FALSE(live.vimo().cmdPrint.isEnabled()) << "no printer: nothing to print with";
     // Today's file cannot grow (the program runs in this process) until the user is told. Nothing
     // may be acknowledged or shown while the disk is full; once it has room, the terminals still
     // hold every record, and storing resumes by itself.
