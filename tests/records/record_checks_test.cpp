@@ -94,7 +94,7 @@ TEST(RecordChecks, SummaryOfTheShownRowsWithDecimalCommaAndNewRows)
     f.checks.recheck();
     EXPECT_EQ(f.lblSummary.caption(), u"L3, A21(7,0), S0,3, M2, W1, H33%, T38,8 \u00b0C, F1");
 
-    f.add(u"2024-03-07 09:00|S1|A4|30|0|0|0|T41|T42|0,5 ml|41,9|0|4"); // a live row
+    f.add(u"2024-03-07 09:00|S1|A4|30|0|||T41|T42|0,5 ml|41,9|0|4"); // a live row; empty is none
     f.checks.checkNewRows();
     EXPECT_EQ(f.lblSummary.caption(), u"L4, A51(12,8), S0,3, M2, W1, H50%, T39,8 \u00b0C, F2");
     EXPECT_EQ(f.flags(5), u"4=T85");
