@@ -36,6 +36,8 @@ struct MainWindow : AppFixture
     QString focused() const
     {
         const QWidget *w = QApplication::focusWidget();
+        if (!w) // no focus at all fails the comparison, not the whole suite
+            return {};
         return (w->parentWidget() == &window ? w : w->parentWidget())->objectName();
     }
     int rowsInSight() const { return grid()->rowAt(grid()->viewport()->height() - 1) - grid()->rowAt(0); }
