@@ -21,7 +21,6 @@ public:
     const QStringList &items() const { return m_texts; }
     QString itemText(int index) const;
     int itemData(int index) const;
-    void setItemData(int index, int itemData);
 
     int currentIndex() const { return m_current; }
     QString currentText() const { return itemText(m_current); }

@@ -92,12 +92,6 @@ int ComboBox::itemData(int index) const
     return index >= 0 && index < m_data.size() ? m_data.at(index) : 0;
 }
 
-void ComboBox::setItemData(int index, int itemData)
-{
-    if (index >= 0 && index < m_data.size())
-        m_data[index] = itemData;
-}
-
 void ComboBox::setCurrentIndex(int index)
 {
     if (index < -1 || index >= count() || index == m_current)

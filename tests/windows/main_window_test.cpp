@@ -105,6 +105,8 @@ TEST(MainWindow, TabGoesThroughTheControlsInTheirOrderOnScreenAndKeysClickTheirB
         {"Ctrl+O opens the options", Qt::ControlModifier | Qt::Key_O,
          [&] { return f.program.options().isVisible(); }},
     };
+    EXPECT_EQ(f.window.findChild<QWidget *>(QStringLiteral("cmdExport"))->toolTip(), u"Ctrl+E")
+        << "a button's tooltip names its key";
     for (const auto &[name, keys, done] : cases) {
         EXPECT_FALSE(done()) << name;
         QTest::keyClick(&f.window, keys.key(), keys.keyboardModifiers());
