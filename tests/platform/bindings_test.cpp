@@ -122,8 +122,10 @@ TEST(FormWindowBindings, ModelsAndWidgetsFollowEachOther)
     EXPECT_EQ(std::pair(view->verticalHeader()->count(), view->horizontalHeader()->count()), std::pair(6, 4));
     EXPECT_EQ(view->model()->headerData(1, Qt::Horizontal).toString(), u"Head");
     EXPECT_EQ(view->horizontalHeader()->height(), 40);
+    QSignalSpy restyled(view->model(), &QAbstractItemModel::dataChanged);
     f.grid.setBackColour(1, 1, Colour{0, 255, 0});
     f.grid.setToolTip(1, 1, u"why"_s);
+    EXPECT_EQ(restyled.count(), 2) << "a cell's new colour and tooltip are shown at once";
     const auto data
         = [view](int col, int role) { return view->model()->data(view->model()->index(1, col), role); };
     EXPECT_EQ(data(1, Qt::BackgroundRole).value<QColor>(), QColor(0, 255, 0));
