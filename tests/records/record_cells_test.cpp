@@ -9,7 +9,7 @@ TEST(RecordCells, ShowTheFieldsAsTheGridDoes)
     const std::tuple<const char *, LogField, const char16_t *, const char16_t *> cases[] = {
         {"staff", LogField::Person, u"0|19|20|-1|abc| 3 ", u"S0|S19||||S3"},
         {"birth help", LogField::BirthAssist, u"0|1|2|01", u"T42|T41||"},
-        {"medicine", LogField::Medication, u"0|1|10|11|-2|", u"T42|M1|M10||T42|"},
+        {"medicine", LogField::Medication, u"0|1|10|11|-2|-32769|", u"T42|M1|M10||T42||"},
         {"dose", LogField::Dose, u"7|0|255|-3|-15| 7 |seven",
          u"3.5 ml|0.0 ml|127.5 ml|-1.5 ml|-7.5 ml|3.5 ml|"},
         {"temperature", LogField::Temperature, u"385|5|-385|32767|12345678901|38.5.1",
