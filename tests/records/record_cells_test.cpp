@@ -12,8 +12,8 @@ TEST(RecordCells, ShowTheFieldsAsTheGridDoes)
         {"medicine", LogField::Medication, u"0|1|10|11|-2|-32769|", u"T42|M1|M10||T42||"},
         {"dose", LogField::Dose, u"7|0|255|-3|-15| 7 |seven",
          u"3.5 ml|0.0 ml|127.5 ml|-1.5 ml|-7.5 ml|3.5 ml|"},
-        {"temperature", LogField::Temperature, u"385|5|-385|32767|12345678901|38.5.1",
-         u"38.5|0.5|-38.5|3276.7|1234567890.1|"},
+        {"temperature", LogField::Temperature, u"385|5|-385|32767|9999999999|12345678901|38.5.1",
+         u"38.5|0.5|-38.5|3276.7|999999999.9|1234567890.1|"},
     };
     RecordsFixture f;
     const RecordCells cells(f.settings, f.texts);
